@@ -1,0 +1,47 @@
+#include "app/cli/cli.h"
+
+#include <ostream>
+
+namespace redewerk {
+namespace {
+
+struct TCommand {
+    const char* Name;
+    int (*Run)(TCliContext&);
+};
+
+constexpr TCommand kCommands[] = {
+    {"info", RunInfoCommand},
+    {"resave", RunResaveCommand},
+};
+
+constexpr const char* kUsage =
+    "Aufruf: redewerk-cli BEFEHL ARGUMENTE...\n"
+    "\n"
+    "Befehle:\n"
+    "  info DATEI.dlx                 zeigt den Baum des Projekts\n"
+    "  resave EIN.dlx AUS.dlx         lädt ein Projekt und speichert es wieder\n";
+
+} // namespace
+
+int UsageError(TCliContext& context, const std::string& problem) {
+    if (!problem.empty()) context.Err << "redewerk-cli: " << problem << "\n\n";
+    context.Err << kUsage;
+    return kExitUsage;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           TFileSystem& files) {
+    TCliContext context{{}, out, err, files};
+    if (args.empty()) return UsageError(context, "Kein Befehl angegeben.");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        out << kUsage;
+        return kExitOk;
+    }
+    context.Args.assign(args.begin() + 1, args.end());
+    for (const auto& command : kCommands)
+        if (args[0] == command.Name) return command.Run(context);
+    return UsageError(context, "Unbekannter Befehl: " + args[0]);
+}
+
+} // namespace redewerk

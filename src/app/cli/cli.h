@@ -1,0 +1,36 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace redewerk {
+
+class TFileSystem;
+
+// What a command of redewerk-cli works with: its arguments (without the command word),
+// the output streams and the file system. Output is UTF-8.
+struct TCliContext {
+    std::vector<std::string> Args;
+    std::ostream& Out;
+    std::ostream& Err;
+    TFileSystem& Files;
+};
+
+// Exit codes of redewerk-cli.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// Runs redewerk-cli with its arguments (argv without the program name).
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           TFileSystem& files);
+
+// Prints the usage text to `err` and returns kExitUsage.
+int UsageError(TCliContext& context, const std::string& problem);
+
+// The commands, one group per file.
+int RunInfoCommand(TCliContext& context);
+int RunResaveCommand(TCliContext& context);
+
+} // namespace redewerk

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace redewerk {
+
+// Whole-file access, behind an interface so that tests can simulate a full disk or a
+// missing file. Paths are native file-system paths. Errors are the system's error numbers
+// (0 for success), which the callers show as "E/A-Fehler %d".
+class TFileSystem {
+public:
+    virtual ~TFileSystem() = default;
+
+    virtual int ReadFile(const std::string& path, std::string& content) = 0;
+
+    // Writes into a temporary file beside `path` and renames it over `path` only when
+    // everything was written, so a failed write never leaves a half-written file.
+    virtual int WriteFile(const std::string& path, std::string_view content) = 0;
+
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual bool DirectoryExists(const std::string& path) = 0;
+    // Creates the folder and any missing parents.
+    virtual int CreateDirectory(const std::string& path) = 0;
+};
+
+// The real disk.
+class TDiskFileSystem : public TFileSystem {
+public:
+    int ReadFile(const std::string& path, std::string& content) override;
+    int WriteFile(const std::string& path, std::string_view content) override;
+    bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override;
+    int CreateDirectory(const std::string& path) override;
+};
+
+// "E/A-Fehler " followed by the error number.
+std::string IoErrorMessage(int error);
+
+} // namespace redewerk

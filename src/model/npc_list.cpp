@@ -1,0 +1,57 @@
+#include "model/npc_list.h"
+
+#include "model/prompter.h"
+
+#include <algorithm>
+
+namespace redewerk {
+namespace {
+
+// Index of the first entry equal to `name`, or -1.
+int IndexOf(const std::vector<std::string>& names, const std::string& name) {
+    auto it = std::find(names.begin(), names.end(), name);
+    return it == names.end() ? -1 : static_cast<int>(it - names.begin());
+}
+
+} // namespace
+
+std::string TNpcList::InstanceNameOf(const std::string& clearName, TPrompter& prompter) {
+    if (clearName.empty()) return {};
+    int index = IndexOf(ClearNames, clearName);
+    if (index >= 0) return InstanceNames[static_cast<size_t>(index)];
+    std::string answer = prompter.AskText("Instanzname von " + clearName, clearName);
+    Add(clearName, answer);
+    return answer;
+}
+
+std::string TNpcList::ClearNameOf(const std::string& instanceName, TPrompter& prompter) {
+    if (instanceName.empty()) return {};
+    int index = IndexOf(InstanceNames, instanceName);
+    if (index >= 0) return ClearNames[static_cast<size_t>(index)];
+    size_t underscore = instanceName.rfind('_');
+    std::string candidate =
+        underscore == std::string::npos ? instanceName : instanceName.substr(underscore + 1);
+    if (candidate.size() < 3) {
+        std::string answer = prompter.AskText("Klarname von " + instanceName, instanceName);
+        Add(answer, instanceName);
+        return answer;
+    }
+    if (IndexOf(ClearNames, candidate) >= 0) {
+        Add(instanceName, instanceName);
+        return instanceName;
+    }
+    Add(candidate, instanceName);
+    return candidate;
+}
+
+void TNpcList::Add(std::string clearName, std::string instanceName) {
+    ClearNames.push_back(std::move(clearName));
+    InstanceNames.push_back(std::move(instanceName));
+}
+
+void TNpcList::Clear() {
+    ClearNames.clear();
+    InstanceNames.clear();
+}
+
+} // namespace redewerk

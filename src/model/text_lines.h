@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace redewerk {
+
+using TLines = std::vector<std::string>;
+
+// Splits a text into lines at CR LF or LF (a lone CR stays in its line). A final line
+// break does not start another line, so "a\r\nb\r\n" gives two lines.
+TLines SplitLines(std::string_view text);
+
+// Each line followed by CR LF, as the program writes every text file.
+std::string JoinLines(const TLines& lines);
+
+} // namespace redewerk
