@@ -1,0 +1,165 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace redewerk {
+
+class TPrompter;
+
+// A fault found while scanning or checking Daedalus text. It carries only the German message
+// (Windows-1252), which the stage that started the work shows or wraps with its own text.
+class EParseError : public std::exception {
+public:
+    explicit EParseError(std::string message) : Text(std::move(message)) {}
+    const std::string& Message() const { return Text; }
+    const char* what() const noexcept override { return Text.c_str(); }
+
+private:
+    std::string Text;
+};
+
+// Shows the lexer's internal push-back error at most once. There is no process-wide flag:
+// whoever creates parsers (the main window for its editors, an import run, a CLI command)
+// owns one notice and hands its address to each parser, so "once" means once per owner,
+// which for the editor is once per program run. A parser without a notice stays silent.
+class TInternalErrorNotice {
+public:
+    explicit TInternalErrorNotice(TPrompter* prompter) : Prompter(prompter) {}
+
+    // Shows the message through the prompter the first time, does nothing afterwards.
+    void Report();
+    bool WasShown() const { return Shown; }
+
+private:
+    TPrompter* Prompter;
+    bool Shown = false;
+};
+
+// Character classes of the lexer, one table lookup per byte.
+namespace lexchars {
+enum : uint8_t {
+    kBlank = 1,    // space, tab, CR, LF, form feed
+    kLetter = 2,   // a-z, A-Z and the seven German letters (Windows-1252)
+    kDigit = 4,    // 0-9
+    kOperator = 8, // + - / * = % ! | ~ & < >
+    kBracket = 16, // ( ) { } [ ] ; ,
+    kRefused = 32, // ? $ ' : @ \ ^ `
+};
+
+constexpr std::array<uint8_t, 256> MakeTable() {
+    std::array<uint8_t, 256> table{};
+    for (unsigned char c : std::string_view(" \t\r\n\f"))
+        table[c] |= kBlank;
+    for (int c = 'a'; c <= 'z'; ++c)
+        table[c] |= kLetter;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        table[c] |= kLetter;
+    for (unsigned char c : {0xE4, 0xF6, 0xFC, 0xDF, 0xC4, 0xD6, 0xDC})
+        table[c] |= kLetter;
+    for (int c = '0'; c <= '9'; ++c)
+        table[c] |= kDigit;
+    for (unsigned char c : std::string_view("+-/*=%!|~&<>"))
+        table[c] |= kOperator;
+    for (unsigned char c : std::string_view("(){}[];,"))
+        table[c] |= kBracket;
+    for (unsigned char c : std::string_view("?$':@\\^`"))
+        table[c] |= kRefused;
+    return table;
+}
+
+inline constexpr std::array<uint8_t, 256> kTable = MakeTable();
+
+inline bool Has(char c, uint8_t classes) {
+    return (kTable[static_cast<unsigned char>(c)] & classes) != 0;
+}
+} // namespace lexchars
+
+// The text of the internal error shown on a second push-back in a row.
+extern const char* const kInternalParserError;
+
+// The hand-written Daedalus lexer: one in-memory text, one token of look-back.
+//
+// Clients (the dialog compiler, the checker, the script importer) read the public fields
+// directly. After a NextToken that read a new token exactly one of OpToken, IdentToken and
+// ConstToken is non-empty, or none is and AtEnd is set. Positions are 1-based into Text,
+// whose last byte is always a NUL appended by SetText; the NUL ends every scanning loop.
+//
+// The token strings are buffers that are reused from token to token, so reading tokens does
+// not allocate once they have grown to the longest token. The three readers return views
+// into Text, valid until Text is changed.
+//
+// A subclass may override only the three readers (the importer records every token with
+// them). An override must return the same text and leave Pos where the base reader left it;
+// the token's start is then Pos minus the length of the text.
+class TParser {
+public:
+    explicit TParser(TInternalErrorNotice* notice = nullptr) : Notice(notice) {}
+    virtual ~TParser() = default;
+
+    // The text followed by one NUL. Whoever edits it in place (the importer) must keep the
+    // final NUL, adjust Pos and reset SkipCache to -1.
+    std::string Text = std::string(1, '\0');
+    int32_t Pos = 1;
+    bool TokenPushedBack = false;
+    int32_t SkipCache = -1; // where SkipBlanks last stopped; -1 when unknown
+
+    std::string OpToken;    // operator, bracket or separator, as read
+    std::string IdentToken; // identifier, ASCII letters upper-cased
+    std::string ConstToken; // number, or string literal with its quotes
+    bool AtEnd = false;
+    int32_t TokenStart = 1; // Pos when the current token's read began, before the blanks
+
+    // Text := s + NUL; Pos, TokenStart := 1; SkipCache := -1; no pushed-back token.
+    // The token fields are left as they are.
+    void SetText(std::string_view s);
+
+    // Moves Pos over blanks (space, tab, CR, LF, form feed), "/* */" and "//" comments.
+    void SkipBlanks();
+    // Makes the next token current, or re-delivers the pushed-back one.
+    void NextToken();
+    // Pushes the current token back. A second push-back in a row reports an internal error
+    // through the notice, but the call never fails.
+    void UngetToken();
+
+    // Each reader skips blanks, reads one token of its kind at Pos, leaves Pos after it and
+    // returns its bytes unchanged. Each raises EParseError when no such token stands there.
+    virtual std::string_view ReadIdentifier();
+    virtual std::string_view ReadOperator();
+    virtual std::string_view ReadConstant();
+
+    // The position of the next line feed at or after Pos, else the position of the final NUL.
+    int32_t LineEnd() const;
+    // The position of the next occurrence of `what` at or after Pos, 0 when there is none.
+    int32_t FindFromPos(std::string_view what) const;
+    // The same from a given 1-based position.
+    int32_t FindFrom(std::string_view what, int32_t from) const;
+
+    // Length of the text without the final NUL.
+    int32_t TextLength() const { return static_cast<int32_t>(Text.size()) - 1; }
+    // The byte at a 1-based position.
+    char At(int32_t position) const { return Text[static_cast<size_t>(position - 1)]; }
+
+    bool IsOp(std::string_view s) const { return OpToken == s; }
+    bool IsIdent(std::string_view upperCased) const { return IdentToken == upperCased; }
+    bool IsIdent() const { return !IdentToken.empty(); }
+    bool IsConst() const { return !ConstToken.empty(); }
+
+    // Character classes of the lexer.
+    static bool IsBlank(char c) { return lexchars::Has(c, lexchars::kBlank); }
+    static bool IsLetter(char c) { return lexchars::Has(c, lexchars::kLetter); }
+    static bool IsDigit(char c) { return lexchars::Has(c, lexchars::kDigit); }
+    static bool IsOperatorChar(char c) { return lexchars::Has(c, lexchars::kOperator); }
+    static bool IsBracketChar(char c) { return lexchars::Has(c, lexchars::kBracket); }
+
+protected:
+    [[noreturn]] static void Fail(std::string message);
+
+private:
+    TInternalErrorNotice* Notice;
+};
+
+} // namespace redewerk
