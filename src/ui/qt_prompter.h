@@ -1,0 +1,33 @@
+#pragma once
+
+#include "model/prompter.h"
+
+class QWidget;
+
+namespace redewerk {
+
+class TFGetName;
+
+// The editor's prompter: message boxes and questions as modal Qt dialogs over the main
+// window, the name question as the window "Namen eingeben...".
+class TQtPrompter : public TPrompter {
+public:
+    explicit TQtPrompter(QWidget* parent = nullptr);
+    ~TQtPrompter() override;
+
+    void SetParent(QWidget* parent) { Parent = parent; }
+
+    void ShowMessage(const std::string& text) override;
+    std::string AskText(const std::string& message, const std::string& prefilled) override;
+    // The program's only OK/Cancel question is the confirmation of a deletion, so the box
+    // carries that caption.
+    bool AskOkCancel(const std::string& text) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    TOverwriteAnswer AskOverwrite(const std::string& text) override;
+
+private:
+    QWidget* Parent;
+    TFGetName* NameQuestion = nullptr; // created on first use, kept for the whole run
+};
+
+} // namespace redewerk

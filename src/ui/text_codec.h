@@ -1,0 +1,23 @@
+#pragma once
+
+#include "model/text_lines.h"
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace redewerk {
+
+// The one place where the Qt side converts the model's Windows-1252 texts to Unicode and
+// back. Every one of the 256 bytes maps to a character and back to the same byte.
+
+QString ToQt(std::string_view cp1252);
+// Characters that Windows-1252 cannot hold become '?'.
+std::string FromQt(const QString& text);
+
+// Lines shown in an editor are joined with "\n"; the editor's text splits back at "\n"
+// (a CR before it is dropped).
+QString LinesToQt(const TLines& lines);
+TLines LinesFromQt(const QString& text);
+
+} // namespace redewerk
