@@ -1,5 +1,7 @@
 #include "model/project.h"
 
+#include "model/references.h"
+
 #include <utility>
 
 namespace redewerk {
@@ -50,6 +52,9 @@ std::vector<int32_t> TProject::DeleteSubtree(TNode* node) {
     forget(Selected);
     forget(MenuAnchor);
     Tree.RemoveNode(node);
+    // Ids are reused: a reference left pointing at a freed id would silently move to the
+    // next block that takes it.
+    InvalidateReferencesTo(*this, freed);
     return freed;
 }
 

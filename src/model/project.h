@@ -39,6 +39,8 @@ public:
     void ApplyEndDialogPreset(TNode* node);
 
     // Frees the elements of the node and everything below it and removes the node.
+    // References to the freed ids in the remaining blocks become "INVALID:Gelöscht!" and
+    // the ids leave every KnownRefs (InvalidateReferencesTo).
     // Returns the freed ids in the order they were freed.
     std::vector<int32_t> DeleteSubtree(TNode* node);
 
