@@ -7,11 +7,14 @@
 
 namespace redewerk {
 
-int TNode::ImageIndex() const { return NodeElement ? NodeElement->Kind : 0; }
+int TNode::ImageIndex() const {
+    return NodeElement ? NodeElement->Kind : 0;
+}
 
 int TNode::Level() const {
     int level = 0;
-    for (const TNode* node = ParentNode; node; node = node->ParentNode) ++level;
+    for (const TNode* node = ParentNode; node; node = node->ParentNode)
+        ++level;
     return level;
 }
 
@@ -24,7 +27,8 @@ int TNode::Row() const {
 
 std::string TNode::Path() const {
     std::vector<const TNode*> chain;
-    for (const TNode* node = this; node; node = node->ParentNode) chain.push_back(node);
+    for (const TNode* node = this; node; node = node->ParentNode)
+        chain.push_back(node);
     std::string path;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         if (!path.empty() || it != chain.rbegin()) path += '\\';
@@ -174,9 +178,13 @@ int TBlockTree::NodeCount() const {
     return count;
 }
 
-TNode* TBlockTree::FindByPath(std::string_view path) const { return FindPath(TopNodes, path); }
+TNode* TBlockTree::FindByPath(std::string_view path) const {
+    return FindPath(TopNodes, path);
+}
 
-void TBlockTree::AddObserver(TTreeObserver* observer) { Observers.push_back(observer); }
+void TBlockTree::AddObserver(TTreeObserver* observer) {
+    Observers.push_back(observer);
+}
 
 void TBlockTree::RemoveObserver(TTreeObserver* observer) {
     Observers.erase(std::remove(Observers.begin(), Observers.end(), observer), Observers.end());

@@ -95,7 +95,8 @@ public:
     // Depth-first pre-order: a node, then its children, then its next sibling.
     std::vector<TNode*> PreOrder() const;
     template <typename F> void ForEachPreOrder(F&& visit) const {
-        for (const auto& node : TopNodes) VisitSubtree(node.get(), visit);
+        for (const auto& node : TopNodes)
+            VisitSubtree(node.get(), visit);
     }
     // The position of the node in pre-order, from 0; -1 for nullptr.
     int AbsoluteIndex(const TNode* node) const;
@@ -112,11 +113,13 @@ public:
 private:
     template <typename F> static void VisitSubtree(TNode* node, F& visit) {
         visit(node);
-        for (const auto& child : node->ChildNodes) VisitSubtree(child.get(), visit);
+        for (const auto& child : node->ChildNodes)
+            VisitSubtree(child.get(), visit);
     }
     std::vector<std::unique_ptr<TNode>>& MutableChildren(TNode* parent);
     template <typename F> void Notify(F&& call) {
-        for (auto* observer : Observers) call(*observer);
+        for (auto* observer : Observers)
+            call(*observer);
     }
 
     std::vector<std::unique_ptr<TNode>> TopNodes;

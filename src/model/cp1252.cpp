@@ -79,7 +79,8 @@ bool UnicodeToCp1252(char32_t cp, unsigned char& byte) {
 std::string Cp1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
-    for (char c : text) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(c)));
+    for (char c : text)
+        AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -122,14 +123,15 @@ char UpperCase1252(char c) {
     const auto b = static_cast<unsigned char>(c);
     if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
     if (b == 0x9A || b == 0x9C || b == 0x9E) return static_cast<char>(b - 16); // š œ ž
-    if (b == 0xFF) return static_cast<char>(0x9F);                            // ÿ
+    if (b == 0xFF) return static_cast<char>(0x9F);                             // ÿ
     if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<char>(b - 32);
     return c;
 }
 
 std::string UpperCase1252(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = UpperCase1252(c);
+    for (char& c : out)
+        c = UpperCase1252(c);
     return out;
 }
 
@@ -140,11 +142,14 @@ bool EqualsNoCase1252(std::string_view a, std::string_view b) {
     return true;
 }
 
-char UpperCaseAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char UpperCaseAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 std::string UpperCaseAscii(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = UpperCaseAscii(c);
+    for (char& c : out)
+        c = UpperCaseAscii(c);
     return out;
 }
 

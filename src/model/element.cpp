@@ -4,11 +4,16 @@ namespace redewerk {
 
 const char* KindCaption(int32_t kind) {
     switch (kind) {
-    case ekDialog: return "Dialog";
-    case ekEvent: return "Event";
-    case ekChoice: return "Dialogoption";
-    case ekCode: return "Code";
-    default: return "Ordner";
+    case ekDialog:
+        return "Dialog";
+    case ekEvent:
+        return "Event";
+    case ekChoice:
+        return "Dialogoption";
+    case ekCode:
+        return "Code";
+    default:
+        return "Ordner";
     }
 }
 

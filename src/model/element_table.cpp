@@ -33,7 +33,8 @@ std::unique_ptr<TElement> TElementTable::Take(int32_t id) {
 
 void TElementTable::FillEmptySlots() {
     for (size_t id = 0; id < Slots.size(); ++id)
-        if (!Slots[id]) Slots[id] = std::make_unique<TElement>(static_cast<int32_t>(id), ekFolder, nullptr);
+        if (!Slots[id])
+            Slots[id] = std::make_unique<TElement>(static_cast<int32_t>(id), ekFolder, nullptr);
 }
 
 } // namespace redewerk

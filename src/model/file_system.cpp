@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,7 +20,8 @@ int TDiskFileSystem::ReadFile(const std::string& path, std::string& content) {
     }
     char buffer[65536];
     size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, got);
     int error = std::ferror(file) ? (errno ? errno : EIO) : 0;
     std::fclose(file);
     return error;
@@ -71,6 +72,8 @@ int TDiskFileSystem::CreateDirectory(const std::string& path) {
     return DirectoryExists(path) ? 0 : ENOTDIR;
 }
 
-std::string IoErrorMessage(int error) { return "E/A-Fehler " + std::to_string(error); }
+std::string IoErrorMessage(int error) {
+    return "E/A-Fehler " + std::to_string(error);
+}
 
 } // namespace redewerk

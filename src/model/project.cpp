@@ -38,7 +38,8 @@ std::vector<int32_t> TProject::DeleteSubtree(TNode* node) {
     std::vector<int32_t> freed;
     // Children first, the first child until none is left.
     auto freeElements = [&](auto& self, TNode* current) -> void {
-        for (const auto& child : current->Children()) self(self, child.get());
+        for (const auto& child : current->Children())
+            self(self, child.get());
         if (TElement* element = current->Element()) {
             element->Kind = ekFolder;
             element->Node = nullptr;

@@ -12,8 +12,10 @@
 namespace redewerk {
 namespace {
 
-constexpr std::string_view kSectionEnd = "\x02" "END";
-constexpr std::string_view kNodeListEnd = "\x02" "EOF";
+constexpr std::string_view kSectionEnd = "\x02"
+                                         "END";
+constexpr std::string_view kNodeListEnd = "\x02"
+                                          "EOF";
 
 // Appends lines ended by CR LF to one string.
 class TLineWriter {
@@ -25,7 +27,8 @@ public:
     void Line(int value) { Line(std::to_string(value)); }
     void Flag(bool value) { Line(value ? "True" : "False"); }
     void Lines(const TLines& lines) {
-        for (const auto& line : lines) Line(line);
+        for (const auto& line : lines)
+            Line(line);
         Line(kSectionEnd);
     }
     std::string Text;
@@ -55,13 +58,15 @@ void WriteNode(TLineWriter& out, const TNode& node, int level) {
     if (kind == ekDialog) out.Flag(element->Trade);
     if (kind == ekDialog || kind == ekEvent) out.Lines(element->Condition);
     out.Lines(element->Body);
-    for (int32_t id : element->KnownRefs) out.Line(id);
+    for (int32_t id : element->KnownRefs)
+        out.Line(id);
     out.Line(kSectionEnd);
 }
 
 void WriteSubtree(TLineWriter& out, const TNode& node, int level) {
     WriteNode(out, node, level);
-    for (const auto& child : node.Children()) WriteSubtree(out, *child, level + 1);
+    for (const auto& child : node.Children())
+        WriteSubtree(out, *child, level + 1);
 }
 
 // Thrown when reading stops; carries the runtime's message.
@@ -93,7 +98,8 @@ public:
         size_t first = line.find_first_not_of(" \t");
         size_t last = line.find_last_not_of(" \t");
         int32_t value = 0;
-        if (first == std::string_view::npos || !ParseInt(line.substr(first, last - first + 1), value))
+        if (first == std::string_view::npos ||
+            !ParseInt(line.substr(first, last - first + 1), value))
             throw TReadError{"Ung\xFCltige numerische Eingabe"};
         return value;
     }
@@ -141,7 +147,8 @@ TNode* PlaceNode(TBlockTree& tree, TNode* previous, int level, std::string text)
     if (!previous) return tree.AppendChild(nullptr, std::move(text));
     if (level > previous->Level()) return tree.AppendChild(previous, std::move(text));
     TNode* reference = previous;
-    while (reference->Parent() && level < reference->Level()) reference = reference->Parent();
+    while (reference->Parent() && level < reference->Level())
+        reference = reference->Parent();
     return tree.AppendSibling(reference, std::move(text));
 }
 
@@ -208,7 +215,8 @@ std::string SerializeProject(const TProject& project) {
         out.Line(project.Npcs.InstanceNames[static_cast<size_t>(i)]);
     }
     out.Line(kSectionEnd);
-    for (const auto& node : project.Tree.TopRow()) WriteSubtree(out, *node, 0);
+    for (const auto& node : project.Tree.TopRow())
+        WriteSubtree(out, *node, 0);
     out.Line(kNodeListEnd);
     out.Line(project.Tree.AbsoluteIndex(project.Selected));
     return std::move(out.Text);

@@ -20,7 +20,8 @@ TLines SplitLines(std::string_view text) {
 
 std::string JoinLines(const TLines& lines) {
     size_t size = 0;
-    for (const auto& line : lines) size += line.size() + 2;
+    for (const auto& line : lines)
+        size += line.size() + 2;
     std::string text;
     text.reserve(size);
     for (const auto& line : lines) {

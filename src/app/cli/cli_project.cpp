@@ -9,7 +9,8 @@
 namespace redewerk {
 
 int RunInfoCommand(TCliContext& context) {
-    if (context.Args.size() != 1) return UsageError(context, "info braucht genau eine Projektdatei.");
+    if (context.Args.size() != 1)
+        return UsageError(context, "info braucht genau eine Projektdatei.");
     TProject project;
     TCliPrompter prompter(context.Err);
     if (!LoadProject(project, context.Args[0], context.Files, prompter)) return kExitFailure;
@@ -17,7 +18,8 @@ int RunInfoCommand(TCliContext& context) {
         std::string line(static_cast<size_t>(node->Level()) * 2, ' ');
         line += node->Text();
         if (const TElement* element = node->Element())
-            line += std::string(" [") + KindCaption(element->Kind) + " #" + std::to_string(element->Id) + "]";
+            line += std::string(" [") + KindCaption(element->Kind) + " #" +
+                    std::to_string(element->Id) + "]";
         else
             line += " [Ordner]";
         context.Out << Cp1252ToUtf8(line) << "\n";

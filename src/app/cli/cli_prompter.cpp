@@ -27,8 +27,8 @@ bool TCliPrompter::AskYesNo(const std::string& text, const std::string&) {
 }
 
 TPrompter::TOverwriteAnswer TCliPrompter::AskOverwrite(const std::string& text) {
-    Err << Cp1252ToUtf8(text) << (OverwriteAnswer == TOverwriteAnswer::Abort ? " [Abbrechen]\n"
-                                                                              : " [Ja]\n");
+    Err << Cp1252ToUtf8(text)
+        << (OverwriteAnswer == TOverwriteAnswer::Abort ? " [Abbrechen]\n" : " [Ja]\n");
     return OverwriteAnswer;
 }
 
