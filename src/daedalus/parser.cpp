@@ -27,6 +27,7 @@ void TParser::SetText(std::string_view s) {
     TokenStart = 1;
     SkipCache = -1;
     TokenPushedBack = false;
+    StateStack.clear();
 }
 
 int32_t TParser::FindFrom(std::string_view what, int32_t from) const {

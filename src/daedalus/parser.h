@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace redewerk {
 
@@ -81,7 +82,34 @@ inline bool Has(char c, uint8_t classes) {
 // The text of the internal error shown on a second push-back in a row.
 extern const char* const kInternalParserError;
 
-// The hand-written Daedalus lexer: one in-memory text, one token of look-back.
+// The states of the syntax checker's machine, one byte each on the state stack. Each names
+// what the machine expects next.
+enum TStat : uint8_t {
+    STDaed = 0,          // a list of top-level declarations
+    STstats = 1,         // a list of statements
+    STblock = 2,         // the "{" that opens a block
+    STblockend = 3,      // the "}" that closes a block
+    STelse = 4,          // after an if block: ";" or ELSE
+    STerb = 5,           // "(" parent name ")" of a prototype or instance
+    STmorevars = 6,      // "," or ";" after a declared variable
+    STvarname = 7,       // a variable name with an optional index
+    STVarNameEx = 8,     // an optional index after a name already read
+    STexp = 9,           // an expression
+    STparams = 10,       // "(" call arguments ")"
+    STparamrow = 11,     // one call argument and what follows it
+    STdeclparams = 12,   // "(" declared parameters ")"
+    STdeclparamrow = 13, // one declared parameter and what follows it
+    STIndex = 14,        // "[" expression "]"
+    STeof = 15,          // the end of the text
+    STsem = 16,          // ";"
+    STtype = 17,         // a type name
+    STid = 18,           // an identifier
+    STcondif = 19,       // the IF that begins a condition text
+};
+
+// The hand-written Daedalus lexer: one in-memory text, one token of look-back. The same class
+// carries the syntax checker's state machine (StateStack, Step), so that a subclass that
+// records tokens (the script importer) sees every token the machine reads.
 //
 // Clients (the dialog compiler, the checker, the script importer) read the public fields
 // directly. After a NextToken that read a new token exactly one of OpToken, IdentToken and
@@ -113,8 +141,11 @@ public:
     bool AtEnd = false;
     int32_t TokenStart = 1; // Pos when the current token's read began, before the blanks
 
-    // Text := s + NUL; Pos, TokenStart := 1; SkipCache := -1; no pushed-back token.
-    // The token fields are left as they are.
+    // The checker's pending states, top at the back.
+    std::vector<TStat> StateStack;
+
+    // Text := s + NUL; Pos, TokenStart := 1; SkipCache := -1; no pushed-back token; empty
+    // state stack. The token fields are left as they are.
     void SetText(std::string_view s);
 
     // Moves Pos over blanks (space, tab, CR, LF, form feed), "/* */" and "//" comments.
@@ -155,11 +186,48 @@ public:
     static bool IsOperatorChar(char c) { return lexchars::Has(c, lexchars::kOperator); }
     static bool IsBracketChar(char c) { return lexchars::Has(c, lexchars::kBracket); }
 
+    // --- The syntax checker's state machine (syntax_checker.cpp) ---
+    //
+    // Drive it by pushing start states and calling Step until the stack is empty (CheckSyntax
+    // does so), or declaration by declaration: push STDaed and call Step until the stack
+    // holds at most one state; every Step reads at least one token, so Pos then stands right
+    // after the declaration's last token. STDaed pops itself at the end of the text and also
+    // before anything that does not start a declaration: check AtEnd to tell the two apart.
+    // Errors are raised as EParseError.
+
+    void PushState(TStat state) { StateStack.push_back(state); }
+    void PopState() { StateStack.pop_back(); }
+    // Pushes `state` and runs it (and whatever it pushes) to its end.
+    void RunState(TStat state);
+    // Performs Step while the stack is at least as high as now: runs the state on top and
+    // whatever it pushes until that state has been consumed.
+    void RunState();
+    // One step of the machine: reads a token and acts on the state on top.
+    void Step();
+
+    // The 0-based place where an error found now is marked: where the scan for the current
+    // token began, but never beyond the last character of the text.
+    int32_t ErrorPlace() const;
+
+    // Fifteen binary operators: + - / * % | & < > <= >= && || == !=
+    static bool IsBinaryOperator(std::string_view op);
+    // "=" and the two-byte "+=", "-=", "*=", "/=", "&=", "|=".
+    static bool IsAssignOperator(std::string_view op);
+    // The twelve type names (upper-cased): VOID, INT, STRING, FLOAT, FUNC, C_NPC, ...
+    static bool IsTypeName(std::string_view upperCased);
+
 protected:
     [[noreturn]] static void Fail(std::string message);
 
 private:
+    void StepDeclarationOrStatement(bool declarations);
+    void StepStatement();
+    void StepChoiceLine();
+    void StepClearChoicesLine();
+    void StepExpression();
+
     TInternalErrorNotice* Notice;
+    int32_t RunDepth = 0; // nesting of RunState, bounded so that no input exhausts the stack
 };
 
 } // namespace redewerk

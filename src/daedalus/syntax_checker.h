@@ -1,0 +1,38 @@
+#pragma once
+
+#include "daedalus/parser.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace redewerk {
+
+// What kind of text the editor checks.
+enum class TCheckMode {
+    Condition,    // empty, or IF followed by one expression
+    Statements,   // a statement list, as in a dialog's body
+    Declarations, // top-level declarations, as in a Code block or a script file
+};
+
+// The hint of a status panel after a clean check.
+extern const char* const kSyntaxOk;
+
+// The outcome of one check. ErrorPos is the 0-based place in the text where the editor marks
+// the error (three characters from there), -1 after a clean check.
+struct TCheckResult {
+    bool Ok = true;
+    std::string Message; // "Syntax ok", or the German message of the first error
+    int32_t ErrorPos = -1;
+};
+
+// Checks a whole text with the parser's state machine, from an empty stack, up to the end of
+// the text or the first error. Only parse errors are caught; the parser keeps its buffers,
+// so an editor reuses one parser for every check.
+TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode);
+
+// The same with a parser of its own.
+TCheckResult CheckSyntax(std::string_view text, TCheckMode mode,
+                         TInternalErrorNotice* notice = nullptr);
+
+} // namespace redewerk
