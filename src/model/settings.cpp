@@ -1,0 +1,99 @@
+#include "model/settings.h"
+
+#include "model/file_system.h"
+#include "model/ini_file.h"
+#include "model/prompter.h"
+
+namespace redewerk {
+namespace {
+
+constexpr const char* kCodeSection = "Codeverarbeitungsoptionen";
+constexpr const char* kViewSection = "Anzeigeoptionen";
+constexpr const char* kExportSection = "Export_Optionen";
+constexpr const char* kImportSection = "Import_Optionen";
+constexpr const char* kPathSection = "Pfade";
+constexpr const char* kColourSection = "Farben";
+
+void WriteIfNotEmpty(TIniFile& ini, const char* key, const std::string& value) {
+    if (!value.empty()) ini.WriteString(kPathSection, key, value);
+}
+
+} // namespace
+
+TSettings ReadSettings(const TIniFile& ini, TPrompter& prompter) {
+    TSettings s;
+    s.HighlightDelay =
+        ini.ReadInteger(kCodeSection, "SyntaxHighlightingVerzoegerung_ms", s.HighlightDelay);
+    s.ParserDelay = ini.ReadInteger(kCodeSection, "ParserVerzoegerung_ms", s.ParserDelay);
+    s.Preview = ini.ReadBool(kViewSection, "Vorschau", s.Preview);
+    s.KeepPreview = ini.ReadBool(kViewSection, "Beibehalten", s.KeepPreview);
+    s.SyntaxCheck = ini.ReadBool(kViewSection, "Syntaxcheck", s.SyntaxCheck);
+    s.SeparateVariables = ini.ReadBool(kExportSection, "Variablendatei", s.SeparateVariables);
+    s.NpcGlobals = ini.ReadBool(kExportSection, "NpcDatei", s.NpcGlobals);
+    s.SeparateEvents = ini.ReadBool(kExportSection, "EventDatei", s.SeparateEvents);
+    s.SeparateFolders = ini.ReadBool(kImportSection, "SeparateOrdner", s.SeparateFolders);
+    s.OpenPath = ini.ReadString(kPathSection, "Oeffnen", "");
+    s.SavePath = ini.ReadString(kPathSection, "Speichern", "");
+    s.ExportFolder = ini.ReadString(kPathSection, "ExportOrdner", "");
+    s.ProjectName = ini.ReadString(kPathSection, "Projektname", "");
+    for (int i = 0; i < kColourClassCount; ++i) {
+        const TColourClassInfo& info = ColourClassInfo(static_cast<TColourClass>(i));
+        if (!info.Stored) continue;
+        const std::string text = ini.ReadString(kColourSection, info.Key, "");
+        if (text.empty()) continue;
+        if (!ColourFromText(text, s.Colours[static_cast<size_t>(i)]))
+            prompter.ShowMessage("'" + text + "' ist kein g\xFCltiger Integerwert");
+    }
+    s.Maximised = ini.ReadBool(kViewSection, "FensterMaximiert", s.Maximised);
+    s.FontSize = ini.ReadInteger(kViewSection, "Schriftgroesse", s.FontSize);
+    return s;
+}
+
+void WriteSettings(const TSettings& s, TIniFile& ini) {
+    ini.WriteInteger(kCodeSection, "SyntaxHighlightingVerzoegerung_ms", s.HighlightDelay);
+    ini.WriteInteger(kCodeSection, "ParserVerzoegerung_ms", s.ParserDelay);
+    ini.WriteBool(kViewSection, "Vorschau", s.Preview);
+    ini.WriteBool(kViewSection, "Beibehalten", s.KeepPreview);
+    ini.WriteBool(kViewSection, "Syntaxcheck", s.SyntaxCheck);
+    ini.WriteInteger(kViewSection, "Schriftgroesse", s.FontSize);
+    ini.WriteBool(kViewSection, "FensterMaximiert", s.Maximised);
+    ini.WriteBool(kExportSection, "Variablendatei", s.SeparateVariables);
+    ini.WriteBool(kExportSection, "NpcDatei", s.NpcGlobals);
+    ini.WriteBool(kExportSection, "EventDatei", s.SeparateEvents);
+    ini.WriteBool(kImportSection, "SeparateOrdner", s.SeparateFolders);
+    WriteIfNotEmpty(ini, "Oeffnen", s.OpenPath);
+    WriteIfNotEmpty(ini, "Speichern", s.SavePath);
+    WriteIfNotEmpty(ini, "ExportOrdner", s.ExportFolder);
+    WriteIfNotEmpty(ini, "Projektname", s.ProjectName);
+    for (int i = 0; i < kColourClassCount; ++i) {
+        const TColourClassInfo& info = ColourClassInfo(static_cast<TColourClass>(i));
+        if (info.Stored)
+            ini.WriteString(kColourSection, info.Key,
+                            ColourToText(s.Colours[static_cast<size_t>(i)]));
+    }
+}
+
+TSettings ReadSettingsFile(const std::string& path, TFileSystem& files, TPrompter& prompter) {
+    std::string content;
+    if (files.ReadFile(path, content) != 0) content.clear();
+    return ReadSettings(TIniFile(content), prompter);
+}
+
+bool WriteSettingsFile(const std::string& path, const TSettings& settings, TFileSystem& files,
+                       TPrompter& prompter) {
+    std::string content;
+    // A file that exists but cannot be read would lose its other lines: leave it alone.
+    if (files.ReadFile(path, content) != 0 && files.FileExists(path)) {
+        prompter.ShowMessage("In " + path + " kann nicht geschrieben werden");
+        return false;
+    }
+    TIniFile ini(content);
+    WriteSettings(settings, ini);
+    if (files.WriteFile(path, ini.Text()) != 0) {
+        prompter.ShowMessage("In " + path + " kann nicht geschrieben werden");
+        return false;
+    }
+    return true;
+}
+
+} // namespace redewerk

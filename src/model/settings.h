@@ -1,0 +1,54 @@
+#pragma once
+
+#include "model/colours.h"
+
+#include <cstdint>
+#include <string>
+
+namespace redewerk {
+
+class TFileSystem;
+class TIniFile;
+class TPrompter;
+
+// The file name of the settings, looked for in the current folder at start.
+inline constexpr const char* kSettingsFileName = "Schaltpult.ini";
+
+// Everything the program keeps between runs, with the defaults of a first start.
+struct TSettings {
+    int32_t HighlightDelay = 0; // ms of pause before re-colouring
+    int32_t ParserDelay = 300;  // ms of pause before checking
+    bool Preview = false;       // "Vorschau"
+    bool KeepPreview = false;   // "Vs. Beibehalten"
+    bool SyntaxCheck = true;    // "Syntaxüberprüfung"
+    bool SeparateVariables = true;
+    bool NpcGlobals = false;
+    bool SeparateEvents = true;
+    bool SeparateFolders = true; // the script import's "Unterordner für jede Datei anlegen"
+    std::string OpenPath;        // the last loaded project
+    std::string SavePath;        // the last saved project
+    std::string ExportFolder;
+    std::string ProjectName;
+    TColourTable Colours = DefaultColours();
+    bool Maximised = true;
+    int32_t FontSize = 8;
+};
+
+// Reads every key in its order; a missing key keeps its default. A colour that is neither a
+// name nor a number shows "'%s' ist kein gültiger Integerwert" and keeps its value; the
+// keys after it are still read, so that writing at exit cannot overwrite them with defaults.
+TSettings ReadSettings(const TIniFile& ini, TPrompter& prompter);
+
+// Writes every key in place. The four paths are written only when not empty, so that an
+// empty value keeps what was stored. "Konstanten" is never written.
+void WriteSettings(const TSettings& settings, TIniFile& ini);
+
+// The file: a missing or unreadable file gives the defaults without a message.
+TSettings ReadSettingsFile(const std::string& path, TFileSystem& files, TPrompter& prompter);
+// Rewrites the file with the settings, keeping its other lines. The new text replaces the
+// file only once it was written completely; a failure shows "In %s kann nicht geschrieben
+// werden" and leaves the file as it was.
+bool WriteSettingsFile(const std::string& path, const TSettings& settings, TFileSystem& files,
+                       TPrompter& prompter);
+
+} // namespace redewerk

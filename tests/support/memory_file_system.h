@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/file_system.h"
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace redewerk::testing {
+
+// Files in memory; writes can be made to fail like on a full disk.
+class TMemoryFileSystem : public TFileSystem {
+public:
+    std::map<std::string, std::string> Files;
+    std::set<std::string> Directories;
+    int WriteError = 0;
+    int ReadError = 0; // for files that exist but cannot be read
+
+    int ReadFile(const std::string& path, std::string& content) override {
+        auto it = Files.find(path);
+        if (it == Files.end()) return 2;
+        if (ReadError) return ReadError;
+        content = it->second;
+        return 0;
+    }
+    int WriteFile(const std::string& path, std::string_view content) override {
+        if (WriteError) return WriteError;
+        Files[path] = std::string(content);
+        return 0;
+    }
+    bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
+    bool DirectoryExists(const std::string& path) override { return Directories.count(path) > 0; }
+    int CreateDirectory(const std::string& path) override {
+        Directories.insert(path);
+        return 0;
+    }
+};
+
+} // namespace redewerk::testing
