@@ -1,0 +1,348 @@
+#include "codegen/compiler.h"
+
+#include "model/element.h"
+#include "model/markers.h"
+#include "model/project.h"
+#include "model/prompter.h"
+
+namespace redewerk {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// Where the current line of the lexer's text ends: the next CR LF from the scan position, or
+// the end of the text (the position of the final NUL).
+int32_t LineEndOf(const TParser& lexer) {
+    int32_t found = lexer.FindFromPos(kCrLf);
+    return found ? found : lexer.TextLength() + 1;
+}
+
+// The text of the current token as read; identifiers upper-cased.
+const std::string& TokenText(const TParser& lexer) {
+    if (!lexer.IdentToken.empty()) return lexer.IdentToken;
+    if (!lexer.OpToken.empty()) return lexer.OpToken;
+    return lexer.ConstToken;
+}
+
+// The first byte of the current token (the lexer leaves Pos behind it).
+int32_t TokenFirst(const TParser& lexer) {
+    return lexer.Pos - static_cast<int32_t>(TokenText(lexer).size());
+}
+
+std::string TwoDigits(int number) {
+    return number < 10 ? "0" + std::to_string(number) : std::to_string(number);
+}
+
+// A description is a string unless it begins with "!": then the rest is a constant.
+std::string DescriptionValue(const std::string& description) {
+    if (description.starts_with("!")) return description.substr(1);
+    return "\"" + description + "\"";
+}
+
+} // namespace
+
+std::string Tabs(int count) {
+    return count > 0 ? std::string(static_cast<size_t>(count), '\t') : "";
+}
+
+bool NeedsKnownVar(const TProject& project, int32_t id) {
+    const TElement* element = project.Elements.LiveAt(id);
+    if (!element) return false;
+    switch (element->Kind) {
+    case ekDialog:
+        return element->Permanent && element->IsKnownTarget;
+    case ekEvent:
+        return !element->Permanent || element->IsKnownTarget;
+    case ekChoice:
+        return element->IsKnownTarget;
+    default:
+        return false;
+    }
+}
+
+std::string KnownExpression(const TProject& project, int32_t id) {
+    const TElement* element = project.Elements.LiveAt(id);
+    if (!element) return {};
+    std::string name = InstanceName(project, id);
+    if (element->Kind == ekDialog && !element->Permanent)
+        return "Npc_KnowsInfo (hero, " + name + ")";
+    if (element->Kind == ekCode) return name;
+    return "Bekannt_" + name;
+}
+
+TDialogCompiler::TDialogCompiler(TProject& project, TPrompter& prompter)
+    : Project(project), Prompter(prompter), Notice(&prompter), Lexer(&Notice) {}
+
+std::string TDialogCompiler::InstanceName(int32_t id) const {
+    return redewerk::InstanceName(Project, id);
+}
+
+int32_t TDialogCompiler::FindElementByName(std::string_view name) {
+    if (!Index) Index.emplace(Project);
+    return Index->Find(name);
+}
+
+std::string TDialogCompiler::DialogAncestorName(int32_t id) {
+    const TElement* block = Project.Elements.LiveAt(id);
+    if (!block) return "INVALID";
+    const TElement* current = block;
+    for (const TNode* node = block->Node; current->Kind != ekDialog && node && node->Parent();) {
+        node = node->Parent();
+        if (const TElement* element = node->Element()) current = element;
+    }
+    if (current->Kind == ekDialog) return InstanceName(current->Id);
+    Prompter.ShowMessage("Compiler: Konnte keinen Instanznamen finden um Dialogoption "
+                         "anzuh\xE4ngen (bzw. um Info_ClearChoices darauf auszuf\xFChren)!\r" +
+                         InstanceName(id));
+    return "INVALID";
+}
+
+TLines TDialogCompiler::ResolveReferences(const TLines& lines) {
+    std::string text = ReplaceReferences(JoinLines(lines), [&](std::string_view inner) {
+        const bool known = inner.starts_with("!");
+        if (known) inner.remove_prefix(1);
+        if (inner.find("INVALID") != std::string_view::npos || inner.starts_with("+"))
+            return "#" + std::string(inner) + "#";
+        int32_t id = 0;
+        if (!ParseReferenceId(inner, id))
+            throw ECompileError("'" + std::string(inner) +
+                                "' ist kein g\xFC"
+                                "ltiger Integerwert");
+        if (!Project.Elements.LiveAt(id)) {
+            Prompter.ShowMessage("Compiler: Ung\xFC"
+                                 "ltiger Verweis auf Baustein!");
+            return "#INVALID:" + std::string(inner) + "#";
+        }
+        return known ? KnownExpression(Project, id) : InstanceName(id);
+    });
+    return SplitLines(text);
+}
+
+TLines TDialogCompiler::CompileBody(const TLines& resolved, int32_t id) {
+    const std::string name = InstanceName(id);
+    TParser& lexer = Lexer;
+    lexer.SetText(JoinLines(resolved));
+    std::string out;
+    out.reserve(lexer.Text.size() * 2);
+    if (NeedsKnownVar(Project, id)) out += "Bekannt_" + name + " = TRUE;\r\n\r\n";
+
+    int32_t copyFrom = 1; // 1-based, as the lexer's positions
+    int speech = 0;
+    // Copies the unchanged text from the copy position up to (not including) `position`.
+    auto copyUpTo = [&](int32_t position) {
+        if (position > copyFrom)
+            out.append(lexer.Text, static_cast<size_t>(copyFrom - 1),
+                       static_cast<size_t>(position - copyFrom));
+    };
+
+    for (;;) {
+        lexer.NextToken();
+        if (lexer.AtEnd) break;
+        const std::string& op = lexer.OpToken;
+        if (lexer.IdentToken == "ENDE") {
+            copyUpTo(TokenFirst(lexer));
+            out += "AI_StopProcessInfos (self);";
+            copyFrom = lexer.Pos;
+            lexer.NextToken();
+            if (lexer.OpToken == ";")
+                copyFrom = lexer.Pos;
+            else
+                lexer.UngetToken();
+        } else if (op.starts_with(">>") || op.starts_with("<<")) {
+            const bool hero = op[0] == '>';
+            lexer.Pos -= static_cast<int32_t>(op.size()) - 2;
+            const int32_t marker = lexer.Pos - 2;
+            const int32_t lineEnd = LineEndOf(lexer);
+            copyUpTo(marker);
+            out += "AI_Output (";
+            out += hero ? "other, self, \"" : "self, other, \"";
+            out += name + "_" + TwoDigits(speech++) + "\"); //";
+            out.append(lexer.Text, static_cast<size_t>(lexer.Pos - 1),
+                       static_cast<size_t>(lineEnd - lexer.Pos));
+            copyFrom = lineEnd;
+            lexer.Pos = lineEnd;
+        } else if (op == "--") {
+            const int32_t marker = lexer.Pos - 2;
+            const int32_t lineEnd = LineEndOf(lexer);
+            lexer.NextToken();
+            std::string argument;
+            if (lexer.AtEnd || TokenFirst(lexer) > lineEnd) {
+                argument = DialogAncestorName(id);
+                lexer.UngetToken();
+                copyUpTo(marker);
+                copyFrom = marker + 2;
+            } else {
+                while (!lexer.AtEnd && TokenFirst(lexer) < lineEnd) {
+                    argument += TokenText(lexer);
+                    lexer.NextToken();
+                }
+                lexer.UngetToken();
+                copyUpTo(marker);
+                copyFrom = lexer.TokenStart;
+            }
+            out += "Info_ClearChoices (" + argument + ");";
+        } else if (op == "++") {
+            const int32_t marker = lexer.Pos - 2;
+            const int32_t lineEnd = LineEndOf(lexer);
+            const int32_t comma = lexer.FindFromPos(",");
+            std::string call = "Info_AddChoice (";
+            if (comma && comma < lineEnd) {
+                call.append(lexer.Text, static_cast<size_t>(lexer.Pos - 1),
+                            static_cast<size_t>(comma - lexer.Pos));
+                lexer.Pos = comma + 1;
+            } else {
+                call += DialogAncestorName(id);
+            }
+            call += ", ";
+            lexer.NextToken();
+            if (lexer.AtEnd || TokenFirst(lexer) > lineEnd) {
+                call += ", \"INVALID\", INVALID);";
+                lexer.UngetToken();
+                copyUpTo(marker);
+                copyFrom = lexer.TokenStart;
+            } else {
+                std::string choice = TokenText(lexer);
+                const TElement* target = Project.Elements.LiveAt(FindElementByName(choice));
+                if (!target) {
+                    call += "\"\", " + choice + ");";
+                } else {
+                    // A Dialog offered as a choice runs its information function.
+                    if (target->Kind == ekDialog) choice += "_Info";
+                    call += DescriptionValue(target->Description) + ", " + choice + ");";
+                }
+                copyUpTo(marker);
+                copyFrom = lexer.Pos;
+            }
+            out += call;
+        }
+    }
+    copyUpTo(lexer.TextLength() + 1);
+    return SplitLines(out);
+}
+
+bool TDialogCompiler::HoldsCode(const TLines& lines) {
+    Lexer.SetText(JoinLines(lines));
+    Lexer.SkipBlanks();
+    return Lexer.Pos <= Lexer.TextLength();
+}
+
+void TDialogCompiler::WriteHeading(const std::string& heading, const std::string& indent,
+                                   TLines& out) const {
+    const std::string rule = indent + "//" + std::string(40, '*');
+    out.push_back(rule);
+    std::string_view rest = heading;
+    // Pieces of 30 characters, each carried on to the next blank so words stay whole.
+    while (rest.size() > 30) {
+        size_t blank = rest.find(' ', 30);
+        size_t length = blank == std::string_view::npos ? rest.size() : blank + 1;
+        out.push_back(indent + "//   " + std::string(rest.substr(0, length)));
+        rest.remove_prefix(length);
+    }
+    if (!rest.empty()) out.push_back(indent + "//   " + std::string(rest));
+    out.push_back(rule);
+    out.push_back(indent);
+}
+
+TLines TDialogCompiler::Compile(int32_t id, TLines& knownDeclarations) {
+    const TElement* element = Project.Elements.LiveAt(id);
+    if (!element) return {};
+    const std::string name = InstanceName(id);
+    const TLines condition = ResolveReferences(element->Condition);
+    const TLines resolvedBody = ResolveReferences(element->Body);
+    TLines body;
+    try {
+        body = CompileBody(resolvedBody, id);
+    } catch (const EParseError& error) {
+        Prompter.ShowMessage("Konnte \"" + (element->Node ? element->Node->Path() : name) +
+                             "\" nicht kompilieren.\r\n" + error.Message());
+        body = resolvedBody;
+    }
+
+    TLines out;
+    const bool loopEvent = element->Kind == ekEvent && element->Important;
+    if (!element->Heading.empty()) WriteHeading(element->Heading, Tabs(loopEvent ? 1 : 0), out);
+    if (NeedsKnownVar(Project, id)) knownDeclarations.push_back("var int Bekannt_" + name + ";");
+
+    switch (element->Kind) {
+    case ekDialog:
+        CompileDialog(*element, name, condition, body, out);
+        break;
+    case ekEvent:
+    case ekChoice:
+        CompileFunction(*element, name, condition, body, out);
+        break;
+    default:
+        out.insert(out.end(), body.begin(), body.end());
+        out.emplace_back();
+        break;
+    }
+    return out;
+}
+
+void TDialogCompiler::CompileDialog(const TElement& element, const std::string& name,
+                                    const TLines& condition, const TLines& body, TLines& out) {
+    const std::string npc = Project.Npcs.InstanceNameOf(element.Npc, Prompter);
+    out.push_back("instance " + name + " (C_INFO)");
+    out.push_back("{");
+    out.push_back("\tnpc\t\t\t= " + npc + ";");
+    out.push_back("\tnr\t\t\t= " + element.Nr + ";");
+    out.push_back("\tcondition\t= " + name + "_condition;");
+    out.push_back("\tinformation\t= " + name + "_info;");
+    if (element.Permanent) out.push_back("\tpermanent\t= TRUE;");
+    if (element.Important) out.push_back("\timportant\t= TRUE;");
+    if (element.Trade) out.push_back("\ttrade\t\t= TRUE;");
+    if (!element.Important)
+        out.push_back("\tdescription\t= " + DescriptionValue(element.Description) + ";");
+    out.push_back("};");
+    out.emplace_back();
+
+    out.push_back("FUNC int " + name + "_condition()");
+    out.push_back("{");
+    for (const auto& line : condition)
+        out.push_back("\t" + line);
+    const bool braces = HoldsCode(condition);
+    if (braces) out.push_back("\t{");
+    out.push_back(braces ? "\t\treturn TRUE;" : "\treturn TRUE;");
+    if (braces) out.push_back("\t};");
+    out.push_back("};");
+    out.emplace_back();
+
+    out.push_back("FUNC void " + name + "_info()");
+    out.push_back("{");
+    for (const auto& line : body)
+        out.push_back("\t" + line);
+    if (element.Trade) {
+        out.push_back("\t");
+        out.push_back("\tB_GiveTradeInv (self);");
+    }
+    out.push_back("};");
+    out.push_back("\t");
+}
+
+void TDialogCompiler::CompileFunction(const TElement& element, const std::string& name,
+                                      const TLines& condition, const TLines& body,
+                                      TLines& out) const {
+    const bool isEvent = element.Kind == ekEvent;
+    const bool framed = !(isEvent && element.Important);
+    const bool once = isEvent && !element.Permanent;
+    const std::string d = Tabs(once ? 2 : 1);
+    if (framed) {
+        out.push_back("FUNC void " + name + "()");
+        out.push_back("{");
+    }
+    if (once) {
+        out.push_back("\tif (Bekannt_" + name + " == FALSE)");
+        out.push_back("\t{");
+    }
+    for (const auto& line : condition)
+        out.push_back(d + line);
+    if (!condition.empty()) out.push_back(d + "{");
+    for (const auto& line : body)
+        out.push_back(d + "\t" + line);
+    if (!condition.empty()) out.push_back(d + "};");
+    if (once) out.push_back("\t};");
+    if (framed) out.push_back("};");
+    out.push_back("\t");
+}
+
+} // namespace redewerk

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "codegen/instance_names.h"
+#include "daedalus/parser.h"
+#include "model/text_lines.h"
+
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace redewerk {
+
+struct TElement;
+class TProject;
+class TPrompter;
+
+// A reference that holds neither an id nor one of the forms left alone ("INVALID..." or
+// "+..."). It stops the compilation; the message is the runtime's German conversion text.
+class ECompileError : public std::exception {
+public:
+    explicit ECompileError(std::string message) : Text(std::move(message)) {}
+    const std::string& Message() const { return Text; }
+    const char* what() const noexcept override { return Text.c_str(); }
+
+private:
+    std::string Text;
+};
+
+// That many tab characters; none for a count of 0 or less.
+std::string Tabs(int count);
+
+// Whether the block needs the variable "Bekannt_" + its instance name, which remembers that it
+// was told or has run: a permanent Dialog or a Choice asked for as known, an Event that is not
+// permanent or is asked for as known. Run ComputeKnownTargets first.
+bool NeedsKnownVar(const TProject& project, int32_t id);
+
+// What a known-reference "#!id#" to the block becomes: "Npc_KnowsInfo (hero, N)" for a
+// Dialog that is not permanent, "Bekannt_N" for a permanent Dialog, an Event or a Choice, N
+// for a Code block.
+std::string KnownExpression(const TProject& project, int32_t id);
+
+// Turns blocks into Daedalus source. One compiler serves one export or one preview: it looks
+// blocks up by instance name through an index built at its first lookup, so make a new one
+// after the tree changed. Messages and the question for an NPC's instance name go to the
+// prompter; NPC answers are learnt by the project's NPC table.
+class TDialogCompiler {
+public:
+    TDialogCompiler(TProject& project, TPrompter& prompter);
+
+    std::string InstanceName(int32_t id) const;
+
+    // The id of the first live block (in id order) with exactly this instance name, or -1.
+    int32_t FindElementByName(std::string_view name);
+
+    // The instance name of the nearest Dialog at or above the block. Without one: a message
+    // and "INVALID".
+    std::string DialogAncestorName(int32_t id);
+
+    // Replaces "#id#" by the block's instance name and "#!id#" by its known expression.
+    // Throws ECompileError for a reference that is not a number.
+    TLines ResolveReferences(const TLines& lines);
+
+    // Turns spoken lines, choice lines and ENDE of a resolved body into Daedalus.
+    // Throws EParseError when the lexer fails.
+    TLines CompileBody(const TLines& resolved, int32_t id);
+
+    // The whole Daedalus text of the block. Appends "var int Bekannt_..." to
+    // `knownDeclarations` when the block needs the variable. Throws ECompileError.
+    TLines Compile(int32_t id, TLines& knownDeclarations);
+
+private:
+    void WriteHeading(const std::string& heading, const std::string& indent, TLines& out) const;
+    void CompileDialog(const TElement& element, const std::string& name, const TLines& condition,
+                       const TLines& body, TLines& out);
+    void CompileFunction(const TElement& element, const std::string& name, const TLines& condition,
+                         const TLines& body, TLines& out) const;
+    bool HoldsCode(const TLines& lines);
+
+    TProject& Project;
+    TPrompter& Prompter;
+    TInternalErrorNotice Notice;
+    TParser Lexer;
+    std::optional<TInstanceNameIndex> Index;
+};
+
+} // namespace redewerk

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace redewerk {
+
+class TNode;
+class TProject;
+
+// Every block becomes a Daedalus symbol named after its node path: the node texts from the
+// top row down joined by "_", upper-cased, with "DIA_" in front for Dialogs and Choices
+// (unless the name already begins with it). A Dialog Hallo under the folder Wirt is
+// DIA_WIRT_HALLO, an Event TuerAuf in the folder Events is EVENTS_TUERAUF.
+
+// The instance name a block of `kind` at `node` has.
+std::string InstanceNameOf(const TNode& node, int32_t kind);
+
+// The instance name of the block in slot `id`; empty when the slot holds no block.
+std::string InstanceName(const TProject& project, int32_t id);
+
+// Finds blocks by instance name. Names are computed once for the whole project, so looking up
+// many names in a large project stays fast. Build a new index after the tree or the names
+// changed.
+class TInstanceNameIndex {
+public:
+    explicit TInstanceNameIndex(const TProject& project);
+
+    // The id of the first live block (in id order) with exactly this instance name, or -1.
+    int32_t Find(std::string_view name) const;
+
+private:
+    struct THash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, int32_t, THash, std::equal_to<>> Ids;
+};
+
+} // namespace redewerk
