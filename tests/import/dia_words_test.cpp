@@ -1,0 +1,79 @@
+#include "import/dia_words.h"
+
+#include <gtest/gtest.h>
+
+namespace redewerk {
+namespace {
+
+struct TTakeWordCase {
+    const char* Input;
+    const char* Word;
+    const char* Rest;
+};
+
+TEST(DiaWordsTest, TakeWordStopsAtTheFirstDelimiterAndKeepsIt) {
+    const TTakeWordCase cases[] = {
+        {"PERSON: VLK_1", "PERSON", ": VLK_1"},
+        {" \t Hallo Welt", "Hallo", " Welt"},
+        {"ItMi_Gold, 50", "ItMi_Gold", ", 50"},
+        {"a;b", "a", ";b"},
+        {"Wort\tRest", "Wort", "\tRest"},
+        {"allein", "allein", ""},
+        {", 50", "", ", 50"},
+        {"  ", "", ""},
+        {"", "", ""},
+        {"Pfad\\mit.Punkt", "Pfad\\mit.Punkt", ""},
+    };
+    for (const auto& c : cases) {
+        std::string rest = c.Input;
+        EXPECT_EQ(TakeWord(rest), c.Word) << c.Input;
+        EXPECT_EQ(rest, c.Rest) << c.Input;
+    }
+}
+
+TEST(DiaWordsTest, SkipSeparatorRemovesOnlyTheExpectedCharacter) {
+    std::string withColon = " \t: 100";
+    SkipSeparator(withColon, ':');
+    EXPECT_EQ(withColon, " 100");
+    std::string withoutColon = " 100";
+    SkipSeparator(withoutColon, ':');
+    EXPECT_EQ(withoutColon, "100");
+}
+
+TEST(DiaWordsTest, TrimBlanksTouchesBlanksAndTabsOnly) {
+    EXPECT_EQ(TrimBlanks(" \tWer bist du? \t"), "Wer bist du?");
+    EXPECT_EQ(TrimBlanks("\r\n x\r"), "\r\n x\r");
+    EXPECT_EQ(TrimBlanks(" \t "), "");
+}
+
+TEST(DiaWordsTest, ParseDecimalAcceptsSignedDecimalsThatFit) {
+    const std::pair<const char*, int32_t> good[] = {
+        {"0", 0},
+        {"20", 20},
+        {"-5", -5},
+        {"+7", 7},
+        {"007", 7},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+    };
+    for (const auto& [text, expected] : good) {
+        int32_t value = 99;
+        EXPECT_TRUE(ParseDecimal(text, value)) << text;
+        EXPECT_EQ(value, expected) << text;
+    }
+    for (const char* bad : {"", "+", "-", "zehn", "10a", "1.5", "2147483648", "+-1", "0x10"}) {
+        int32_t value = 99;
+        EXPECT_FALSE(ParseDecimal(bad, value)) << bad;
+        EXPECT_EQ(value, 99) << bad;
+    }
+}
+
+TEST(DiaWordsTest, CaseInsensitiveTests) {
+    EXPECT_TRUE(ContainsNoCase(": important, Trade", "TRADE"));
+    EXPECT_FALSE(ContainsNoCase(": important", "PERMANENT"));
+    EXPECT_TRUE(StartsWithNoCase("condItem: x", "COND"));
+    EXPECT_FALSE(StartsWithNoCase("CON", "COND"));
+}
+
+} // namespace
+} // namespace redewerk
