@@ -1,0 +1,44 @@
+#pragma once
+
+#include "codegen/compiled.h"
+#include "model/text_lines.h"
+
+#include <string>
+#include <vector>
+
+namespace redewerk {
+
+class TFileSystem;
+class TNpcList;
+class TProject;
+class TPrompter;
+
+// Compiles every live block in tree order into the groups of `compiled` (after
+// ComputeKnownTargets and a reset), warning about Dialogs without an NPC. Throws
+// ECompileError when a reference cannot be read.
+void CompileAll(TProject& project, TCompiled& compiled, TPrompter& prompter);
+
+// The "NPCS_" file: one global C_NPC per entry of the NPC table but the hero, and the function
+// INIT_NpcGlobals_ + project name that fills them.
+TLines NpcGlobalsBlock(const TNpcList& npcs, const std::string& projectName);
+
+enum class TExportResult {
+    Exported,  // every file was written
+    Cancelled, // no project name, or an overwrite question was refused: nothing was touched
+    Failed,    // a message told why; files written before the failure are complete
+};
+
+struct TExportReport {
+    TExportResult Result = TExportResult::Cancelled;
+    std::vector<std::string> WrittenFiles; // full names, in the order they were written
+};
+
+// Exports the project with the options held by `compiled` (the export dialog fills them in):
+// the dialogs, events, variables and NPC globals files of the project name in its folder.
+// Every overwrite question is asked before any file is touched, and each file is written
+// whole through a temporary file, so a refusal or a failure never leaves a file emptied or
+// half-written.
+TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem& files,
+                            TPrompter& prompter);
+
+} // namespace redewerk
