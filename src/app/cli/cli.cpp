@@ -13,6 +13,7 @@ struct TCommand {
 constexpr TCommand kCommands[] = {
     {"info", RunInfoCommand},
     {"resave", RunResaveCommand},
+    {"import-dia", RunImportDiaCommand},
 };
 
 constexpr const char* kUsage =
@@ -20,7 +21,11 @@ constexpr const char* kUsage =
     "\n"
     "Befehle:\n"
     "  info DATEI.dlx                 zeigt den Baum des Projekts\n"
-    "  resave EIN.dlx AUS.dlx         lädt ein Projekt und speichert es wieder\n";
+    "  resave EIN.dlx AUS.dlx         lädt ein Projekt und speichert es wieder\n"
+    "  import-dia AUS.dlx DATEI.dia [--into BASIS.dlx] [--replace | --folder KNOTENPFAD]\n"
+    "                                 importiert eine Quarn-Dialog-Datei: ohne Option ans Ende\n"
+    "                                 von BASIS (oder eines leeren Projekts), --replace verwirft\n"
+    "                                 BASIS, --folder legt sie unter diesem Knoten ab\n";
 
 } // namespace
 

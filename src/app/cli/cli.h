@@ -32,5 +32,6 @@ int UsageError(TCliContext& context, const std::string& problem);
 // The commands, one group per file.
 int RunInfoCommand(TCliContext& context);
 int RunResaveCommand(TCliContext& context);
+int RunImportDiaCommand(TCliContext& context);
 
 } // namespace redewerk
