@@ -14,8 +14,7 @@ public:
     // `stageText` is the text of the current stage ("Daten einlesen..."); `step` and `count`
     // tell which of `count` steps starts now (count <= 0: the stage has no counted steps);
     // `barValue` is the bar's position from 0 to 1000.
-    virtual void ShowProgress(const std::string& stageText, int step, int count,
-                              int barValue) = 0;
+    virtual void ShowProgress(const std::string& stageText, int step, int count, int barValue) = 0;
 };
 
 // The label shown for a progress report: the stage text, followed by " (step/count)" when

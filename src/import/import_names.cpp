@@ -1,0 +1,118 @@
+#include "import/import_names.h"
+
+#include "model/cp1252.h"
+
+#include <algorithm>
+
+namespace redewerk {
+
+void TNameIndex::Build(const TImpObjList& objects) {
+    Index.clear();
+    Index.reserve(objects.size());
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const int index = static_cast<int>(i);
+        auto [it, inserted] = Index.emplace(UpperCase1252(objects[i].Name), index);
+        // The old index list was sorted as text, so "10" comes before "2".
+        if (!inserted && std::to_string(index) < std::to_string(it->second)) it->second = index;
+    }
+    Built = true;
+}
+
+void TNameIndex::Clear() {
+    Index.clear();
+    Built = false;
+}
+
+int TNameIndex::Find(std::string_view identifier) const {
+    if (identifier.empty() || !CanStartName(identifier[0])) return -1;
+    auto it = Index.find(UpperCase1252(identifier));
+    return it == Index.end() ? -1 : it->second;
+}
+
+bool CanStartName(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || b == '_') return true;
+    switch (b) {
+    case 0xE4: // ä
+    case 0xF6: // ö
+    case 0xFC: // ü
+    case 0xDF: // ß
+    case 0xC4: // Ä
+    case 0xD6: // Ö
+    case 0xDC: // Ü
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string FileNameOf(std::string_view path) {
+    const size_t cut = path.find_last_of("\\/:");
+    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::string FolderNameFromFile(std::string_view fileName) {
+    std::string_view part = fileName;
+    if (size_t underscore = part.rfind('_'); underscore != std::string_view::npos)
+        part = part.substr(underscore + 1);
+    const size_t dot = part.find('.');
+    part = dot == std::string_view::npos ? std::string_view() : part.substr(0, dot);
+    if (part.empty()) part = fileName;
+
+    std::string name;
+    for (char c : part) {
+        switch (static_cast<unsigned char>(c)) {
+        case 0xE4:
+            name += "ae";
+            break; // ä
+        case 0xC4:
+            name += "Ae";
+            break; // Ä
+        case 0xF6: // ö
+        case 0xD6:
+            name += "Oe";
+            break; // Ö
+        case 0xFC: // ü
+        case 0xDC:
+            name += "Ue";
+            break; // Ü
+        case 0xDF:
+            name += "ss";
+            break; // ß
+        default:
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') name += c;
+        }
+    }
+    return name.empty() ? "DooferDateiname" : name;
+}
+
+std::string FindDuplicateName(const TImpObjList& objects) {
+    std::vector<std::pair<std::string, const std::string*>> names;
+    names.reserve(objects.size());
+    for (const TImpObj& object : objects)
+        names.emplace_back(UpperCase1252(object.Name), &object.Name);
+    // Equal names without case side by side, and among them the exact duplicates together.
+    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
+        if (a.first != b.first) return a.first < b.first;
+        return *a.second < *b.second;
+    });
+    for (size_t i = 1; i < names.size(); ++i)
+        if (*names[i - 1].second == *names[i].second) return *names[i].second;
+    return {};
+}
+
+std::vector<std::string> NodeNameCandidates(const std::string& name) {
+    std::vector<std::string> candidates;
+    for (size_t end = name.size();;) {
+        const size_t underscore = end == 0 ? std::string::npos : name.rfind('_', end - 1);
+        if (underscore == std::string::npos) break;
+        std::string candidate = name.substr(underscore + 1);
+        if (!candidate.empty() && candidate != "_" && candidate.front() != '_')
+            candidates.push_back(std::move(candidate));
+        end = underscore;
+    }
+    candidates.push_back(name);
+    return candidates;
+}
+
+} // namespace redewerk

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "daedalus/parser.h"
+#include "import/import_names.h"
+#include "import/import_records.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace redewerk {
+
+class TFileSystem;
+class TImportProgress;
+class TNode;
+class TProject;
+class TPrompter;
+
+// Reads existing Daedalus dialog scripts into blocks. Derives from the lexer so that it sees
+// every token the syntax checker's state machine reads: the machine cuts the scripts into
+// declarations and statements, and the recorded tokens (with their positions) tell what each
+// one is. Each C_INFO instance becomes a Dialog, each void function offered as an option a
+// Choice below the block that offers it, every other declaration a Code block; variables and
+// constants go to the project's variables text.
+//
+// One importer serves one run and is discarded afterwards. A run either completes or leaves
+// the project as it was (the NPC table may keep names it learned on the way).
+class TImporter : public TParser {
+public:
+    TImporter(TProject& project, TFileSystem& files, TPrompter& prompter,
+              TImportProgress* progress = nullptr, TInternalErrorNotice* notice = nullptr);
+
+    // The whole run over the scripts, in list order. Raises TImportError with the message to
+    // show; other failures (std::exception) are internal errors.
+    void Import(const std::vector<std::string>& paths);
+
+    // The token readers of the lexer, recording each token with its start position.
+    std::string_view ReadIdentifier() override;
+    std::string_view ReadOperator() override;
+    std::string_view ReadConstant() override;
+
+    // Clears the recorded tokens; at most `limit` tokens are recorded from now on.
+    void StartRecording(int32_t limit = std::numeric_limits<int32_t>::max());
+
+    // The object of that name (without regard to letter case), or nullptr.
+    TImpObj* FindObject(std::string_view identifier);
+
+    // Reads one script into objects and the rest text.
+    void ReadScriptFile(const std::string& path);
+    // Classifies the declaration of `length` bytes at `start` of Text.
+    void StoreDeclaration(const std::string& comment, int32_t start, const std::string& fileName,
+                          int32_t length);
+
+    // Interprets the statements of one object (see importer_interpret.cpp).
+    void InterpretObject(TImpObj& object);
+    // Replaces the statement just read (from the first recorded token to Pos) by `text`.
+    void ReplaceStatement(const std::string& text, bool keepLine);
+    // Records a reference and checks it at once.
+    void AddReference(TImpObj& source, TImpObj& target, int32_t pos, TImpRefKind kind);
+    // Replaces the names of dialogs, options and dialog functions by block markers.
+    void ConvertReferences(TImpObj& object);
+    // Cuts a dialog's own condition function down to its condition; false (and the function
+    // becomes parentless code) when it is more than a guarded "return TRUE".
+    bool SimplifyCondition(TImpObj& condition);
+
+    // Hangs options and dialog functions under the objects that use them.
+    void ResolveHierarchy();
+    // Creates the block of an object (and first those of the objects it hangs under).
+    void CreateNodes(TImpObj& object);
+    // Fills the object's block from the object.
+    void CopyIntoElements(TImpObj& object);
+
+    // Reports progress: a new stage when `stageText` is given, else step `step` of `count`.
+    void SetProgress(const std::string* stageText, int step, int count);
+
+    // Whether each script file gets a sub-folder of its own below the run's folder.
+    bool FolderForEach = true;
+
+    std::string RestText;
+    TImpObjList Objects;
+    std::vector<std::string> Tokens;
+    std::vector<int32_t> TokenPos;
+    int32_t MaxTokens = std::numeric_limits<int32_t>::max();
+    TNode* RootNode = nullptr;
+    // The end of the token the lexer read last. The state machine skips blanks and comments
+    // before re-reading a pushed-back token, so Pos may already stand behind the comments
+    // that follow a declaration or statement; its text ends here.
+    int32_t LastTokenEnd = 1;
+    std::string StageText;
+    int32_t StageFrom = 0;
+    int32_t StageTo = 0;
+
+private:
+    void RecordToken(std::string_view token);
+    void ReadAllScripts(const std::vector<std::string>& paths);
+    void InterpretAll();
+    void CreateFolders();
+    void InterpretAssignment(TImpObj& dialog);
+    void InterpretStatement(TImpObj& object);
+    void TakeOverSpeakerComment();
+    void ScanReferences(TImpObj& object);
+    bool AcceptCaption(TImpObj& choice, const std::string& token);
+    std::string NodeNameFor(const TImpObj& object, TNode* parent);
+    TNode* AddNode(TNode* parent, const std::string& name);
+    const std::string& UpperPathOf(TNode* node);
+    void RemoveRunFromProject();
+    int32_t TokenEnd(size_t index) const;
+    bool TokenIs(size_t index, std::string_view upperCased) const;
+
+    TProject& Project;
+    TFileSystem& Files;
+    TPrompter& Prompter;
+    TImportProgress* Progress;
+    TNameIndex NameIndex;
+    std::deque<TImpRef> References; // owns every reference of the run
+    // The upper-cased paths of the nodes this run made, so that naming a node needs no walk
+    // over the tree; nodes of earlier runs never lie below this run's new folder.
+    std::unordered_set<std::string> RunPaths;
+    std::unordered_map<TNode*, std::string> UpperPaths;
+};
+
+// Runs an import as the "Importieren" command does: an import error is shown unchanged, any
+// other failure as "Interner unbehandelter Fehler:" with its message. True when the import
+// completed.
+bool RunScriptImport(TProject& project, const std::vector<std::string>& paths, bool folderForEach,
+                     TFileSystem& files, TPrompter& prompter, TImportProgress* progress = nullptr);
+
+} // namespace redewerk

@@ -1,0 +1,335 @@
+// The interpretation of imported objects: dialog attributes, dialog statements of functions,
+// the references between objects and their conversion into block markers.
+#include "import/importer.h"
+
+#include "import/import_text.h"
+#include "model/cp1252.h"
+
+#include <algorithm>
+
+namespace redewerk {
+namespace {
+
+bool IsDecimal(std::string_view token) {
+    if (token.empty()) return false;
+    for (char c : token)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// "TRUE" or a decimal integer other than 0.
+bool IsTrueValue(std::string_view token) {
+    if (UpperCaseAscii(token) == "TRUE") return true;
+    return IsDecimal(token) && token.find_first_not_of('0') != std::string_view::npos;
+}
+
+// A description or caption as the block keeps it: a string literal without its quotes, any
+// other value (a constant such as DIALOG_ENDE) with "!" in front.
+std::string NormaliseCaption(const std::string& token) {
+    if (!token.empty() && token[0] == '"')
+        return token.size() >= 2 ? token.substr(1, token.size() - 2) : "";
+    return "!" + token;
+}
+
+void Mark(TImpObj& object) {
+    if (object.ObjType == TpVoid) object.ObjType = TpChoice;
+}
+
+} // namespace
+
+bool TImporter::TokenIs(size_t index, std::string_view upperCased) const {
+    return index < Tokens.size() && UpperCaseAscii(Tokens[index]) == upperCased;
+}
+
+int32_t TImporter::TokenEnd(size_t index) const {
+    return TokenPos[index] + static_cast<int32_t>(Tokens[index].size());
+}
+
+void TImporter::InterpretObject(TImpObj& object) {
+    SetText(object.BodyText);
+    LastTokenEnd = 1;
+    if (object.ObjType == TpCode) {
+        // A whole declaration: go to its statement list, if it has one.
+        PushState(STDaed);
+        do {
+            Step();
+        } while (!StateStack.empty() && StateStack.back() != STstats);
+        if (StateStack.empty()) return;
+    } else {
+        PushState(STstats);
+    }
+    for (;;) {
+        StartRecording();
+        do {
+            Step();
+        } while (!StateStack.empty() && StateStack.back() != STstats);
+        if (StateStack.empty()) break;
+        if (object.ObjType == TpDia)
+            InterpretAssignment(object);
+        else
+            InterpretStatement(object);
+    }
+    object.BodyText.assign(Text, 0, Text.size() - 1);
+}
+
+void TImporter::InterpretAssignment(TImpObj& dialog) {
+    if (!dialog.Info) dialog.Info = std::make_unique<TDialogInfo>();
+    TDialogInfo& info = *dialog.Info;
+    const std::string first = Tokens.empty() ? std::string() : Tokens[0];
+    if (Tokens.size() < 4 || Tokens[1] != "=" || Tokens[3] != ";")
+        throw TImportError("Seltsames Statement in " + dialog.Name + "\r\n" + "bei " + first +
+                           ". So etwas wird nicht unterst\xFCtzt.");
+    const std::string attribute = UpperCaseAscii(first);
+    const std::string& value = Tokens[2];
+    if (attribute == "NPC") {
+        info.Npc = value;
+    } else if (attribute == "NR") {
+        info.Nr = value;
+    } else if (attribute == "CONDITION" || attribute == "INFORMATION") {
+        const bool condition = attribute == "CONDITION";
+        TImpObj*& object = condition ? info.CondObj : info.InfoObj;
+        std::string& name = condition ? info.CondName : info.InfoName;
+        if (object || !name.empty())
+            throw TImportError("Der Dialog " + dialog.Name + "\r\n" +
+                               (condition ? "hat zwei Conditionfunktionen!?\r\n"
+                                          : "hat zwei information-Funktionen!?\r\n") +
+                               "Sorry, aber das ist verwirrend. Stell das richtig!");
+        if (TImpObj* found = FindObject(value)) {
+            AddReference(dialog, *found, TokenPos[2], condition ? RfCondition : RfInformation);
+            object = found;
+        } else {
+            name = value;
+        }
+    } else if (attribute == "DESCRIPTION") {
+        dialog.ChoiceText = NormaliseCaption(value);
+    } else if (attribute == "IMPORTANT" || attribute == "PERMANENT" || attribute == "TRADE") {
+        bool flag;
+        const std::string upper = UpperCaseAscii(value);
+        if (upper == "TRUE" || upper == "FALSE")
+            flag = upper == "TRUE";
+        else if (IsDecimal(value))
+            flag = IsTrueValue(value);
+        else
+            throw TImportError(
+                "Ung\xFCltige Zuweisung an \"important\", \"permanent\" oder \"trade\".\r\n"
+                "Es werden nur TRUE, FALSE oder Ganzzahlen akzeptiert.");
+        (attribute == "IMPORTANT"   ? info.Important
+         : attribute == "PERMANENT" ? info.Permanent
+                                    : info.Trade) = flag;
+    } else {
+        throw TImportError("Nicht unterst\xFCtzte Zuweisung in " + dialog.Name + "\r\n" +
+                           "Nur Zuweisungen an die Klassenanttribute sind erlaubt.");
+    }
+}
+
+bool TImporter::AcceptCaption(TImpObj& choice, const std::string& token) {
+    const std::string caption = NormaliseCaption(token);
+    if (choice.ChoiceText.empty()) {
+        choice.ChoiceText = caption;
+        return true;
+    }
+    return choice.ChoiceText == caption;
+}
+
+void TImporter::InterpretStatement(TImpObj& object) {
+    const auto& t = Tokens;
+    const size_t n = t.size();
+    auto isLiteral = [&](size_t k) { return k < n && !t[k].empty() && t[k][0] == '"'; };
+    auto is = [&](size_t k, std::string_view text) { return k < n && t[k] == text; };
+    if (n == 0) return;
+    const int32_t start = TokenPos[0];
+
+    if (TokenIs(0, "AI_STOPPROCESSINFOS") && TokenIs(2, "SELF")) {
+        ReplaceStatement("ENDE", true);
+        Mark(object);
+        return;
+    }
+    if (TokenIs(0, "AI_OUTPUT") && isLiteral(6) && is(7, ")")) {
+        const bool npcSpeaks = TokenIs(2, "SELF") && (TokenIs(4, "OTHER") || TokenIs(4, "HERO"));
+        const bool heroSpeaks = (TokenIs(2, "OTHER") || TokenIs(2, "HERO")) && TokenIs(4, "SELF");
+        if (npcSpeaks || heroSpeaks) {
+            ReplaceStatement(npcSpeaks ? "<<" : ">>", false);
+            TakeOverSpeakerComment();
+            Mark(object);
+            return;
+        }
+    }
+    if (TokenIs(0, "INFO_ADDCHOICE") && is(3, ",") && is(5, ",") && is(7, ")")) {
+        TImpObj* choice = FindObject(t[6]);
+        if (choice && AcceptCaption(*choice, t[4])) {
+            const std::string dialogName = t[2];
+            ReplaceStatement("++" + dialogName + ", " + t[6], true);
+            if (TImpObj* dialog = FindObject(dialogName))
+                AddReference(object, *dialog, start + 2, RfChoiceDialog);
+            AddReference(object, *choice, start + static_cast<int32_t>(dialogName.size()) + 4,
+                         RfChoiceFunc);
+            Mark(object);
+            return;
+        }
+    }
+    if (TokenIs(0, "INFO_CLEARCHOICES") && is(3, ")")) {
+        const std::string dialogName = t[2];
+        ReplaceStatement("--" + dialogName, true);
+        if (TImpObj* dialog = FindObject(dialogName))
+            AddReference(object, *dialog, start + 2, RfClearChoices);
+        Mark(object);
+        return;
+    }
+    if (TokenIs(0, "B_GIVETRADEINV") && TokenIs(2, "SELF")) {
+        // The trade flag comes from the dialog's attribute; the call is written anew on
+        // export. The blanks and comments after it go with it.
+        Pos = LastTokenEnd;
+        SkipCache = -1;
+        SkipBlanks();
+        LastTokenEnd = Pos;
+        ReplaceStatement("", false);
+        return;
+    }
+    ScanReferences(object);
+}
+
+void TImporter::ReplaceStatement(const std::string& text, bool keepLine) {
+    // The statement ends with its last token, even when the machine has skipped the blanks
+    // and comments after it already.
+    Pos = std::min(Pos, LastTokenEnd);
+    const int32_t start = TokenPos.empty() ? Pos : TokenPos[0];
+    std::string replacement = text;
+    if (keepLine) {
+        // Whatever follows on the line (a comment, another statement) goes to a line of its
+        // own.
+        const int32_t lineBreak = FindFromPos("\r\n");
+        const int32_t restEnd = lineBreak ? lineBreak : static_cast<int32_t>(Text.size());
+        if (!TrimImportText(std::string_view(Text).substr(Pos - 1, restEnd - Pos)).empty())
+            replacement += "\r\n";
+    }
+    Text.replace(static_cast<size_t>(start - 1), static_cast<size_t>(Pos - start), replacement);
+    Pos = start + static_cast<int32_t>(replacement.size());
+    SkipCache = -1;
+}
+
+void TImporter::TakeOverSpeakerComment() {
+    // The comment after the call becomes the spoken text; the output name is dropped, the
+    // block compiler numbers the lines anew.
+    const int32_t lineBreak = FindFromPos("\r\n");
+    const int32_t slashes = FindFromPos("//");
+    if (slashes && (!lineBreak || slashes < lineBreak)) {
+        const int32_t removed = slashes + 2 - Pos;
+        Text.erase(static_cast<size_t>(Pos - 1), static_cast<size_t>(removed));
+        Pos = lineBreak ? lineBreak - removed : static_cast<int32_t>(Text.size());
+    } else {
+        Text.insert(static_cast<size_t>(Pos - 1), "\r\n");
+        Pos += 2;
+    }
+    SkipCache = -1;
+}
+
+void TImporter::ScanReferences(TImpObj& object) {
+    const size_t n = Tokens.size();
+    for (size_t k = 0; k < n; ++k) {
+        TImpObj* target = FindObject(Tokens[k]);
+        if (!target) continue;
+        const bool nextIs = k + 1 < n;
+        if (nextIs && Tokens[k + 1] == "(") {
+            AddReference(object, *target, TokenPos[k], RfCall);
+        } else if (k > 4 && TokenIs(k - 4, "NPC_KNOWSINFO") && nextIs && Tokens[k + 1] == ")") {
+            AddReference(object, *target, TokenPos[k], RfKnowsInfo);
+            // No comment may stay inside the call, which the conversion takes apart.
+            for (size_t j = k - 4; j <= k; ++j)
+                for (int32_t p = TokenEnd(j); p < TokenPos[j + 1]; ++p)
+                    Text[static_cast<size_t>(p - 1)] = ' ';
+        } else {
+            AddReference(object, *target, TokenPos[k], RfMention);
+        }
+    }
+}
+
+void TImporter::AddReference(TImpObj& source, TImpObj& target, int32_t pos, TImpRefKind kind) {
+    TImpRef& ref = References.emplace_back();
+    ref.Pos = pos;
+    ref.Source = &source;
+    ref.Target = &target;
+    ref.Kind = kind;
+    source.RefsOut.push_back(&ref);
+    target.RefsIn.push_back(&ref);
+    CheckReference(ref);
+}
+
+void TImporter::ConvertReferences(TImpObj& object) {
+    std::string& body = object.BodyText;
+    // Everything from here on has been edited already; a reference reaching into it is
+    // stale and stays as it is.
+    size_t untouched = body.size();
+    for (auto it = object.RefsOut.rbegin(); it != object.RefsOut.rend(); ++it) {
+        const TImpRef& ref = **it;
+        const TImpObj& target = *ref.Target;
+        if (target.ObjType == TpInt || target.ObjType == TpVoid || target.ObjType == TpCode)
+            continue;
+        int32_t id = target.ElementId;
+        std::string suffix;
+        if (target.ObjType == TpCondition || target.ObjType == TpInfo) {
+            const TImpObj* root = target.Root();
+            id = root ? root->ElementId : -1;
+            if (target.ObjType == TpCondition)
+                suffix = "_condition";
+            else if (ref.Kind != RfChoiceFunc)
+                suffix = "_info";
+        }
+        if (id < 0) continue;
+        size_t pos = static_cast<size_t>(ref.Pos - 1);
+        if (ref.Pos < 1 || pos + target.Name.size() > untouched) continue;
+        std::string marker =
+            (ref.Kind == RfKnowsInfo ? "#!" : "#") + std::to_string(id) + "#" + suffix;
+        body.erase(pos, target.Name.size());
+
+        if (ref.Kind == RfKnowsInfo) {
+            // Npc_KnowsInfo (npc, NAME) as a whole becomes the known-test marker.
+            const size_t open = body.rfind('(', pos);
+            const size_t p =
+                open == std::string::npos ? std::string::npos : body.find_last_of("pP", open);
+            if (p != std::string::npos && p > 0) {
+                body.erase(p - 1, pos - (p - 1));
+                pos = p - 1;
+                const size_t close = body.find(')', pos);
+                if (close != std::string::npos) body.erase(pos, close - pos + 1);
+            }
+        } else if (ref.Kind == RfChoiceDialog && ref.Source->Root() == &target) {
+            // Offered in the dialog's own tree: "++" is followed by the option directly.
+            marker.clear();
+            if (body.compare(pos, 2, ", ") == 0) body.erase(pos, 2);
+        } else if (ref.Kind == RfClearChoices && ref.Source->Root() == &target) {
+            marker.clear(); // "--" alone clears the choices of the own dialog
+        }
+        body.insert(pos, marker);
+        untouched = pos;
+    }
+}
+
+bool TImporter::SimplifyCondition(TImpObj& condition) {
+    StartRecording();
+    SetText(condition.BodyText);
+    PushState(STstats);
+    do {
+        Step();
+    } while (!StateStack.empty());
+    const auto& t = Tokens;
+    const size_t n = t.size();
+    if (n == 3 && TokenIs(0, "RETURN") && t[2] == ";" && IsTrueValue(t[1])) {
+        condition.BodyText.clear();
+        return true;
+    }
+    if (n >= 7 && TokenIs(0, "IF") && t[n - 6] == "{" && TokenIs(n - 5, "RETURN") &&
+        IsTrueValue(t[n - 4]) && t[n - 3] == ";" && t[n - 2] == "}" && t[n - 1] == ";") {
+        bool nested = false;
+        for (size_t k = 1; k + 7 <= n && !nested; ++k)
+            nested = t[k] == "{";
+        if (!nested) {
+            condition.BodyText.resize(static_cast<size_t>(TokenEnd(n - 7) - 1));
+            return true;
+        }
+    }
+    condition.ObjType = TpInt;
+    condition.Parent = nullptr;
+    return false;
+}
+
+} // namespace redewerk

@@ -1,0 +1,204 @@
+// Placing the imported objects in the block tree: who hangs under whom, the run's folders,
+// the nodes and blocks, and the blocks' fields.
+#include "import/importer.h"
+
+#include "import/import_text.h"
+#include "model/cp1252.h"
+#include "model/project.h"
+
+namespace redewerk {
+namespace {
+
+bool IsDialogFunction(const TImpObj& object) {
+    return object.ObjType == TpCondition || object.ObjType == TpInfo;
+}
+
+// Places `child` under `parent` when the parent is placed (a dialog or below one) and the
+// child is an unplaced option or dialog function.
+bool Link(TImpObj& parent, TImpObj& child) {
+    if (parent.ObjType != TpDia && !parent.Parent) return false;
+    if (child.Parent) return false;
+    if (child.ObjType != TpChoice && !IsDialogFunction(child)) return false;
+    child.Parent = &parent;
+    return true;
+}
+
+int LinkReferences(TImpObj& object, TImpRefKind kind) {
+    int links = 0;
+    for (TImpRef* ref : object.RefsOut) {
+        if (ref->Kind != kind) continue;
+        if (Link(*ref->Source, *ref->Target) || Link(*ref->Target, *ref->Source)) ++links;
+    }
+    return links;
+}
+
+} // namespace
+
+void TImporter::ResolveHierarchy() {
+    // A dialog's own functions hang under the first dialog that names them.
+    for (TImpObj& object : Objects) {
+        if (object.ObjType != TpDia) continue;
+        LinkReferences(object, RfCondition);
+        LinkReferences(object, RfInformation);
+    }
+    // Options under the placed function that offers them, level by level.
+    for (int links = 1; links > 0;) {
+        links = 0;
+        for (TImpObj& object : Objects)
+            if (object.Parent) links += LinkReferences(object, RfChoiceFunc);
+    }
+    // What is left goes where any dialog statement or call ties it to a placed object.
+    for (int links = 1; links > 0;) {
+        links = 0;
+        for (TImpObj& object : Objects) {
+            links += LinkReferences(object, RfChoiceDialog);
+            links += LinkReferences(object, RfCall);
+            links += LinkReferences(object, RfClearChoices);
+            links += LinkReferences(object, RfChoiceFunc);
+        }
+    }
+}
+
+const std::string& TImporter::UpperPathOf(TNode* node) {
+    auto it = UpperPaths.find(node);
+    if (it == UpperPaths.end()) it = UpperPaths.emplace(node, UpperCase1252(node->Path())).first;
+    return it->second;
+}
+
+TNode* TImporter::AddNode(TNode* parent, const std::string& name) {
+    std::string path = UpperPathOf(parent) + "\\" + UpperCase1252(name);
+    TNode* node = Project.Tree.AppendChild(parent, name);
+    RunPaths.insert(path);
+    UpperPaths.emplace(node, std::move(path));
+    return node;
+}
+
+void TImporter::CreateFolders() {
+    std::string name = "IMPORT";
+    for (int number = 1; Project.Tree.FindByPath(name); ++number)
+        name = "IMPORT" + std::to_string(number);
+    RootNode = Project.Tree.AppendChild(nullptr, name);
+    RunPaths.insert(UpperPathOf(RootNode));
+
+    std::unordered_map<std::string, TNode*> folders; // by upper-cased name
+    for (TImpObj& object : Objects) {
+        if (!FolderForEach) {
+            object.FolderNode = RootNode;
+            continue;
+        }
+        const std::string folder = FolderNameFromFile(object.FileName);
+        TNode*& node = folders[UpperCase1252(folder)];
+        if (!node) node = AddNode(RootNode, folder);
+        object.FolderNode = node;
+    }
+}
+
+std::string TImporter::NodeNameFor(const TImpObj& object, TNode* parent) {
+    if (object.ObjType != TpDia && object.ObjType != TpChoice) return object.Name;
+    // The shortest tail of the name that no sibling uses yet: DIA_Guard_Hello becomes
+    // Hello, or Guard_Hello beside another Hello.
+    const std::vector<std::string> candidates = NodeNameCandidates(object.Name);
+    const std::string prefix = UpperPathOf(parent) + "\\";
+    for (size_t i = 0; i + 1 < candidates.size(); ++i)
+        if (!RunPaths.contains(prefix + UpperCase1252(candidates[i]))) return candidates[i];
+    return candidates.back();
+}
+
+void TImporter::CreateNodes(TImpObj& object) {
+    if (object.ElementId != -1 || IsDialogFunction(object)) return;
+
+    TImpObj* nodeParent = object.Parent;
+    while (nodeParent && IsDialogFunction(*nodeParent))
+        nodeParent = nodeParent->Parent;
+
+    if (object.ObjType == TpDia && object.Info && object.Info->CondObj &&
+        object.Info->CondObj->Parent == &object) {
+        // A condition function that is more than a guarded "return TRUE" becomes a Code block
+        // of its own, standing before the dialog.
+        TImpObj& condition = *object.Info->CondObj;
+        if (!SimplifyCondition(condition)) CreateNodes(condition);
+    }
+
+    TNode* parentNode = object.FolderNode;
+    if (nodeParent) {
+        CreateNodes(*nodeParent);
+        if (TElement* parentElement = Project.Elements.LiveAt(nodeParent->ElementId))
+            parentNode = parentElement->Node;
+    }
+    if (!parentNode) parentNode = RootNode;
+
+    TNode* node = AddNode(parentNode, NodeNameFor(object, parentNode));
+    const int32_t id = Project.Elements.FindFreeElementSlot();
+    object.ElementId = id;
+    const int32_t kind = object.ObjType == TpDia      ? ekDialog
+                         : object.ObjType == TpChoice ? ekChoice
+                                                      : ekCode;
+    TElement* element = Project.Elements.Store(std::make_unique<TElement>(id, kind, node));
+    Project.Tree.SetElement(node, element);
+}
+
+void TImporter::CopyIntoElements(TImpObj& object) {
+    for (const TImpRef* ref : object.RefsOut) {
+        if (ref->Kind != RfKnowsInfo || ref->Target->ElementId < 0) continue;
+        TImpObj* holder = &object;
+        while (holder && holder->ElementId < 0)
+            holder = holder->Parent;
+        if (TElement* element = holder ? Project.Elements.LiveAt(holder->ElementId) : nullptr)
+            element->KnownRefs.push_back(ref->Target->ElementId);
+    }
+    if (IsDialogFunction(object)) return;
+    TElement* element = Project.Elements.LiveAt(object.ElementId);
+    if (!element) return;
+
+    if (object.ObjType != TpDia) {
+        if (object.ObjType == TpChoice) element->Description = object.ChoiceText;
+        element->Body = SplitLines(RebuildText(object));
+        return;
+    }
+
+    const TDialogInfo* info = object.Info.get();
+    if (!info || (!info->InfoObj && info->InfoName.empty()) ||
+        (!info->CondObj && info->CondName.empty()))
+        throw TImportError("Fehler bei " + object.Name + "\r\n" +
+                           "Dem Dialog fehlt die Condition und/oder Information!");
+    element->Npc = Project.Npcs.ClearNameOf(info->Npc, Prompter);
+    element->Nr = info->Nr;
+    element->Important = info->Important;
+    element->Permanent = info->Permanent;
+    element->Trade = info->Trade;
+    element->Description = object.ChoiceText;
+
+    // A function that belongs to another dialog is called through that dialog's block.
+    auto ownerId = [](const TImpObj& function) {
+        const TImpObj* root = function.Root();
+        return std::to_string(root ? root->ElementId : function.Parent->ElementId);
+    };
+    std::string body;
+    if (const TImpObj* function = info->InfoObj) {
+        if (function->Parent == &object)
+            body = RebuildText(*function);
+        else if (function->Parent)
+            body = "#" + ownerId(*function) + "#_info();";
+        else
+            body = function->Name + "();";
+    } else {
+        body = info->InfoName + "();";
+    }
+    if (!object.Comment.empty()) body = object.Comment + "\r\n\r\n" + body;
+    element->Body = SplitLines(body);
+
+    std::string condition;
+    if (const TImpObj* function = info->CondObj) {
+        if (function->Parent == &object)
+            condition = RebuildText(*function);
+        else if (function->Parent)
+            condition = "if (#" + ownerId(*function) + "#_condition())";
+        else
+            condition = "if (" + function->Name + "())";
+    } else {
+        condition = "if (" + info->CondName + "())";
+    }
+    element->Condition = SplitLines(condition);
+}
+
+} // namespace redewerk
