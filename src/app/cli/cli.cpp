@@ -13,6 +13,8 @@ struct TCommand {
 constexpr TCommand kCommands[] = {
     {"info", RunInfoCommand},
     {"resave", RunResaveCommand},
+    {"check", RunCheckCommand},
+    {"highlight", RunHighlightCommand},
     {"import-dia", RunImportDiaCommand},
 };
 
@@ -22,6 +24,10 @@ constexpr const char* kUsage =
     "Befehle:\n"
     "  info DATEI.dlx                 zeigt den Baum des Projekts\n"
     "  resave EIN.dlx AUS.dlx         lädt ein Projekt und speichert es wieder\n"
+    "  check [--condition | --statements | --declarations] DATEI...\n"
+    "                                 prüft die Daedalus-Syntax der Dateien (Vorgabe:\n"
+    "                                 --declarations); Fehler als DATEI:ZEILE:SPALTE: MELDUNG\n"
+    "  highlight DATEI [-o AUS.rtf]   schreibt den farbigen Text als RTF-Dokument\n"
     "  import-dia AUS.dlx DATEI.dia [--into BASIS.dlx] [--replace | --folder KNOTENPFAD]\n"
     "                                 importiert eine Quarn-Dialog-Datei: ohne Option ans Ende\n"
     "                                 von BASIS (oder eines leeren Projekts), --replace verwirft\n"

@@ -32,6 +32,8 @@ int UsageError(TCliContext& context, const std::string& problem);
 // The commands, one group per file.
 int RunInfoCommand(TCliContext& context);
 int RunResaveCommand(TCliContext& context);
+int RunCheckCommand(TCliContext& context);
+int RunHighlightCommand(TCliContext& context);
 int RunImportDiaCommand(TCliContext& context);
 
 } // namespace redewerk

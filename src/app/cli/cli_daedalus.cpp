@@ -1,0 +1,131 @@
+#include "app/cli/cli.h"
+#include "app/cli/cli_prompter.h"
+#include "daedalus/highlighter.h"
+#include "daedalus/syntax_checker.h"
+#include "model/cp1252.h"
+#include "model/file_system.h"
+
+#include <optional>
+#include <ostream>
+
+namespace redewerk {
+namespace {
+
+// 1-based line and column of a 0-based byte position; a line ends at its LF, so the CR of
+// a CR LF still belongs to the line it ends.
+std::pair<int, int> LineAndColumn(std::string_view text, int32_t position) {
+    int line = 1;
+    size_t lineStart = 0;
+    const size_t end = std::min(static_cast<size_t>(position), text.size());
+    for (size_t i = 0; i < end; ++i)
+        if (text[i] == '\n') {
+            ++line;
+            lineStart = i + 1;
+        }
+    return {line, static_cast<int>(end - lineStart) + 1};
+}
+
+std::string ReadProblem(const std::string& path, int error) {
+    return "redewerk-cli: Die Datei " + path +
+           " kann nicht gelesen werden: " + Cp1252ToUtf8(IoErrorMessage(error));
+}
+
+// The colours of the command line: no window, so the window background is white and the
+// window text black; other system colours are taken as the usual light grey button face.
+TColour ResolveCliColour(TColour colour) {
+    if (colour == kClWindow) return MakeColour(255, 255, 255);
+    if (colour == kClWindowText) return MakeColour(0, 0, 0);
+    return MakeColour(240, 240, 240);
+}
+
+} // namespace
+
+int RunCheckCommand(TCliContext& context) {
+    std::optional<TCheckMode> mode;
+    std::vector<std::string> paths;
+    for (const std::string& arg : context.Args) {
+        std::optional<TCheckMode> chosen;
+        if (arg == "--condition")
+            chosen = TCheckMode::Condition;
+        else if (arg == "--statements")
+            chosen = TCheckMode::Statements;
+        else if (arg == "--declarations")
+            chosen = TCheckMode::Declarations;
+        else if (arg.size() > 1 && arg[0] == '-')
+            return UsageError(context, "Unbekannte Option: " + arg);
+        else
+            paths.push_back(arg);
+        if (chosen) {
+            if (mode && *mode != *chosen)
+                return UsageError(context, "check erlaubt nur eine der Optionen --condition, "
+                                           "--statements und --declarations.");
+            mode = chosen;
+        }
+    }
+    if (paths.empty()) return UsageError(context, "check braucht mindestens eine Datei.");
+
+    TInternalErrorNotice notice(nullptr); // the CLI reports only the check results
+    TParser parser(&notice);
+    int exit = kExitOk;
+    std::string text;
+    for (const std::string& path : paths) {
+        if (int error = context.Files.ReadFile(path, text)) {
+            context.Err << ReadProblem(path, error) << "\n";
+            exit = kExitUsage;
+            continue;
+        }
+        TCheckResult result = CheckSyntax(parser, text, mode.value_or(TCheckMode::Declarations));
+        if (result.Ok) {
+            context.Out << path << ": " << result.Message << "\n";
+            continue;
+        }
+        auto [line, column] = LineAndColumn(text, result.ErrorPos);
+        context.Out << path << ":" << line << ":" << column << ": " << Cp1252ToUtf8(result.Message)
+                    << "\n";
+        if (exit == kExitOk) exit = kExitFailure;
+    }
+    return exit;
+}
+
+int RunHighlightCommand(TCliContext& context) {
+    std::string source, target;
+    bool toFile = false;
+    const auto& args = context.Args;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (toFile || i + 1 >= args.size())
+                return UsageError(context, "-o braucht genau eine Ausgabedatei.");
+            target = args[++i];
+            toFile = true;
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            return UsageError(context, "Unbekannte Option: " + args[i]);
+        } else if (source.empty()) {
+            source = args[i];
+        } else {
+            return UsageError(context, "highlight braucht genau eine Eingabedatei.");
+        }
+    }
+    if (source.empty()) return UsageError(context, "highlight braucht genau eine Eingabedatei.");
+
+    std::string text;
+    if (int error = context.Files.ReadFile(source, text)) {
+        context.Err << ReadProblem(source, error) << "\n";
+        return kExitFailure;
+    }
+    THighlighter highlighter;
+    highlighter.Highlight(text, DefaultColours(), ResolveCliColour);
+    if (!toFile) {
+        context.Out.write(highlighter.Rtf().data(),
+                          static_cast<std::streamsize>(highlighter.Rtf().size()));
+        return kExitOk;
+    }
+    if (int error = context.Files.WriteFile(target, highlighter.Rtf())) {
+        context.Err << "redewerk-cli: Die Datei " << target
+                    << " kann nicht geschrieben werden: " << Cp1252ToUtf8(IoErrorMessage(error))
+                    << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace redewerk
