@@ -15,6 +15,8 @@ constexpr TCommand kCommands[] = {
     {"resave", RunResaveCommand},
     {"check", RunCheckCommand},
     {"highlight", RunHighlightCommand},
+    {"compile", RunCompileCommand},
+    {"export", RunExportCommand},
     {"import-dia", RunImportDiaCommand},
 };
 
@@ -28,6 +30,10 @@ constexpr const char* kUsage =
     "                                 prüft die Daedalus-Syntax der Dateien (Vorgabe:\n"
     "                                 --declarations); Fehler als DATEI:ZEILE:SPALTE: MELDUNG\n"
     "  highlight DATEI [-o AUS.rtf]   schreibt den farbigen Text als RTF-Dokument\n"
+    "  compile DATEI.dlx KNOTENPFAD   gibt den erzeugten Code eines Bausteins aus\n"
+    "  export DATEI.dlx --name NAME --folder ORDNER [--one-file] [--variables-in-events]\n"
+    "         [--npc-globals] [--code-as-dialog] [--overwrite]\n"
+    "                                 exportiert das Projekt als Daedalus-Skripte\n"
     "  import-dia AUS.dlx DATEI.dia [--into BASIS.dlx] [--replace | --folder KNOTENPFAD]\n"
     "                                 importiert eine Quarn-Dialog-Datei: ohne Option ans Ende\n"
     "                                 von BASIS (oder eines leeren Projekts), --replace verwirft\n"

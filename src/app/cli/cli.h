@@ -34,6 +34,8 @@ int RunInfoCommand(TCliContext& context);
 int RunResaveCommand(TCliContext& context);
 int RunCheckCommand(TCliContext& context);
 int RunHighlightCommand(TCliContext& context);
+int RunCompileCommand(TCliContext& context);
+int RunExportCommand(TCliContext& context);
 int RunImportDiaCommand(TCliContext& context);
 
 } // namespace redewerk

@@ -1,0 +1,105 @@
+#include "app/cli/cli.h"
+#include "app/cli/cli_prompter.h"
+#include "codegen/compiler.h"
+#include "codegen/exporter.h"
+#include "model/cp1252.h"
+#include "model/project.h"
+#include "model/project_file.h"
+
+#include <ostream>
+
+namespace redewerk {
+namespace {
+
+// Answers every overwrite question with yes-to-all without printing it: --overwrite was asked
+// for on the command line.
+class TOverwritingPrompter : public TCliPrompter {
+public:
+    using TCliPrompter::TCliPrompter;
+    TOverwriteAnswer AskOverwrite(const std::string&) override {
+        return TOverwriteAnswer::YesToAll;
+    }
+};
+
+} // namespace
+
+int RunCompileCommand(TCliContext& context) {
+    if (context.Args.size() != 2)
+        return UsageError(context, "compile braucht eine Projektdatei und einen Knotenpfad.");
+    TProject project;
+    TCliPrompter prompter(context.Err);
+    if (!LoadProject(project, context.Args[0], context.Files, prompter)) return kExitFailure;
+    const std::string path = Utf8ToCp1252(context.Args[1]);
+    const TNode* node = project.Tree.FindByPath(path);
+    if (!node) {
+        context.Err << "redewerk-cli: Kein Knoten mit dem Pfad \"" << Cp1252ToUtf8(path)
+                    << "\" gefunden.\n";
+        return kExitFailure;
+    }
+    const TElement* element = node->Element();
+    if (!element) {
+        context.Err << "redewerk-cli: \"" << Cp1252ToUtf8(node->Path())
+                    << "\" ist ein Ordner und erzeugt keinen Code.\n";
+        return kExitFailure;
+    }
+    project.ComputeKnownTargets();
+    TDialogCompiler compiler(project, prompter);
+    TLines declarations;
+    try {
+        // The bytes as the exporter writes them: Windows-1252 with CR LF.
+        context.Out << JoinLines(compiler.Compile(element->Id, declarations));
+    } catch (const ECompileError& error) {
+        prompter.ShowMessage(error.Message());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunExportCommand(TCliContext& context) {
+    const auto& args = context.Args;
+    if (args.empty()) return UsageError(context, "export braucht eine Projektdatei.");
+    TCompiled compiled;
+    bool haveName = false;
+    bool haveFolder = false;
+    bool overwrite = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (option == "--name" || option == "--folder") {
+            if (i + 1 >= args.size()) return UsageError(context, option + " braucht einen Wert.");
+            if (option == "--name") {
+                compiled.ProjectName = Utf8ToCp1252(args[++i]);
+                haveName = true;
+            } else {
+                compiled.Folder = args[++i];
+                haveFolder = true;
+            }
+        } else if (option == "--one-file") {
+            compiled.SeparateEvents = false;
+        } else if (option == "--variables-in-events") {
+            compiled.SeparateVariables = false;
+        } else if (option == "--npc-globals") {
+            compiled.WriteNpcGlobals = true;
+        } else if (option == "--code-as-dialog") {
+            compiled.CodeAsDialog = true;
+        } else if (option == "--overwrite") {
+            overwrite = true;
+        } else {
+            return UsageError(context, "Unbekannte Option für export: " + option);
+        }
+    }
+    if (!haveName || !haveFolder) return UsageError(context, "export braucht --name und --folder.");
+    if (compiled.ProjectName.empty())
+        return UsageError(context, "Der Projektname darf nicht leer sein.");
+
+    TProject project;
+    TOverwritingPrompter overwriting(context.Err);
+    TCliPrompter asking(context.Err, TPrompter::TOverwriteAnswer::Abort);
+    TCliPrompter& prompter = overwrite ? overwriting : asking;
+    if (!LoadProject(project, args[0], context.Files, prompter)) return kExitFailure;
+    TExportReport report = ExportProject(project, compiled, context.Files, prompter);
+    for (const auto& file : report.WrittenFiles)
+        context.Out << file << "\n";
+    return report.Result == TExportResult::Exported ? kExitOk : kExitFailure;
+}
+
+} // namespace redewerk
