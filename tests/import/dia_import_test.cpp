@@ -264,18 +264,6 @@ TEST_F(DiaImportTest, MissingFileChangesNothing) {
     EXPECT_EQ(TreeOutline(), (std::vector<std::string>{"Wirt", "  Hallo Dialog"}));
 }
 
-TEST_F(DiaImportTest, CrLfAndLfFilesGiveTheSameBlocks) {
-    const std::string lf = "PERSON: VLK_1_Wirt\nINFO: Hallo\n>Hallo!\n<Tag.\n$END\n";
-    std::string crlf;
-    for (char c : lf)
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    Import(lf);
-    TLines lfBody = Block("Wirt\\Hallo").Body;
-    Import(crlf, TDiaImportMode::ReplaceProject);
-    EXPECT_EQ(Block("Wirt\\Hallo").Body, lfBody);
-    EXPECT_EQ(lfBody, (TLines{">>Hallo!", "<<Tag.", "", "AI_StopProcessInfos (self);"}));
-}
-
 TEST_F(DiaImportTest, ReplaceClearsTheProjectFirst) {
     Import("!var int Alt;\nPERSON: VLK_1_Wirt\nINFO: Alt\n");
     TDiaImportResult result =
@@ -332,13 +320,6 @@ TEST_F(DiaImportTest, IntoSelectedWithoutSelectionAppends) {
         Import("PERSON: VLK_1_Wirt\nINFO: Hallo\n", TDiaImportMode::IntoSelected);
     EXPECT_EQ(result.Mode, TDiaImportMode::Append);
     EXPECT_EQ(TreeOutline(), (std::vector<std::string>{"Mod", "Wirt", "  Hallo Dialog"}));
-}
-
-TEST_F(DiaImportTest, EmptyFileCreatesNothing) {
-    TDiaImportResult result = Import("");
-    EXPECT_TRUE(result.Imported);
-    EXPECT_TRUE(Project.Tree.IsEmpty());
-    EXPECT_EQ(result.Blocks, std::vector<TNode*>{});
 }
 
 } // namespace

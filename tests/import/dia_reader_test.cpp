@@ -34,28 +34,6 @@ protected:
 
 const std::string kHeader = "PERSON: VLK_400_Wirt\nINFO: Hallo\n";
 
-TEST_F(DiaReaderTest, DialogWithQuestionAndTwoSpokenLines) {
-    Import("PERSON: VLK_400_Wirt\nINFO: Hallo\nDESC:  Was gibt es?  \n> Was gibt es?\n"
-           "< Bier.\n");
-    ASSERT_EQ(Project.Tree.TopRow().size(), 1u);
-    EXPECT_EQ(Project.Tree.TopRow()[0]->Text(), "Wirt");
-    const TElement& hallo = Block("Wirt\\Hallo");
-    EXPECT_EQ(hallo.Kind, ekDialog);
-    EXPECT_EQ(hallo.Nr, "10");
-    EXPECT_EQ(hallo.Npc, "Wirt");
-    EXPECT_EQ(hallo.Description, "Was gibt es?");
-    EXPECT_EQ(hallo.Body, (TLines{">> Was gibt es?", "<< Bier."}));
-    EXPECT_EQ(Prompter.Messages, std::vector<std::string>{});
-}
-
-TEST_F(DiaReaderTest, DescriptionComesFromTheFirstHeroLineUnlessImportant) {
-    Import("PERSON: VLK_400_Wirt\n"
-           "INFO: Hallo\n<Na?\n>Ein Bier!\n>Noch eins!\n"
-           "INFO: Ruf\nFLAGS: IMPORTANT\n>Hey!\n");
-    EXPECT_EQ(Block("Wirt\\Hallo").Description, "Ein Bier!");
-    EXPECT_EQ(Block("Wirt\\Ruf").Description, "");
-}
-
 TEST_F(DiaReaderTest, ExitAndBackInAnyLetterCase) {
     Import("PERSON: VLK_400_Wirt\nINFO: exit\nINFO: Frage\nOPT: Back\n");
     const TElement& exit = Block("Wirt\\exit");
@@ -252,15 +230,6 @@ TEST_F(DiaReaderTest, BodyLinesAndTheirSpacing) {
         EXPECT_EQ(project.Tree.FindByPath("Wirt\\Hallo")->Element()->Body, c.Body) << c.Dia;
         EXPECT_EQ(prompter.Messages, std::vector<std::string>{}) << c.Dia;
     }
-}
-
-TEST_F(DiaReaderTest, ElementsOfOneNpcShareItsFolder) {
-    Import("PERSON: VLK_400_Wirt\nINFO: A\nPERSON: VLK_401_Schmied\nINFO: B\n"
-           "PERSON: VLK_400_Wirt\nINFO: C\n");
-    ASSERT_EQ(Project.Tree.TopRow().size(), 2u);
-    EXPECT_EQ(Project.Tree.TopRow()[0]->ChildCount(), 2);
-    EXPECT_EQ(Block("Wirt\\C").Npc, "Wirt");
-    EXPECT_EQ(Block("Schmied\\B").Npc, "Schmied");
 }
 
 TEST_F(DiaReaderTest, AnOptionBeforeAnyDialogGoesToTheTopRow) {

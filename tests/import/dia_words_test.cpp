@@ -31,21 +31,6 @@ TEST(DiaWordsTest, TakeWordStopsAtTheFirstDelimiterAndKeepsIt) {
     }
 }
 
-TEST(DiaWordsTest, SkipSeparatorRemovesOnlyTheExpectedCharacter) {
-    std::string withColon = " \t: 100";
-    SkipSeparator(withColon, ':');
-    EXPECT_EQ(withColon, " 100");
-    std::string withoutColon = " 100";
-    SkipSeparator(withoutColon, ':');
-    EXPECT_EQ(withoutColon, "100");
-}
-
-TEST(DiaWordsTest, TrimBlanksTouchesBlanksAndTabsOnly) {
-    EXPECT_EQ(TrimBlanks(" \tWer bist du? \t"), "Wer bist du?");
-    EXPECT_EQ(TrimBlanks("\r\n x\r"), "\r\n x\r");
-    EXPECT_EQ(TrimBlanks(" \t "), "");
-}
-
 TEST(DiaWordsTest, ParseDecimalAcceptsSignedDecimalsThatFit) {
     const std::pair<const char*, int32_t> good[] = {
         {"0", 0},
@@ -66,13 +51,6 @@ TEST(DiaWordsTest, ParseDecimalAcceptsSignedDecimalsThatFit) {
         EXPECT_FALSE(ParseDecimal(bad, value)) << bad;
         EXPECT_EQ(value, 99) << bad;
     }
-}
-
-TEST(DiaWordsTest, CaseInsensitiveTests) {
-    EXPECT_TRUE(ContainsNoCase(": important, Trade", "TRADE"));
-    EXPECT_FALSE(ContainsNoCase(": important", "PERMANENT"));
-    EXPECT_TRUE(StartsWithNoCase("condItem: x", "COND"));
-    EXPECT_FALSE(StartsWithNoCase("CON", "COND"));
 }
 
 } // namespace
