@@ -190,9 +190,12 @@ public:
     //
     // Drive it by pushing start states and calling Step until the stack is empty (CheckSyntax
     // does so), or declaration by declaration: push STDaed and call Step until the stack
-    // holds at most one state; every Step reads at least one token, so Pos then stands right
-    // after the declaration's last token. STDaed pops itself at the end of the text and also
-    // before anything that does not start a declaration: check AtEnd to tell the two apart.
+    // holds at most one state. Pos then stands after the declaration's last token; when the
+    // last step re-read a pushed-back token (as after "var int a;"), also after the blanks
+    // and comments that follow it, because every Step skips blanks first. STDaed pops itself
+    // at the end of the text and also before anything that does not start a declaration
+    // (leaving that token pushed back): check AtEnd to tell the two apart. Statement by
+    // statement works the same way with STstats, which is on top again after each statement.
     // Errors are raised as EParseError.
 
     void PushState(TStat state) { StateStack.push_back(state); }
@@ -202,7 +205,8 @@ public:
     // Performs Step while the stack is at least as high as now: runs the state on top and
     // whatever it pushes until that state has been consumed.
     void RunState();
-    // One step of the machine: reads a token and acts on the state on top.
+    // One step of the machine: skips blanks, reads a token and acts on the state on top.
+    // Does nothing when the stack is empty.
     void Step();
 
     // The 0-based place where an error found now is marked: where the scan for the current
