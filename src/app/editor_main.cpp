@@ -1,14 +1,25 @@
 #include "model/file_system.h"
 #include "model/project.h"
+#include "ui/block_tree_view.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 // The editor: one main window over one project, for the whole run.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Redewerk"));
+
+    // Qt's own dialogs (file choosers, colour chooser) in German when the translations exist.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
 
     redewerk::TProject project;
     redewerk::TDiskFileSystem files;
@@ -18,7 +29,21 @@ int main(int argc, char* argv[]) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    window.show();
-    window.Start(arguments);
+    // "--screenshot FILE.png PROJECT": saves a picture of the window with the project and
+    // ends, for the documentation.
+    QString screenshot;
+    if (arguments.size() >= 2 && arguments.first() == QStringLiteral("--screenshot")) {
+        screenshot = arguments.at(1);
+        arguments = arguments.mid(2);
+    }
+    // The settings file is looked for in the folder the program was started from.
+    window.Start(arguments, QDir::currentPath() + QStringLiteral("/Schaltpult.ini"));
+    if (!screenshot.isEmpty()) {
+        window.showNormal();
+        window.resize(1100, 700);
+        window.TreeView()->expandAll();
+        QApplication::processEvents();
+        return window.grab().save(screenshot) ? 0 : 1;
+    }
     return QApplication::exec();
 }

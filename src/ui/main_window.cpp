@@ -3,36 +3,413 @@
 #include "model/file_system.h"
 #include "model/project.h"
 #include "model/project_file.h"
+#include "model/prompter.h"
 #include "ui/block_tree_model.h"
+#include "ui/block_tree_view.h"
+#include "ui/colour_dialog.h"
+#include "ui/node_name_dialog.h"
+#include "ui/text_codec.h"
 
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
-#include <QTreeView>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace redewerk {
+namespace {
+
+// File names for the core's file access, and back for the dialogs.
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString ProjectFilter() {
+    return QStringLiteral("Schaltpult Saves (*.dlx);;Alle Dateien (*.*)");
+}
+
+QLabel* MakeLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
 
 TFMain::TFMain(TProject& project, TFileSystem& files, TPrompter& prompter, QWidget* parent)
     : QMainWindow(parent), Project(project), Files(files), Prompter(prompter),
-      Model(new TBlockTreeModel(project.Tree, this)), Tree(new QTreeView(this)) {
+      Model(new TBlockTreeModel(project.Tree, this)) {
     setWindowTitle(QStringLiteral("Redewerk"));
-    Tree->setModel(Model);
-    Tree->setHeaderHidden(true);
-    setCentralWidget(Tree);
-    resize(900, 650);
+    setObjectName(QStringLiteral("FMain"));
+    BuildLayout();
+    BuildTreeMenu();
+    BuildTextMenu();
+    NodeNameDialog = new TFNodeName(this);
+    ColorDialog = new TFColor(ColourTable, this);
+    ConnectSignals();
+    resize(1100, 760);
 }
 
 TFMain::~TFMain() {
+    // The model stops observing the tree before the view goes.
     Tree->setModel(nullptr);
 }
 
-void TFMain::Start(const QStringList& arguments) {
-    if (!arguments.isEmpty() && QFileInfo(arguments.first()).isFile())
+void TFMain::BuildLayout() {
+    auto* rightSplitter = new QSplitter(Qt::Vertical);
+    auto* top = new QWidget;
+    auto* topLayout = new QHBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->addWidget(BuildHeader(), 1);
+    topLayout->addWidget(BuildButtons());
+    rightSplitter->addWidget(top);
+
+    Body = new QPlainTextEdit;
+    Body->setObjectName(QStringLiteral("Body"));
+    rightSplitter->addWidget(Body);
+    rightSplitter->setStretchFactor(0, 0);
+    rightSplitter->setStretchFactor(1, 1);
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(BuildLeftColumn());
+    splitter->addWidget(rightSplitter);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({280, 820});
+    setCentralWidget(splitter);
+
+    for (QPlainTextEdit* editor : {Condition, Body}) {
+        editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+        editor->setTabChangesFocus(false);
+        editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    }
+    setTabOrder(Tree, Heading);
+    setTabOrder(Heading, Npc);
+    setTabOrder(Npc, Nr);
+    setTabOrder(Nr, Description);
+    setTabOrder(Description, Important);
+    setTabOrder(Important, Permanent);
+    setTabOrder(Permanent, Trade);
+    setTabOrder(Trade, Condition);
+    setTabOrder(Condition, Body);
+}
+
+QWidget* TFMain::BuildLeftColumn() {
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(4, 4, 0, 4);
+    Tree = new TBlockTreeView;
+    Tree->setObjectName(QStringLiteral("TreeView"));
+    Tree->SetBlockModel(Model);
+    layout->addWidget(Tree, 1);
+
+    InstantCompile = new QCheckBox(QStringLiteral("Vorschau"));
+    InstantCompile->setObjectName(QStringLiteral("InstantCompile"));
+    InstantCompile->setToolTip(
+        QStringLiteral("Aktiviert die Vorschau des markierten Bausteins im Textfeld"));
+    LockBody = new QCheckBox(QStringLiteral("Vs. Beibehalten"));
+    LockBody->setObjectName(QStringLiteral("LockBody"));
+    LockBody->setToolTip(
+        QStringLiteral("Soll die Vorschau aktiv bleiben, wenn das Textfeld betreten wird? Muss "
+                       "zum Bearbeiten deaktiviert werden."));
+    CheckSyntax = new QCheckBox(QStringLiteral("Syntaxüberprüfung"));
+    CheckSyntax->setObjectName(QStringLiteral("CheckSyntax"));
+    CheckSyntax->setToolTip(QStringLiteral("aktiviert die Syntaxüberprüfung"));
+
+    HelpLabel = new QLabel(QStringLiteral("<u>Hilfe</u>"));
+    HelpLabel->setObjectName(QStringLiteral("HelpLabel"));
+    HelpLabel->setToolTip(QStringLiteral("Klick mich!"));
+    HelpLabel->setCursor(Qt::PointingHandCursor);
+    HelpLabel->installEventFilter(this);
+
+    auto* switches = new QHBoxLayout;
+    switches->addWidget(HelpLabel);
+    switches->addStretch(1);
+    for (QCheckBox* box : {InstantCompile, LockBody, CheckSyntax})
+        layout->addWidget(box);
+    // The preview and the syntax check come with the block editor, which enables these two
+    // switches; until then they keep the states of the settings file.
+    InstantCompile->setEnabled(false);
+    CheckSyntax->setEnabled(false);
+    layout->addLayout(switches);
+    return column;
+}
+
+QWidget* TFMain::BuildHeader() {
+    auto* header = new QWidget;
+    auto* grid = new QGridLayout(header);
+    grid->setContentsMargins(4, 4, 4, 0);
+
+    const auto makeField = [&](QLineEdit*& field, const char* name, const QString& hint) {
+        field = new QLineEdit;
+        field->setObjectName(QString::fromLatin1(name));
+        field->setToolTip(hint);
+        field->installEventFilter(this);
+    };
+    makeField(Heading, "Heading", QStringLiteral("dient allein der Übersicht"));
+    makeField(Npc, "Npc", QStringLiteral("der Name des NPCs dem dieser Dialog gehört"));
+    makeField(Nr, "nr",
+              QStringLiteral("entscheidet über die Reihenfolge der Dialoge im Dialogmanager"));
+    makeField(Description, "description",
+              QStringLiteral("Text, der im InfoManager des Spiels erscheint"));
+    Nr->setMaximumWidth(90);
+
+    HeadingLabel = MakeLabel(QStringLiteral("Überschrift (optional)"), Heading, header);
+    NpcLabel = MakeLabel(QStringLiteral("NPC"), Npc, header);
+    NrLabel = MakeLabel(QStringLiteral("nr"), Nr, header);
+    DescriptionLabel = MakeLabel(QStringLiteral("Description"), Description, header);
+
+    Important = new QCheckBox(QStringLiteral("important"));
+    Important->setObjectName(QStringLiteral("important"));
+    Permanent = new QCheckBox(QStringLiteral("permanent"));
+    Permanent->setObjectName(QStringLiteral("permanent"));
+    Trade = new QCheckBox(QStringLiteral("trade"));
+    Trade->setObjectName(QStringLiteral("trade"));
+    Trade->setToolTip(QStringLiteral("Ist der Dialog ein Handelsdialog?"));
+
+    Condition = new QPlainTextEdit;
+    Condition->setObjectName(QStringLiteral("condition"));
+    Condition->setMinimumHeight(90);
+    ConditionLabel = MakeLabel(QStringLiteral("condition"), Condition, header);
+
+    grid->addWidget(HeadingLabel, 0, 0);
+    grid->addWidget(Heading, 0, 1, 1, 3);
+    grid->addWidget(NpcLabel, 1, 0);
+    grid->addWidget(Npc, 1, 1);
+    grid->addWidget(NrLabel, 1, 2);
+    grid->addWidget(Nr, 1, 3);
+    grid->addWidget(DescriptionLabel, 2, 0);
+    grid->addWidget(Description, 2, 1, 1, 3);
+    auto* flags = new QHBoxLayout;
+    for (QCheckBox* flag : {Important, Permanent, Trade})
+        flags->addWidget(flag);
+    flags->addStretch(1);
+    grid->addLayout(flags, 3, 1, 1, 3);
+    grid->addWidget(ConditionLabel, 4, 0, Qt::AlignTop);
+    grid->addWidget(Condition, 4, 1, 1, 3);
+    grid->setRowStretch(4, 1);
+    grid->setColumnStretch(1, 1);
+    return header;
+}
+
+QWidget* TFMain::BuildButtons() {
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(4, 4, 4, 0);
+    const auto makeButton = [&](QPushButton*& button, const QString& caption, const QString& hint) {
+        button = new QPushButton(caption);
+        button->setObjectName(caption);
+        button->setToolTip(hint);
+        layout->addWidget(button);
+    };
+    makeButton(LoadButton, QStringLiteral("Laden"), QStringLiteral("eine .dlx Datei laden"));
+    makeButton(SaveButton, QStringLiteral("Speichern"),
+               QStringLiteral("Projekt als .dlx Datei speichern"));
+    makeButton(ExportButton, QStringLiteral("Exportieren"),
+               QStringLiteral("Projekt als als Daedalus Code exportieren"));
+    makeButton(QdcImportButton, QStringLiteral("QDC-Import"),
+               QStringLiteral("Quarn Dialog Creator Datei importieren"));
+    makeButton(ImportButton, QStringLiteral("Importieren"),
+               QStringLiteral("Gothic Dialoge importieren"));
+    makeButton(NpcListButton, QStringLiteral("Npc-Liste"),
+               QStringLiteral("Zuordnung von Npc zu Instanzname"));
+    makeButton(VariablesButton, QStringLiteral("Variablen"),
+               QStringLiteral("für globale Variablen und Markos"));
+    layout->addStretch(1);
+
+    // The import dialogs and the NPC and variables windows connect here once they exist:
+    // QdcImportButton opens the sibling-tool import (modal), ImportButton the script import,
+    // NpcListButton the NPC list (modal), VariablesButton the variables window (modeless).
+    for (QPushButton* later : {QdcImportButton, ImportButton, NpcListButton, VariablesButton})
+        later->setEnabled(false);
+    return column;
+}
+
+void TFMain::ConnectSignals() {
+    connect(Tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnCurrentChanged(Model->NodeOf(current)); });
+    connect(Model, &TBlockTreeModel::RenameRequested, this, &TFMain::RenameRequested);
+    connect(Tree, &TBlockTreeView::DeletePressed, this, &TFMain::DeleteSelectedNode);
+    connect(Tree, &TBlockTreeView::RenamePressed, this, &TFMain::StartRename);
+    connect(Tree, &TBlockTreeView::FontSizeStep, this,
+            [this](int step) { SetFontSize(FontPoints + step); });
+    connect(Tree, &TBlockTreeView::NodeDropped, this, &TFMain::DropNode);
+    connect(Tree, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        OpenTreeMenu(Model->NodeOf(Tree->indexAt(pos)));
+        TreePopup->popup(Tree->viewport()->mapToGlobal(pos));
+    });
+    // The search (Ctrl+F, F3) connects to Tree's SearchPressed and FindNextPressed, and to
+    // the same keys of the header fields and editors, once it exists.
+
+    for (QCheckBox* flag : {Important, Permanent, Trade})
+        connect(flag, &QCheckBox::clicked, this, [this, flag] { StoreFlag(flag); });
+    for (QPlainTextEdit* editor : {Condition, Body}) {
+        editor->installEventFilter(this);
+        connect(editor, &QWidget::customContextMenuRequested, this,
+                [this, editor](const QPoint& pos) {
+                    TextMenuEditor = editor;
+                    UpdateTextMenu();
+                    TextPopup->exec(editor->viewport()->mapToGlobal(pos));
+                    TextMenuEditor = nullptr;
+                });
+    }
+    connect(InstantCompile, &QCheckBox::toggled, this, &TFMain::PreviewSwitched);
+    connect(LoadButton, &QPushButton::clicked, this, &TFMain::LoadClick);
+    connect(SaveButton, &QPushButton::clicked, this, &TFMain::SaveClick);
+    connect(ExportButton, &QPushButton::clicked, this, &TFMain::ExportClick);
+}
+
+void TFMain::Start(const QStringList& arguments, const QString& settingsPath) {
+    SettingsFile = settingsPath;
+    ApplySettings(ReadSettingsFile(NativePath(settingsPath), Files, Prompter));
+    ApplyColours();
+    ClearEditor();
+    if (Stored.Maximised)
+        showMaximized();
+    else
+        show();
+    if (!arguments.isEmpty() && QFileInfo(arguments.first()).isFile()) {
+        OpenFileName = arguments.first();
         LoadProjectFile(arguments.first());
+    }
+}
+
+void TFMain::ApplySettings(const TSettings& settings) {
+    Stored = settings;
+    // The switches keep their stored states; what they switch comes with the block editor.
+    InstantCompile->setChecked(settings.Preview);
+    PreviewSwitched();
+    LockBody->setChecked(settings.Preview && settings.KeepPreview);
+    CheckSyntax->setChecked(settings.SyntaxCheck);
+    ColourTable = settings.Colours;
+    OpenFileName = ToQt(settings.OpenPath);
+    SaveFileName = ToQt(settings.SavePath);
+    FontPoints = std::max(1, settings.FontSize);
+    ApplyFontSize();
+}
+
+TSettings TFMain::CollectSettings() const {
+    TSettings settings = Stored;
+    settings.Preview = InstantCompile->isChecked();
+    settings.KeepPreview = LockBody->isChecked();
+    settings.SyntaxCheck = CheckSyntax->isChecked();
+    settings.FontSize = FontPoints;
+    settings.Maximised = isMaximized();
+    settings.Colours = ColourTable;
+    settings.OpenPath = FromQt(OpenFileName);
+    settings.SavePath = FromQt(SaveFileName);
+    return settings;
+}
+
+void TFMain::PreviewSwitched() {
+    // "Vs. Beibehalten" only means something while the preview is on. The preview itself,
+    // the read-only body and the syntax check are switched by the block editor.
+    LockBody->setEnabled(InstantCompile->isChecked() && InstantCompile->isEnabled());
+    if (!InstantCompile->isChecked()) LockBody->setChecked(false);
 }
 
 bool TFMain::LoadProjectFile(const QString& path) {
-    if (!LoadProject(Project, path.toStdString(), Files, Prompter)) return false;
-    if (Project.Selected) Tree->setCurrentIndex(Model->IndexOf(Project.Selected));
+    CommitFocusedField();
+    if (!LoadProject(Project, NativePath(path), Files, Prompter)) return false;
+    OpenFileName = path;
+    TNode* selected = Project.Selected;
+    Project.Selected = nullptr;
+    if (selected) {
+        Tree->setFocus();
+        SelectNode(selected);
+    } else {
+        ClearEditor();
+    }
     return true;
+}
+
+bool TFMain::SaveProjectFile(const QString& path) {
+    CommitFocusedField();
+    if (!SaveProject(Project, NativePath(path), Files, Prompter)) return false;
+    SaveFileName = path;
+    return true;
+}
+
+void TFMain::LoadClick() {
+    QFileDialog dialog(this, QStringLiteral("Projektdatei öffnen"),
+                       QFileInfo(OpenFileName).absolutePath(), ProjectFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("dlx"));
+    if (!OpenFileName.isEmpty()) dialog.selectFile(OpenFileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    LoadProjectFile(dialog.selectedFiles().first());
+}
+
+void TFMain::SaveClick() {
+    QFileDialog dialog(this, QStringLiteral("Projekt Speichern"),
+                       QFileInfo(SaveFileName).absolutePath(), ProjectFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("dlx"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // asked below, in German
+    if (!SaveFileName.isEmpty()) dialog.selectFile(SaveFileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().first();
+    if (QFileInfo::exists(path) &&
+        !Prompter.AskYesNo(FromQt(QFileInfo(path).fileName()) + " ist bereits vorhanden.\r\nM\xF6"
+                                                                "chten Sie sie ersetzen?",
+                           "Speichern unter best\xE4tigen"))
+        return;
+    SaveProjectFile(path);
+}
+
+void TFMain::ExportClick() {
+    // The export dialog connects here.
+}
+
+void TFMain::closeEvent(QCloseEvent* event) {
+    if (!Prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!")) {
+        event->ignore();
+        return;
+    }
+    // A settings file that cannot be written is reported; the program still ends.
+    WriteSettingsFile(NativePath(SettingsFile), CollectSettings(), Files, Prompter);
+    event->accept();
+}
+
+void TFMain::OpenReadme() {
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/readme.txt");
+    if (QFileInfo(path).isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void TFMain::OptionsClick() {
+    ColorDialog->exec();
+    ApplyColours();
+    // The block editor re-colours both editors here.
+}
+
+void TFMain::SetFontSize(int points) {
+    FontPoints = std::max(1, points);
+    ApplyFontSize();
+}
+
+void TFMain::ApplyFontSize() {
+    QFont treeFont = Tree->font();
+    treeFont.setPointSize(FontPoints);
+    Tree->setFont(treeFont);
+    QFont code = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    code.setPointSize(FontPoints);
+    for (QPlainTextEdit* editor : {Condition, Body}) {
+        editor->setFont(code); // keeps the caret and the selection
+        editor->setTabStopDistance(QFontMetricsF(code).horizontalAdvance(QLatin1Char(' ')) * 4);
+    }
 }
 
 } // namespace redewerk

@@ -1,38 +1,176 @@
 #pragma once
 
+#include "model/colours.h"
+#include "model/settings.h"
+#include "model/tree_commands.h"
+
 #include <QMainWindow>
 #include <QStringList>
+#include <cstdint>
 
-class QTreeView;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
 
 namespace redewerk {
 
 class TBlockTreeModel;
+class TBlockTreeView;
+class TFColor;
 class TFileSystem;
+class TFNodeName;
 class TNode;
 class TProject;
 class TPrompter;
+struct TElement;
 
-// The editor's main window.
+// The editor's main window: the block tree with its commands on the left, the header fields,
+// the condition editor and the command buttons on the right, the body editor below. It shows
+// the selected block and writes each field back when the user leaves it; the rules live in
+// the core, the window only binds them to widgets.
 class TFMain : public QMainWindow {
     Q_OBJECT
 public:
     TFMain(TProject& project, TFileSystem& files, TPrompter& prompter, QWidget* parent = nullptr);
     ~TFMain() override;
 
-    // The start-up steps; `arguments` are the command-line arguments without the program.
-    void Start(const QStringList& arguments);
-    bool LoadProjectFile(const QString& path);
+    // The start-up steps: read the settings file at `settingsPath`, apply them and the
+    // colours, clear the editor, show the window and load the project named by the first
+    // argument when that is an existing file.
+    void Start(const QStringList& arguments, const QString& settingsPath);
 
-    QTreeView* TreeView() const { return Tree; }
+    bool LoadProjectFile(const QString& path);
+    bool SaveProjectFile(const QString& path);
+
+    // Selection: the field being edited is written back into the block that is still
+    // selected, then the new node is shown.
+    void SelectNode(TNode* node);
+    TNode* SelectedNode() const;
+    void ShowBlock();
+    void ClearEditor();
+    // Enter in a header field: on to the next field that can take the focus.
+    void MoveFocusToNextField(QWidget* from);
+    // Writes back the field that has the focus, as leaving it would.
+    void CommitFocusedField();
+
+    int FontSize() const { return FontPoints; }
+    void SetFontSize(int points); // at least 1
+    void ApplyColours();
+    TColourTable& Colours() { return ColourTable; }
+
+    // The settings as the window holds them now, and applying read settings.
+    TSettings CollectSettings() const;
+    void ApplySettings(const TSettings& settings);
+    const QString& SettingsPath() const { return SettingsFile; }
+
+    // Tree commands.
+    void OpenTreeMenu(TNode* node); // right click: selects the node, sets the menu anchor
+    TNode* NewNode(TNewNodeKind kind, bool asChild);
+    void DeleteSelectedNode();
+    void StartRename();
+    bool DropNode(TNode* dragged, TNode* target, bool asFirstChild);
+    void CopyPath();
+    void PastePath(bool asCondition);
+    int32_t CopiedBlock() const { return CopiedBlockId; }
+    void FullExpand();
+    void FullCollapse();
+    // Sets the enabled state of the text menu's entries, as opening it does.
+    void UpdateTextMenu();
+
+    TBlockTreeView* TreeView() const { return Tree; }
     TBlockTreeModel* TreeModel() const { return Model; }
+    QMenu* TreeMenu() const { return TreePopup; }
+    QMenu* TextMenu() const { return TextPopup; }
+    TFNodeName* NameDialog() const { return NodeNameDialog; }
+    TFColor* ColourDialog() const { return ColorDialog; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildLayout();
+    QWidget* BuildLeftColumn();
+    QWidget* BuildHeader();
+    QWidget* BuildButtons();
+    void BuildTreeMenu();
+    void BuildTextMenu();
+    void ConnectSignals();
+
+    TElement* SelectedElement() const;
+    void OnCurrentChanged(TNode* node);
+    void ShowElement(const TElement& element);
+    void SetField(QLineEdit* field, QLabel* label, const std::string* text);
+    void SetFlag(QCheckBox* flag, const bool* value);
+    void SetCondition(const TElement* element);
+    void WriteBack(QWidget* field);
+    void ConditionExit();
+    void BodyExit();
+    void StoreFlag(QCheckBox* flag);
+    void ApplyFontSize();
+    void RenameRequested(TNode* node, const QString& text);
+    void AskName(TNode* node, const QString& name);
+    void PreviewSwitched();
+    void OpenReadme();
+    void LoadClick();
+    void SaveClick();
+    void ExportClick();
+    void OptionsClick();
+
     TProject& Project;
     TFileSystem& Files;
     TPrompter& Prompter;
     TBlockTreeModel* Model;
-    QTreeView* Tree;
+    TBlockTreeView* Tree = nullptr;
+    QMenu* TreePopup = nullptr;
+    QMenu* TextPopup = nullptr;
+    QAction* PastePathAction = nullptr;
+    QAction* PasteConditionAction = nullptr;
+    QAction* GotoErrorAction = nullptr;
+
+    QCheckBox* InstantCompile = nullptr; // "Vorschau"
+    QCheckBox* LockBody = nullptr;       // "Vs. Beibehalten"
+    QCheckBox* CheckSyntax = nullptr;    // "Syntaxüberprüfung"
+    QLabel* HelpLabel = nullptr;
+
+    QLineEdit* Heading = nullptr;
+    QLineEdit* Npc = nullptr;
+    QLineEdit* Nr = nullptr;
+    QLineEdit* Description = nullptr;
+    QLabel* HeadingLabel = nullptr;
+    QLabel* NpcLabel = nullptr;
+    QLabel* NrLabel = nullptr;
+    QLabel* DescriptionLabel = nullptr;
+    QLabel* ConditionLabel = nullptr;
+    QCheckBox* Important = nullptr;
+    QCheckBox* Permanent = nullptr;
+    QCheckBox* Trade = nullptr;
+    QPlainTextEdit* Condition = nullptr;
+    QPlainTextEdit* Body = nullptr;
+
+    QPushButton* LoadButton = nullptr;
+    QPushButton* SaveButton = nullptr;
+    QPushButton* ExportButton = nullptr;
+    QPushButton* QdcImportButton = nullptr;
+    QPushButton* ImportButton = nullptr;
+    QPushButton* NpcListButton = nullptr;
+    QPushButton* VariablesButton = nullptr;
+
+    TFNodeName* NodeNameDialog = nullptr;
+    TFColor* ColorDialog = nullptr;
+
+    int FontPoints = 8;
+    TColourTable ColourTable = DefaultColours();
+    TSettings Stored;     // what was read at start; keeps the options no window edits yet
+    QString SettingsFile; // remembered at start, written at exit
+    QString OpenFileName; // the open dialog's file name
+    QString SaveFileName; // the save dialog's file name
+    int32_t CopiedBlockId = -1;
+    QPlainTextEdit* TextMenuEditor = nullptr; // the editor whose text menu is open
+    bool Showing = false;                     // while a block is shown, field changes are not edits
 };
 
 } // namespace redewerk

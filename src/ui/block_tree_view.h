@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QTreeView>
+
+namespace redewerk {
+
+class TBlockTreeModel;
+class TNode;
+
+// The block tree's view: keys of the tree, and drag and drop by the tree's own rules (with
+// Ctrl the dragged node becomes the target's first child, without it the target's sibling in
+// front of it). A refused drop only shows the forbidden cursor.
+class TBlockTreeView : public QTreeView {
+    Q_OBJECT
+public:
+    explicit TBlockTreeView(QWidget* parent = nullptr);
+
+    void SetBlockModel(TBlockTreeModel* model);
+    TBlockTreeModel* BlockModel() const { return Model; }
+    TNode* CurrentNode() const;
+
+    // Whether a drag of `dragged` may end on the node at `pos` (viewport coordinates).
+    bool AcceptsDrop(TNode* dragged, const QPoint& pos, bool asFirstChild) const;
+
+signals:
+    void DeletePressed();
+    void RenamePressed();
+    void SearchPressed();   // Ctrl+F
+    void FindNextPressed(); // F3
+    void FontSizeStep(int step);
+    void NodeDropped(TNode* dragged, TNode* target, bool asFirstChild);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool DecideDrop(QDropEvent* event);
+    TBlockTreeModel* Model = nullptr;
+};
+
+} // namespace redewerk
