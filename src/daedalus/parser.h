@@ -143,6 +143,9 @@ public:
 
     // The checker's pending states, top at the back.
     std::vector<TStat> StateStack;
+    // 0-based place of the error of the last CheckSyntax, -1 after a clean check. The editor
+    // moves the caret there on "Gehe zu erstem Fehler". SetText leaves it alone.
+    int32_t ErrorPos = -1;
 
     // Text := s + NUL; Pos, TokenStart := 1; SkipCache := -1; no pushed-back token; empty
     // state stack. The token fields are left as they are.

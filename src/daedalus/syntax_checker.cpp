@@ -1,5 +1,7 @@
 #include "daedalus/syntax_checker.h"
 
+#include "model/element.h"
+
 #include <algorithm>
 #include <initializer_list>
 
@@ -398,6 +400,14 @@ void TParser::StepExpression() {
     PopState();
 }
 
+TCheckMode BodyCheckMode(int32_t elementKind, bool important, bool lockBody, bool instantCompile,
+                         bool bodyHasFocus) {
+    if (elementKind == ekCode) return TCheckMode::Declarations;
+    if (elementKind == ekEvent && important) return TCheckMode::Statements;
+    if (!lockBody && (!instantCompile || bodyHasFocus)) return TCheckMode::Statements;
+    return TCheckMode::Declarations;
+}
+
 TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode) {
     parser.SetText(text);
     parser.PushState(STeof);
@@ -424,6 +434,7 @@ TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode
         result.ErrorPos = parser.ErrorPlace();
     }
     parser.StateStack.clear();
+    parser.ErrorPos = result.ErrorPos;
     return result;
 }
 

@@ -26,9 +26,16 @@ struct TCheckResult {
     int32_t ErrorPos = -1;
 };
 
+// The mode for the body editor: a statement list while the user edits the body of a block
+// that is not a Code block (the body is not locked, and the preview is off or the body editor
+// has the focus), and always for an important Event, which compiles without a function
+// frame; otherwise a declaration list: a Code block, or the generated preview of a block.
+TCheckMode BodyCheckMode(int32_t elementKind, bool important, bool lockBody, bool instantCompile,
+                         bool bodyHasFocus);
+
 // Checks a whole text with the parser's state machine, from an empty stack, up to the end of
-// the text or the first error. Only parse errors are caught; the parser keeps its buffers,
-// so an editor reuses one parser for every check.
+// the text or the first error, and sets the parser's ErrorPos. Only parse errors are caught;
+// the parser keeps its buffers, so an editor reuses one parser for every check.
 TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode);
 
 // The same with a parser of its own.

@@ -1,5 +1,6 @@
 #include "daedalus/syntax_checker.h"
 
+#include "model/element.h"
 #include "support/recording_prompter.h"
 
 #include <gtest/gtest.h>
@@ -202,8 +203,30 @@ TEST(Checker, ReusedParserStartsEveryCheckAfresh) {
     TParser parser;
     EXPECT_FALSE(CheckSyntax(parser, "if a { x = 1;", kStats).Ok);
     EXPECT_TRUE(parser.StateStack.empty());
+    EXPECT_EQ(parser.ErrorPos, 12);
     EXPECT_TRUE(CheckSyntax(parser, "x = 1;", kStats).Ok);
+    EXPECT_EQ(parser.ErrorPos, -1);
     EXPECT_TRUE(CheckSyntax(parser, "", kCond).Ok);
+}
+
+TEST(Checker, BodyModeFollowsBlockKindLockAndPreview) {
+    struct TModeCase {
+        int32_t Kind;
+        bool Important, Lock, Preview, Focus;
+        TCheckMode Expected;
+    };
+    const TModeCase cases[] = {
+        {ekDialog, false, false, false, false, kStats}, // editing a body
+        {ekDialog, false, false, true, true, kStats},   // preview on, but the user types
+        {ekDialog, false, false, true, false, kDecl},   // the generated preview
+        {ekDialog, false, true, false, true, kDecl},    // locked body
+        {ekChoice, true, false, true, false, kDecl},    // only events care about the flag
+        {ekEvent, true, true, true, false, kStats},     // an important event has no frame
+        {ekEvent, false, true, false, true, kDecl},     {ekCode, false, false, false, true, kDecl},
+        {ekCode, true, false, false, true, kDecl}};
+    for (const TModeCase& c : cases)
+        EXPECT_EQ(BodyCheckMode(c.Kind, c.Important, c.Lock, c.Preview, c.Focus), c.Expected)
+            << c.Kind << c.Important << c.Lock << c.Preview << c.Focus;
 }
 
 TEST(Checker, CheckingDialogTextsNeverPushesBackTwice) {
