@@ -41,7 +41,9 @@ struct TDocCase {
     const char* Body;
 };
 
-void PrintTo(const TDocCase& c, std::ostream* out) { *out << c.Text; }
+void PrintTo(const TDocCase& c, std::ostream* out) {
+    *out << c.Text;
+}
 
 class HighlighterDocuments : public ::testing::TestWithParam<TDocCase> {};
 
