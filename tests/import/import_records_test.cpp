@@ -1,0 +1,168 @@
+#include "import/import_names.h"
+#include "import/import_records.h"
+#include "import/import_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace redewerk {
+namespace {
+
+// --- The check of each reference: which target types a use accepts and what it makes of
+// them. One row per kind; each column is the outcome for the target types TpDia ... TpInfo:
+// the type afterwards, or -1 when the reference is refused.
+struct TCheckRow {
+    TImpRefKind Kind;
+    int Outcome[7];
+};
+
+constexpr TCheckRow kCheckRows[] = {
+    {RfCall, {-1, TpInt, TpVoid, TpCode, TpChoice, TpCondition, TpInfo}},
+    {RfChoiceDialog, {TpDia, -1, -1, -1, -1, -1, -1}},
+    {RfChoiceFunc, {-1, -1, TpChoice, TpCode, TpChoice, -1, TpInfo}},
+    {RfClearChoices, {TpDia, -1, -1, -1, -1, -1, -1}},
+    {RfKnowsInfo, {TpDia, -1, -1, -1, -1, -1, -1}},
+    {RfCondition, {-1, TpCondition, -1, TpCode, -1, TpCondition, -1}},
+    {RfInformation, {-1, -1, TpInfo, TpCode, TpInfo, -1, TpInfo}},
+    {RfMention, {TpDia, TpInt, TpVoid, TpCode, TpChoice, TpCondition, TpInfo}},
+};
+
+TEST(CheckReference, AcceptsAndSettlesTypesByKind) {
+    for (const TCheckRow& row : kCheckRows) {
+        for (int type = TpDia; type <= TpInfo; ++type) {
+            TImpObj source, target;
+            source.Name = "DIA_Src";
+            target.Name = "Target";
+            target.ObjType = static_cast<TImpObjType>(type);
+            TImpRef ref{1, &source, &target, row.Kind};
+            const int expected = row.Outcome[type];
+            if (expected < 0) {
+                EXPECT_THROW(CheckReference(ref), TImportError)
+                    << "kind " << int(row.Kind) << " type " << type;
+                EXPECT_EQ(target.ObjType, type);
+            } else {
+                EXPECT_NO_THROW(CheckReference(ref))
+                    << "kind " << int(row.Kind) << " type " << type;
+                EXPECT_EQ(target.ObjType, expected) << "kind " << int(row.Kind) << " type " << type;
+            }
+        }
+    }
+}
+
+TEST(CheckReference, TypeMessagesNameTheCallAndOpenTheQuoteOnly) {
+    TImpObj source, target;
+    source.Name = "DIA_Src";
+    target.Name = "B_Func";
+    target.ObjType = TpVoid;
+    const std::pair<TImpRefKind, const char*> calls[] = {
+        {RfChoiceDialog, "Info_AddChoice"},
+        {RfClearChoices, "Info_ClearChoices"},
+        {RfKnowsInfo, "Npc_KnowsInfo"},
+    };
+    for (const auto& [kind, call] : calls) {
+        TImpRef ref{1, &source, &target, kind};
+        try {
+            CheckReference(ref);
+            ADD_FAILURE() << call;
+        } catch (const TImportError& error) {
+            EXPECT_EQ(std::string(error.what()), std::string("Ung\xFCltiger Typ: \"B_Func\r\n") +
+                                                     call + " ben\xF6tigt\r\n" +
+                                                     "als Parameter eine C_INFO-Instanz.");
+        }
+    }
+}
+
+// --- Names ---
+
+TEST(NameIndex, OfNamesEqualWithoutCaseTheIndexFirstAsTextWins) {
+    TImpObjList objects(12);
+    for (auto& object : objects)
+        object.Name = "Other";
+    objects[2].Name = "B_Help";
+    objects[10].Name = "b_help";
+    objects[11].Name = "B_HELP";
+    TNameIndex index;
+    index.Build(objects);
+    EXPECT_EQ(index.Find("B_Help"), 10); // "10" sorts before "11" and "2"
+    EXPECT_EQ(index.Find("\xC4rger"), -1);
+    objects[3].Name = "\xC4rger";
+    index.Build(objects);
+    EXPECT_EQ(index.Find("\xE4rger"), 3);
+}
+
+TEST(FolderNameFromFile, TakesTheLastPartAndOnlyLetters) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"DIA_Guard_Gate.d", "Gate"},
+        {"Info_Trader2.d", "Trader"},
+        {"Gate.d", "Gate"},
+        {"DIA_Guard_", "DIA_Guard_"}, // nothing after the last "_": the whole name
+        {"DIA_Guard", "DIA_Guard"},   // no ".": the whole name
+        {"DIA_\xE4\xF6\xFC\xC4\xD6\xDC\xDF.d", "aeOeUeAeOeUess"},
+        {"DIA_123.d", "DooferDateiname"},
+        {"DIA_Ab-c d.tar.d", "Abcd"},
+    };
+    for (const auto& [file, folder] : cases)
+        EXPECT_EQ(FolderNameFromFile(file), folder) << file;
+    EXPECT_EQ(FileNameOf("C:\\Mod\\DIA_A.d"), "DIA_A.d");
+    EXPECT_EQ(FileNameOf("/home/mod/DIA_A.d"), "DIA_A.d");
+    EXPECT_EQ(FileNameOf("D:DIA_A.d"), "DIA_A.d");
+}
+
+TEST(NodeNameCandidates, GrowFromTheLastPart) {
+    EXPECT_EQ(NodeNameCandidates("DIA_Guard_Hello"),
+              (std::vector<std::string>{"Hello", "Guard_Hello", "DIA_Guard_Hello"}));
+    EXPECT_EQ(NodeNameCandidates("Hello"), (std::vector<std::string>{"Hello"}));
+    // No empty node name, and none that starts with "_".
+    EXPECT_EQ(NodeNameCandidates("DIA_X_"), (std::vector<std::string>{"X_", "DIA_X_"}));
+    EXPECT_EQ(NodeNameCandidates("A__B"), (std::vector<std::string>{"B", "A__B"}));
+}
+
+TEST(FindDuplicateName, FindsExactDuplicatesAmongCaseVariants) {
+    TImpObjList objects(4);
+    objects[0].Name = "DIA_A";
+    objects[1].Name = "dia_a";
+    objects[2].Name = "Dia_A";
+    objects[3].Name = "DIA_B";
+    EXPECT_EQ(FindDuplicateName(objects), "");
+    objects[3].Name = "dia_a";
+    EXPECT_EQ(FindDuplicateName(objects), "dia_a");
+}
+
+// --- Texts ---
+
+TEST(Unindent, RemovesOneLevel) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", ""},
+        {"a", "a\r\n"},
+        {"a;\r\n\tb;\r\n\t\tc;", "a;\r\nb;\r\n\tc;\r\n"},
+        {"a;\n    b;\n        c;\n", "a;\r\nb;\r\n    c;\r\n"},
+        // A first line that opens a brace: the second line is one level deeper.
+        {"if (x) {\r\n        b;\r\n    };", "if (x) {\r\n    b;\r\n};\r\n"},
+        // Spaces followed by a tab, and lines indented less than the width.
+        {"a;\r\n  \tb;\r\n c;", "a;\r\nb;\r\nc;\r\n"},
+        // Without indentation on the second line the width is 4.
+        {"a;\r\nb;\r\n      c;", "a;\r\nb;\r\n  c;\r\n"},
+        {"a;\r\n\r\n\tb;", "a;\r\n\r\nb;\r\n"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(Unindent(text), expected) << text;
+}
+
+TEST(RebuildText, FramesFunctionsAndPutsTheCommentInFront) {
+    TImpObj object;
+    object.Name = "B_Count";
+    object.BodyText = "return 1;";
+    object.ObjType = TpInt;
+    EXPECT_EQ(RebuildText(object), "func int B_Count() {\r\n\treturn 1;\r\n};");
+    object.ObjType = TpVoid;
+    object.Comment = "// z";
+    EXPECT_EQ(RebuildText(object), "// z\r\n\r\nfunc void B_Count() {\r\n\treturn 1;\r\n};");
+    object.ObjType = TpChoice;
+    object.BodyText = "a;\r\n\tb;";
+    EXPECT_EQ(RebuildText(object), "// z\r\n\r\na;\r\nb;\r\n");
+}
+
+} // namespace
+} // namespace redewerk
