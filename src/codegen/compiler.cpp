@@ -39,6 +39,12 @@ std::string DescriptionValue(const std::string& description) {
     return "\"" + description + "\"";
 }
 
+std::string KnownExpressionOf(const TElement& element, const std::string& name) {
+    if (element.Kind == ekDialog && !element.Permanent) return "Npc_KnowsInfo (hero, " + name + ")";
+    if (element.Kind == ekCode) return name;
+    return "Bekannt_" + name;
+}
+
 } // namespace
 
 std::string Tabs(int count) {
@@ -62,19 +68,19 @@ bool NeedsKnownVar(const TProject& project, int32_t id) {
 
 std::string KnownExpression(const TProject& project, int32_t id) {
     const TElement* element = project.Elements.LiveAt(id);
-    if (!element) return {};
-    std::string name = InstanceName(project, id);
-    if (element->Kind == ekDialog && !element->Permanent)
-        return "Npc_KnowsInfo (hero, " + name + ")";
-    if (element->Kind == ekCode) return name;
-    return "Bekannt_" + name;
+    return element ? KnownExpressionOf(*element, InstanceName(project, id)) : std::string();
 }
 
 TDialogCompiler::TDialogCompiler(TProject& project, TPrompter& prompter)
     : Project(project), Prompter(prompter), Notice(&prompter), Lexer(&Notice) {}
 
 std::string TDialogCompiler::InstanceName(int32_t id) const {
-    return redewerk::InstanceName(Project, id);
+    if (id < 0 || id >= Project.Elements.Size()) return {};
+    if (Names.size() != static_cast<size_t>(Project.Elements.Size()))
+        Names.assign(static_cast<size_t>(Project.Elements.Size()), {});
+    std::string& name = Names[static_cast<size_t>(id)];
+    if (name.empty()) name = redewerk::InstanceName(Project, id);
+    return name;
 }
 
 int32_t TDialogCompiler::FindElementByName(std::string_view name) {
@@ -98,6 +104,10 @@ std::string TDialogCompiler::DialogAncestorName(int32_t id) {
 }
 
 TLines TDialogCompiler::ResolveReferences(const TLines& lines) {
+    bool anyMarker = false;
+    for (const auto& line : lines)
+        anyMarker = anyMarker || line.find('#') != std::string::npos;
+    if (!anyMarker) return lines;
     std::string text = ReplaceReferences(JoinLines(lines), [&](std::string_view inner) {
         const bool known = inner.starts_with("!");
         if (known) inner.remove_prefix(1);
@@ -108,12 +118,13 @@ TLines TDialogCompiler::ResolveReferences(const TLines& lines) {
             throw ECompileError("'" + std::string(inner) +
                                 "' ist kein g\xFC"
                                 "ltiger Integerwert");
-        if (!Project.Elements.LiveAt(id)) {
+        const TElement* target = Project.Elements.LiveAt(id);
+        if (!target) {
             Prompter.ShowMessage("Compiler: Ung\xFC"
                                  "ltiger Verweis auf Baustein!");
             return "#INVALID:" + std::string(inner) + "#";
         }
-        return known ? KnownExpression(Project, id) : InstanceName(id);
+        return known ? KnownExpressionOf(*target, InstanceName(id)) : InstanceName(id);
     });
     return SplitLines(text);
 }
@@ -220,6 +231,13 @@ TLines TDialogCompiler::CompileBody(const TLines& resolved, int32_t id) {
     return SplitLines(out);
 }
 
+const std::string& TDialogCompiler::NpcInstanceName(const std::string& clearName) {
+    auto found = NpcInstanceNames.find(clearName);
+    if (found != NpcInstanceNames.end()) return found->second;
+    std::string instanceName = Project.Npcs.InstanceNameOf(clearName, Prompter);
+    return NpcInstanceNames.emplace(clearName, std::move(instanceName)).first->second;
+}
+
 bool TDialogCompiler::HoldsCode(const TLines& lines) {
     Lexer.SetText(JoinLines(lines));
     Lexer.SkipBlanks();
@@ -281,7 +299,7 @@ TLines TDialogCompiler::Compile(int32_t id, TLines& knownDeclarations) {
 
 void TDialogCompiler::CompileDialog(const TElement& element, const std::string& name,
                                     const TLines& condition, const TLines& body, TLines& out) {
-    const std::string npc = Project.Npcs.InstanceNameOf(element.Npc, Prompter);
+    const std::string& npc = NpcInstanceName(element.Npc);
     out.push_back("instance " + name + " (C_INFO)");
     out.push_back("{");
     out.push_back("\tnpc\t\t\t= " + npc + ";");

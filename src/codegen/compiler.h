@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace redewerk {
 
@@ -77,12 +79,19 @@ private:
     void CompileFunction(const TElement& element, const std::string& name, const TLines& condition,
                          const TLines& body, TLines& out) const;
     bool HoldsCode(const TLines& lines);
+    const std::string& NpcInstanceName(const std::string& clearName);
 
     TProject& Project;
     TPrompter& Prompter;
     TInternalErrorNotice Notice;
     TParser Lexer;
     std::optional<TInstanceNameIndex> Index;
+    // Instance names by id, filled as they are needed; a block's name is asked for by every
+    // reference to it.
+    mutable std::vector<std::string> Names;
+    // NPC instance names already looked up: the table only grows while compiling, so the
+    // first match found stays the first match.
+    std::unordered_map<std::string, std::string> NpcInstanceNames;
 };
 
 } // namespace redewerk

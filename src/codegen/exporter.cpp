@@ -60,6 +60,20 @@ void Append(TOutputFile& file, const TLines& lines) {
     }
 }
 
+size_t SizeOf(const TLines& lines) {
+    size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    return size;
+}
+
+size_t SizeOf(const std::vector<TLines>& texts) {
+    size_t size = 0;
+    for (const auto& lines : texts)
+        size += SizeOf(lines);
+    return size;
+}
+
 } // namespace
 
 TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem& files,
@@ -124,6 +138,14 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
         return report;
     }
 
+    // Reserving the sizes first keeps a large export from copying its files while they grow.
+    outputs[variables].Content.reserve(SizeOf(project.Variables) +
+                                       SizeOf(compiled.KnownDeclarations) + 64);
+    outputs[events].Content.reserve(outputs[events].Content.capacity() +
+                                    SizeOf(compiled.EventTexts) + SizeOf(compiled.LoopEventTexts) +
+                                    64);
+    outputs[dialogs].Content.reserve(outputs[dialogs].Content.capacity() +
+                                     SizeOf(compiled.DialogTexts));
     Append(outputs[variables], project.Variables);
     Append(outputs[variables], {"", "//" + std::string(32, '-'), ""});
     if (compiled.WriteNpcGlobals) Append(outputs[npcs], NpcGlobalsBlock(project.Npcs, name));
