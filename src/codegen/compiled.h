@@ -30,7 +30,7 @@ struct TCompiled : TExportOptions {
 };
 
 // Puts a block's compiled lines into the group of its kind. Any other kind shows
-// "Exporter: Interner Error: Ung\xFCltiges Element".
+// "Exporter: Interner Error: Ungültiges Element".
 void SortCompiled(TCompiled& compiled, const TElement& element, TLines lines, TPrompter& prompter);
 
 } // namespace redewerk

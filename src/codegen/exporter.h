@@ -33,6 +33,10 @@ struct TExportReport {
     std::vector<std::string> WrittenFiles; // full names, in the order they were written
 };
 
+// The export dialog belongs to the caller: it shows name and folder from `compiled`, clears
+// compiled.ProjectName, and on OK (after CheckProjectName) copies its options in; closed
+// without OK the name stays empty and ExportProject exports nothing.
+//
 // Exports the project with the options held by `compiled` (the export dialog fills them in):
 // the dialogs, events, variables and NPC globals files of the project name in its folder.
 // Every overwrite question is asked before any file is touched, and each file is written

@@ -355,11 +355,5 @@ TEST_F(Compiler, ABodyTheLexerRejectsIsEmittedUncompiled) {
     EXPECT_EQ(tail, (TLines{"{", "\t>>Hallo", "\tx = EVENTS_TUERAUF; ?", "};", "\t"}));
 }
 
-TEST(Tabs, CountsAndNeverGoesNegative) {
-    EXPECT_EQ(Tabs(3), "\t\t\t");
-    EXPECT_EQ(Tabs(0), "");
-    EXPECT_EQ(Tabs(-2), "");
-}
-
 } // namespace
 } // namespace redewerk
