@@ -18,6 +18,7 @@ constexpr TCommand kCommands[] = {
     {"compile", RunCompileCommand},
     {"export", RunExportCommand},
     {"import-dia", RunImportDiaCommand},
+    {"import", RunImportCommand},
 };
 
 constexpr const char* kUsage =
@@ -37,7 +38,10 @@ constexpr const char* kUsage =
     "  import-dia AUS.dlx DATEI.dia [--into BASIS.dlx] [--replace | --folder KNOTENPFAD]\n"
     "                                 importiert eine Quarn-Dialog-Datei: ohne Option ans Ende\n"
     "                                 von BASIS (oder eines leeren Projekts), --replace verwirft\n"
-    "                                 BASIS, --folder legt sie unter diesem Knoten ab\n";
+    "                                 BASIS, --folder legt sie unter diesem Knoten ab\n"
+    "  import AUS.dlx SKRIPT.d... [--into BASIS.dlx] [--no-folder-per-file]\n"
+    "                                 importiert Daedalus-Dialogskripte in einen neuen Ordner\n"
+    "                                 IMPORT von BASIS (oder eines leeren Projekts)\n";
 
 } // namespace
 

@@ -37,5 +37,6 @@ int RunHighlightCommand(TCliContext& context);
 int RunCompileCommand(TCliContext& context);
 int RunExportCommand(TCliContext& context);
 int RunImportDiaCommand(TCliContext& context);
+int RunImportCommand(TCliContext& context);
 
 } // namespace redewerk
