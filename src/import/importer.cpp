@@ -251,6 +251,7 @@ void TImporter::Import(const std::vector<std::string>& paths) {
     UpperPaths.clear();
     RootNode = nullptr;
     StageText.clear();
+    FreeIdSearchStart = 0;
 
     ReadAllScripts(paths);
     InterpretAll();

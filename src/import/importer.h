@@ -107,6 +107,7 @@ private:
     TNode* AddNode(TNode* parent, const std::string& name);
     const std::string& UpperPathOf(TNode* node);
     void RemoveRunFromProject();
+    int32_t TakeFreeElementId();
     int32_t TokenEnd(size_t index) const;
     bool TokenIs(size_t index, std::string_view upperCased) const;
 
@@ -120,6 +121,9 @@ private:
     // over the tree; nodes of earlier runs never lie below this run's new folder.
     std::unordered_set<std::string> RunPaths;
     std::unordered_map<TNode*, std::string> UpperPaths;
+    // Below this id no slot is free: the run only takes ids, so the search for the lowest
+    // free one goes on from the last id taken instead of starting at 0 every time.
+    int32_t FreeIdSearchStart = 0;
 };
 
 // Runs an import as the "Importieren" command does: an import error is shown unchanged, any

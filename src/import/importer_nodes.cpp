@@ -104,6 +104,18 @@ std::string TImporter::NodeNameFor(const TImpObj& object, TNode* parent) {
     return candidates.back();
 }
 
+int32_t TImporter::TakeFreeElementId() {
+    // The lowest free slot, as FindFreeElementSlot gives it; a new id at the end of the table
+    // is stored there by the caller.
+    const int32_t size = Project.Elements.Size();
+    while (FreeIdSearchStart < size) {
+        const TElement* element = Project.Elements.At(FreeIdSearchStart);
+        if (!element || element->IsFree()) break;
+        ++FreeIdSearchStart;
+    }
+    return FreeIdSearchStart++;
+}
+
 void TImporter::CreateNodes(TImpObj& object) {
     if (object.ElementId != -1 || IsDialogFunction(object)) return;
 
@@ -128,7 +140,7 @@ void TImporter::CreateNodes(TImpObj& object) {
     if (!parentNode) parentNode = RootNode;
 
     TNode* node = AddNode(parentNode, NodeNameFor(object, parentNode));
-    const int32_t id = Project.Elements.FindFreeElementSlot();
+    const int32_t id = TakeFreeElementId();
     object.ElementId = id;
     const int32_t kind = object.ObjType == TpDia      ? ekDialog
                          : object.ObjType == TpChoice ? ekChoice
