@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "codegen/exporter.h"
 #include "model/file_system.h"
 #include "model/project.h"
 #include "model/project_file.h"
@@ -7,6 +8,7 @@
 #include "ui/block_tree_model.h"
 #include "ui/block_tree_view.h"
 #include "ui/colour_dialog.h"
+#include "ui/export_dialog.h"
 #include "ui/node_name_dialog.h"
 #include "ui/text_codec.h"
 
@@ -25,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -58,6 +61,7 @@ TFMain::TFMain(TProject& project, TFileSystem& files, TPrompter& prompter, QWidg
     BuildTextMenu();
     NodeNameDialog = new TFNodeName(this);
     ColorDialog = new TFColor(ColourTable, this);
+    ExportForm = new TFExport(Compiled, Prompter, this);
     ConnectSignals();
     resize(1100, 760);
 }
@@ -294,6 +298,13 @@ void TFMain::ApplySettings(const TSettings& settings) {
     LockBody->setChecked(settings.Preview && settings.KeepPreview);
     CheckSyntax->setChecked(settings.SyntaxCheck);
     ColourTable = settings.Colours;
+    Compiled.ProjectName = settings.ProjectName;
+    Compiled.Folder = settings.ExportFolder;
+    ExportForm->WriteEventFile()->setChecked(settings.SeparateEvents);
+    ExportForm->WriteStoryGlobals()->setChecked(settings.SeparateVariables);
+    ExportForm->WriteNpcGlobals()->setChecked(settings.NpcGlobals);
+    if (!settings.ExportFolder.empty() && QFileInfo(ToQt(settings.ExportFolder)).isDir())
+        ExportForm->StartFolder = ToQt(settings.ExportFolder);
     OpenFileName = ToQt(settings.OpenPath);
     SaveFileName = ToQt(settings.SavePath);
     FontPoints = std::max(1, settings.FontSize);
@@ -310,6 +321,11 @@ TSettings TFMain::CollectSettings() const {
     settings.Colours = ColourTable;
     settings.OpenPath = FromQt(OpenFileName);
     settings.SavePath = FromQt(SaveFileName);
+    settings.ExportFolder = FromQt(ExportForm->Folder()->text());
+    settings.ProjectName = FromQt(ExportForm->FileName()->text());
+    settings.SeparateEvents = ExportForm->WriteEventFile()->isChecked();
+    settings.SeparateVariables = ExportForm->WriteStoryGlobals()->isChecked();
+    settings.NpcGlobals = ExportForm->WriteNpcGlobals()->isChecked();
     return settings;
 }
 
@@ -371,7 +387,21 @@ void TFMain::SaveClick() {
 }
 
 void TFMain::ExportClick() {
-    // The export dialog connects here.
+    CommitFocusedField();
+    ExportForm->FileName()->setText(ToQt(Compiled.ProjectName));
+    ExportForm->Folder()->setText(ToQt(Compiled.Folder));
+    Compiled.OverwriteAll = false;
+    Compiled.ProjectName.clear();
+    ExportForm->FileName()->setFocus();
+    ExportForm->exec();
+    // Closed without OK, or OK with an empty name: nothing is exported.
+    if (Compiled.ProjectName.empty()) return;
+    const TExportReport report = ExportProject(Project, Compiled, Files, Prompter);
+    if (report.Result == TExportResult::Exported)
+        statusBar()->showMessage(QStringLiteral("Exportiert: %1 Dateien nach %2")
+                                     .arg(report.WrittenFiles.size())
+                                     .arg(ToQt(Compiled.Folder)),
+                                 8000);
 }
 
 void TFMain::closeEvent(QCloseEvent* event) {

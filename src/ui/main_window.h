@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codegen/compiled.h"
 #include "model/colours.h"
 #include "model/settings.h"
 #include "model/tree_commands.h"
@@ -20,6 +21,7 @@ namespace redewerk {
 class TBlockTreeModel;
 class TBlockTreeView;
 class TFColor;
+class TFExport;
 class TFileSystem;
 class TFNodeName;
 class TNode;
@@ -86,6 +88,10 @@ public:
     QMenu* TextMenu() const { return TextPopup; }
     TFNodeName* NameDialog() const { return NodeNameDialog; }
     TFColor* ColourDialog() const { return ColorDialog; }
+    TFExport* ExportDialog() const { return ExportForm; }
+    TCompiled& ExportState() { return Compiled; }
+    // "Exportieren": the export dialog, then the export of the whole project.
+    void ExportClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,7 +123,6 @@ private:
     void OpenReadme();
     void LoadClick();
     void SaveClick();
-    void ExportClick();
     void OptionsClick();
 
     TProject& Project;
@@ -161,6 +166,8 @@ private:
 
     TFNodeName* NodeNameDialog = nullptr;
     TFColor* ColorDialog = nullptr;
+    TFExport* ExportForm = nullptr;
+    TCompiled Compiled; // the export's options and results, for the whole run
 
     int FontPoints = 8;
     TColourTable ColourTable = DefaultColours();

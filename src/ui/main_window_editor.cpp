@@ -33,7 +33,10 @@ TElement* TFMain::SelectedElement() const {
 
 void TFMain::SelectNode(TNode* node) {
     const QModelIndex index = Model->IndexOf(node);
-    if (node == Project.Selected && Tree->currentIndex() == index) return;
+    if (Tree->currentIndex() == index) {
+        if (node != Project.Selected) OnCurrentChanged(node);
+        return;
+    }
     Tree->setCurrentIndex(index);
     if (index.isValid()) Tree->scrollTo(index);
 }

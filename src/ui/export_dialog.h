@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace redewerk {
+
+class TPrompter;
+struct TCompiled;
+
+// "Exportieren": asks for the project name, the target folder and the export options. OK
+// (or Enter in the name field) refuses a name with special characters; otherwise the
+// choices go into the export state and the dialog closes.
+class TFExport : public QDialog {
+    Q_OBJECT
+public:
+    TFExport(TCompiled& compiled, TPrompter& prompter, QWidget* parent = nullptr);
+
+    // Asks for a file to take folder and name from; empty when cancelled. Tests replace it.
+    std::function<QString()> PickFile;
+    // Where the "..." chooser starts.
+    QString StartFolder;
+
+    QLineEdit* FileName() const { return NameField; }
+    QLineEdit* Folder() const { return FolderField; }
+    QCheckBox* WriteEventFile() const { return EventFile; }
+    QCheckBox* WriteStoryGlobals() const { return StoryGlobals; }
+    QCheckBox* WriteNpcGlobals() const { return NpcGlobals; }
+    QRadioButton* CodeAsEvents() const { return Events; }
+    QRadioButton* CodeAsDialogs() const { return Dialogs; }
+    QPushButton* OkButton() const { return Ok; }
+
+    // "...": fills folder and name from the picked file.
+    void ChoseFolder();
+    // OK: checks the name, stores the choices and closes.
+    void Accept();
+
+private:
+    TCompiled& Compiled;
+    TPrompter& Prompter;
+    QLineEdit* NameField;
+    QLineEdit* FolderField;
+    QCheckBox* EventFile;
+    QCheckBox* StoryGlobals;
+    QCheckBox* NpcGlobals;
+    QRadioButton* Events;
+    QRadioButton* Dialogs;
+    QPushButton* Ok;
+};
+
+} // namespace redewerk
