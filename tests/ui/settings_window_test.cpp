@@ -1,0 +1,164 @@
+#include "window_fixture.h"
+
+#include "ui/colour_dialog.h"
+#include "ui/palette_colours.h"
+
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "ui/get_name_dialog.h"
+#include "ui/qt_prompter.h"
+
+namespace redewerk {
+namespace {
+
+using testing::TMemoryFileSystem;
+using testing::TRecordingPrompter;
+
+QColor BaseOf(QWidget* widget, QPalette::ColorGroup group = QPalette::Active) {
+    return widget->palette().color(group, QPalette::Base);
+}
+
+// A window started on a given settings file.
+struct TSettingsWindowTest : ::testing::Test {
+    TProject Project;
+    TMemoryFileSystem Files;
+    TRecordingPrompter Prompter;
+    TFMain Window{Project, Files, Prompter};
+
+    void Start(const std::string& ini) {
+        Files.Files["S.ini"] = ini;
+        Window.Start({}, QStringLiteral("S.ini"));
+    }
+    template <typename T> T* Find(const char* name) const {
+        return Window.findChild<T*>(QString::fromLatin1(name));
+    }
+};
+
+TEST_F(TSettingsWindowTest, StartsWithTheStoredValues) {
+    Start("[Anzeigeoptionen]\r\nSyntaxcheck=0\r\nVorschau=1\r\nBeibehalten=1\r\n"
+          "Schriftgroesse=12\r\nFensterMaximiert=0\r\n[Farben]\r\nclBack=clYellow\r\n"
+          "clDef=$00E0E0E0\r\n");
+    EXPECT_FALSE(Find<QCheckBox>("CheckSyntax")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("InstantCompile")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("LockBody")->isChecked());
+    EXPECT_EQ(Window.FontSize(), 12);
+    EXPECT_FALSE(Window.isMaximized());
+    for (const char* name : {"Heading", "Npc", "condition", "Body", "TreeView"}) {
+        QWidget* widget = Find<QWidget>(name);
+        EXPECT_EQ(BaseOf(widget), QColor(Qt::yellow)) << name;
+        EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Text),
+                  QColor(0xE0, 0xE0, 0xE0))
+            << name;
+    }
+    // Disabled fields take the button-face colour of the platform.
+    EXPECT_EQ(BaseOf(Find<QWidget>("Npc"), QPalette::Disabled),
+              QApplication::palette().color(QPalette::Active, QPalette::Button));
+    EXPECT_TRUE(Prompter.Messages.empty());
+}
+
+TEST_F(TSettingsWindowTest, DefaultsWithoutAFile) {
+    Window.Start({}, QStringLiteral("fehlt.ini"));
+    EXPECT_TRUE(Find<QCheckBox>("CheckSyntax")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("InstantCompile")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("LockBody")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("LockBody")->isEnabled());
+    EXPECT_TRUE(Window.isMaximized());
+    EXPECT_EQ(Window.FontSize(), 8);
+    EXPECT_EQ(BaseOf(Find<QWidget>("Body")), QApplication::palette().color(QPalette::Base));
+}
+
+TEST_F(TSettingsWindowTest, ColourDialogStoresAtOnceAndConstantsAreNeverWritten) {
+    Start("; Farben von Hand\r\n[Farben]\r\nclComment=clGreen\r\n");
+    TFColor* dialog = Window.ColourDialog();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Farbwahl"));
+    dialog->PickColour = [](const QColor&, const QString&) { return QColor(0x12, 0x34, 0x56); };
+    dialog->PickFor(clConst);
+    dialog->PickFor(clBack);
+    EXPECT_EQ(Window.Colours()[clConst], MakeColour(0x12, 0x34, 0x56));
+    EXPECT_EQ(dialog->Button(clBack)->icon().pixmap(28, 16).toImage().pixelColor(10, 8),
+              QColor(0x12, 0x34, 0x56));
+    dialog->PickColour = [](const QColor&, const QString&) { return QColor(); }; // cancelled
+    dialog->PickFor(clComment);
+    EXPECT_EQ(Window.Colours()[clComment], 0x00008000u);
+
+    Window.ApplyColours(); // as closing the dialog does
+    EXPECT_EQ(BaseOf(Find<QWidget>("Body")), QColor(0x12, 0x34, 0x56));
+    Prompter.YesNoAnswers = {true};
+    Window.close();
+    const std::string& ini = Files.Files["S.ini"];
+    EXPECT_EQ(ini.rfind("; Farben von Hand\r\n[Farben]\r\nclComment=clGreen\r\n", 0), 0u);
+    EXPECT_NE(ini.find("clBack=$00563412\r\n"), std::string::npos);
+    EXPECT_EQ(ini.find("clConst"), std::string::npos);
+}
+
+TEST_F(TSettingsWindowTest, AnUnwritableSettingsFileIsReportedAndTheProgramStillEnds) {
+    Start("");
+    Files.WriteError = 13;
+    Prompter.YesNoAnswers = {true};
+    EXPECT_TRUE(Window.close());
+    EXPECT_EQ(Prompter.Messages,
+              std::vector<std::string>{"In S.ini kann nicht geschrieben werden"});
+}
+
+TEST(SystemColours, FollowThePlatformPalette) {
+    QPalette palette;
+    palette.setColor(QPalette::Base, QColor(1, 2, 3));
+    palette.setColor(QPalette::Button, QColor(4, 5, 6));
+    palette.setColor(QPalette::Highlight, QColor(7, 8, 9));
+    EXPECT_EQ(ToQColor(kClWindow, palette), QColor(1, 2, 3));
+    EXPECT_EQ(ToQColor(kClBtnFace, palette), QColor(4, 5, 6));
+    EXPECT_EQ(ToQColor(SystemColour(13), palette), QColor(7, 8, 9));
+    EXPECT_EQ(ToQColor(MakeColour(255, 140, 0), palette), QColor(255, 140, 0));
+    EXPECT_EQ(FromQColor(QColor(255, 140, 0)), 0x00008CFFu);
+}
+
+// Presses the button with this caption in the message box once it is open.
+void PressWhenOpen(const QString& caption) {
+    QTimer::singleShot(0, [caption] {
+        QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == caption) button->click();
+    });
+}
+
+TEST(QtPrompter, OverwriteQuestionWithItsThreeAnswers) {
+    TQtPrompter prompter;
+    const std::pair<QString, TPrompter::TOverwriteAnswer> cases[] = {
+        {QStringLiteral("&Ja"), TPrompter::TOverwriteAnswer::Yes},
+        {QStringLiteral("A&lle Ja"), TPrompter::TOverwriteAnswer::YesToAll},
+        {QStringLiteral("&Abbrechen"), TPrompter::TOverwriteAnswer::Abort},
+    };
+    for (const auto& [caption, answer] : cases) {
+        PressWhenOpen(caption);
+        EXPECT_EQ(prompter.AskOverwrite("Die Datei existiert bereits"), answer);
+    }
+    PressWhenOpen(QStringLiteral("&Nein"));
+    EXPECT_FALSE(prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!"));
+    PressWhenOpen(QStringLiteral("Abbrechen"));
+    EXPECT_FALSE(prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?"));
+}
+
+TEST(QtPrompter, NameQuestionAnswersWithTheFieldsText) {
+    QWidget parent;
+    TQtPrompter prompter(&parent);
+    QTimer::singleShot(0, [] {
+        QTRY_VERIFY(qobject_cast<TFGetName*>(QApplication::activeModalWidget()));
+        auto* dialog = qobject_cast<TFGetName*>(QApplication::activeModalWidget());
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Namen eingeben..."));
+        QTest::keyClick(dialog->Instance(), Qt::Key_Return); // unchanged: the prefilled name
+    });
+    EXPECT_EQ(prompter.AskText("Instanzname von Wirt\xE4", "Wirt\xE4"), "Wirt\xE4");
+    QTimer::singleShot(0, [] {
+        QTRY_VERIFY(qobject_cast<TFGetName*>(QApplication::activeModalWidget()));
+        auto* dialog = qobject_cast<TFGetName*>(QApplication::activeModalWidget());
+        dialog->Instance()->setText(QStringLiteral("VLK_400_Wirt"));
+        dialog->close(); // there is no cancel: closing answers too
+    });
+    EXPECT_EQ(prompter.AskText("Instanzname von Wirt", "Wirt"), "VLK_400_Wirt");
+}
+
+} // namespace
+} // namespace redewerk
