@@ -154,16 +154,27 @@ TEST_F(TMainWindowTest, FontSizeKeysStayAtLeastOne) {
     EXPECT_EQ(Window.FontSize(), 1);
 }
 
-TEST_F(TMainWindowTest, LaterFeaturesAreVisibleButDisabled) {
-    for (const char* caption : {"QDC-Import", "Importieren", "Npc-Liste", "Variablen"}) {
+TEST_F(TMainWindowTest, CommandButtonsInOrderWithTheirHints) {
+    const std::pair<const char*, const char*> buttons[] = {
+        {"Laden", "eine .dlx Datei laden"},
+        {"Speichern", "Projekt als .dlx Datei speichern"},
+        {"Exportieren", "Projekt als als Daedalus Code exportieren"},
+        {"QDC-Import", "Quarn Dialog Creator Datei importieren"},
+        {"Importieren", "Gothic Dialoge importieren"},
+        {"Npc-Liste", "Zuordnung von Npc zu Instanzname"},
+        {"Variablen", "f\xC3\xBCr globale Variablen und Markos"},
+    };
+    int lastY = -1;
+    for (const auto& [caption, hint] : buttons) {
         auto* button = Find<QPushButton>(caption);
+        ASSERT_NE(button, nullptr);
         EXPECT_TRUE(button->isVisible()) << caption;
-        EXPECT_FALSE(button->isEnabled()) << caption;
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(hint)) << caption;
+        EXPECT_GT(button->y(), lastY) << caption; // top to bottom
+        lastY = button->y();
     }
     for (const char* caption : {"Laden", "Speichern", "Exportieren"})
         EXPECT_TRUE(Find<QPushButton>(caption)->isEnabled()) << caption;
-    EXPECT_EQ(Find<QPushButton>("Exportieren")->toolTip(),
-              QStringLiteral("Projekt als als Daedalus Code exportieren"));
 }
 
 TEST_F(TMainWindowTest, LoadingShowsTheStoredSelection) {
