@@ -9,6 +9,7 @@
 #include "ui/block_tree_view.h"
 #include "ui/colour_dialog.h"
 #include "ui/export_dialog.h"
+#include "ui/import_dialog.h"
 #include "ui/node_name_dialog.h"
 #include "ui/text_codec.h"
 
@@ -236,7 +237,7 @@ QWidget* TFMain::BuildButtons() {
     // The import dialogs and the NPC and variables windows connect here once they exist:
     // QdcImportButton opens the sibling-tool import (modal), ImportButton the script import,
     // NpcListButton the NPC list (modal), VariablesButton the variables window (modeless).
-    for (QPushButton* later : {QdcImportButton, ImportButton, NpcListButton, VariablesButton})
+    for (QPushButton* later : {QdcImportButton, NpcListButton, VariablesButton})
         later->setEnabled(false);
     return column;
 }
@@ -273,6 +274,7 @@ void TFMain::ConnectSignals() {
     connect(LoadButton, &QPushButton::clicked, this, &TFMain::LoadClick);
     connect(SaveButton, &QPushButton::clicked, this, &TFMain::SaveClick);
     connect(ExportButton, &QPushButton::clicked, this, &TFMain::ExportClick);
+    ConnectScriptImport(*this, ImportButton, Project, Files, Prompter);
 }
 
 void TFMain::Start(const QStringList& arguments, const QString& settingsPath) {
