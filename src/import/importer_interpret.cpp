@@ -35,6 +35,17 @@ void Mark(TImpObj& object) {
     if (object.ObjType == TpVoid) object.ObjType = TpChoice;
 }
 
+// True for the information function of a dialog with the trade flag: the block made from
+// the two gets the call "B_GiveTradeInv (self);" back from the flag on export. Anywhere else
+// nothing would write the call again, so it stays.
+bool OwnerTrades(const TImpObj& object) {
+    if (object.ObjType != TpInfo) return false;
+    // The first dialog that names the function owns it (dialogs are interpreted in order).
+    for (const TImpRef* ref : object.RefsIn)
+        if (ref->Kind == RfInformation) return ref->Source->Info && ref->Source->Info->Trade;
+    return false;
+}
+
 } // namespace
 
 bool TImporter::TokenIs(size_t index, std::string_view upperCased) const {
@@ -175,9 +186,9 @@ void TImporter::InterpretStatement(TImpObj& object) {
         Mark(object);
         return;
     }
-    if (TokenIs(0, "B_GIVETRADEINV") && TokenIs(2, "SELF")) {
-        // The trade flag comes from the dialog's attribute; the call is written anew on
-        // export. The blanks and comments after it go with it.
+    if (TokenIs(0, "B_GIVETRADEINV") && TokenIs(2, "SELF") && OwnerTrades(object)) {
+        // The dialog's trade flag writes the call anew on export. The blanks and comments
+        // after it go with it.
         Pos = LastTokenEnd;
         SkipCache = -1;
         SkipBlanks();

@@ -182,14 +182,30 @@ INSTANTIATE_TEST_SUITE_P(
         // Without a comment the speaker line is empty and a blank line follows.
         TBodyCase{"\tAI_Output (self, other, \"X_08_00\");\r\n\tx = 1;\r\n", {"<<", "", "x = 1;"}},
         TBodyCase{"\tAI_StopProcessInfos (self); // und weg\r\n", {"ENDE", "// und weg"}},
-        TBodyCase{"\tAI_Output (other, self, \"X_15_00\"); //Kauf\r\n"
-                  "\tB_GiveTradeInv (self); /* Ware */ // auff\xFCllen\r\n"
-                  "\tx = 2;\r\n",
-                  {">>Kauf", "x = 2;"}},
         // Calls inside expressions or with other speakers stay code.
         TBodyCase{"\tAI_Output (self, Diego, \"X_08_00\"); //Hallo\r\n",
                   {"AI_Output (self, Diego, \"X_08_00\"); //Hallo"}},
         TBodyCase{"\tif (x) { AI_StopProcessInfos (self); };\r\n", {"if (x) { ENDE", "};"}}));
+
+// The trade call is written anew from the trade flag, so it is dropped where the flag brings
+// it back; in any other function it stays, or the exported scripts would lose it.
+TEST(ScriptImport, TradeCallLeavesNoTraceWhereTheFlagWritesItAgain) {
+    const std::string trade = "\tAI_Output (other, self, \"X_15_00\"); //Kauf\r\n"
+                              "\tB_GiveTradeInv (self); /* Ware */ // auff\xFCllen\r\n"
+                              "\tx = 2;\r\n";
+    const std::string script =
+        DialogScript("DIA_Wirt_Handel", "\ttrade = TRUE;\r\n", "\treturn TRUE;\r\n", trade) +
+        DialogScript("DIA_Wirt_Nur", "", "\treturn TRUE;\r\n", trade) +
+        "func void B_Restock ()\r\n{\r\n\tB_GiveTradeInv (self);\r\n};\r\n";
+    TProject project;
+    TRecordingPrompter prompter;
+    ASSERT_TRUE(ImportScripts(project, {{"DIA_Wirt.d", script}}, prompter));
+    EXPECT_EQ(BlockAt(project, "IMPORT\\Wirt\\Handel").Body, (TLines{">>Kauf", "x = 2;"}));
+    EXPECT_EQ(BlockAt(project, "IMPORT\\Wirt\\Nur").Body,
+              (TLines{">>Kauf", "B_GiveTradeInv (self); /* Ware */ // auff\xFCllen", "x = 2;"}));
+    EXPECT_EQ(BlockAt(project, "IMPORT\\Wirt\\B_Restock").Body,
+              (TLines{"func void B_Restock() {", "\tB_GiveTradeInv (self);", "};"}));
+}
 
 TEST(ScriptImport, OptionsHangUnderTheDialogThatOffersThem) {
     const std::string script =
