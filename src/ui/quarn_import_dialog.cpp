@@ -3,6 +3,9 @@
 #include "import/progress.h"
 #include "model/file_system.h"
 #include "model/prompter.h"
+#include "ui/block_tree_model.h"
+#include "ui/block_tree_view.h"
+#include "ui/main_window.h"
 
 #include <QButtonGroup>
 #include <QFile>
@@ -124,6 +127,21 @@ void TFImportQuarn::Execute() {
                            &progress);
     SetOption(static_cast<int>(Result.Mode));
     if (Result.Imported) accept();
+}
+
+void ConnectQuarnImport(TFMain& window, QPushButton* button, TProject& project, TFileSystem& files,
+                        TPrompter& prompter) {
+    auto* dialog = new TFImportQuarn(project, files, prompter, &window);
+    QObject::connect(button, &QPushButton::clicked, &window, [&window, dialog] {
+        // The field being edited belongs to the block that is selected now.
+        window.CommitFocusedField();
+        if (dialog->exec() != QDialog::Accepted) return;
+        if (!window.SelectedNode()) window.ClearEditor();
+        if (TNode* node = dialog->LastResult().ExpandNode)
+            window.TreeView()->expandRecursively(window.TreeModel()->IndexOf(node));
+        else
+            window.FullExpand();
+    });
 }
 
 } // namespace redewerk

@@ -12,6 +12,7 @@ class QRadioButton;
 
 namespace redewerk {
 
+class TFMain;
 class TFileSystem;
 class TProject;
 class TPrompter;
@@ -56,5 +57,10 @@ private:
     QPushButton* OkButton;
     TDiaImportResult Result;
 };
+
+// Creates the import dialog for the main window's whole run and lets `button` ("QDC-Import")
+// open it modally. After an import the tree shows the new blocks expanded.
+void ConnectQuarnImport(TFMain& window, QPushButton* button, TProject& project, TFileSystem& files,
+                        TPrompter& prompter);
 
 } // namespace redewerk
