@@ -3,6 +3,7 @@
 #include "model/tree_commands.h"
 #include "ui/block_tree_model.h"
 
+#include <QContextMenuEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -20,7 +21,6 @@ TBlockTreeView::TBlockTreeView(QWidget* parent) : QTreeView(parent) {
     setDefaultDropAction(Qt::MoveAction);
     setDropIndicatorShown(false); // the target is always the node under the mouse
     setAutoExpandDelay(800);
-    setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void TBlockTreeView::SetBlockModel(TBlockTreeModel* model) {
@@ -30,6 +30,19 @@ void TBlockTreeView::SetBlockModel(TBlockTreeModel* model) {
 
 TNode* TBlockTreeView::CurrentNode() const {
     return Model ? Model->NodeOf(currentIndex()) : nullptr;
+}
+
+void TBlockTreeView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!Model) return;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        emit MenuRequested(Model->NodeOf(indexAt(event->pos())), event->globalPos());
+    } else {
+        // From the keyboard the menu opens at the current node, not at the mouse.
+        const QRect rect = visualRect(currentIndex());
+        const QPoint at = rect.isValid() ? rect.center() : QPoint(4, 4);
+        emit MenuRequested(CurrentNode(), viewport()->mapToGlobal(at));
+    }
+    event->accept();
 }
 
 void TBlockTreeView::keyPressEvent(QKeyEvent* event) {

@@ -29,12 +29,16 @@ signals:
     void FindNextPressed(); // F3
     void FontSizeStep(int step);
     void NodeDropped(TNode* dragged, TNode* target, bool asFirstChild);
+    // The context menu: a right click names the node under the mouse (nullptr on empty
+    // space), the menu key the current node. `at` is in screen coordinates.
+    void MenuRequested(TNode* node, const QPoint& at);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     bool DecideDrop(QDropEvent* event);

@@ -251,9 +251,9 @@ void TFMain::ConnectSignals() {
     connect(Tree, &TBlockTreeView::FontSizeStep, this,
             [this](int step) { SetFontSize(FontPoints + step); });
     connect(Tree, &TBlockTreeView::NodeDropped, this, &TFMain::DropNode);
-    connect(Tree, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        OpenTreeMenu(Model->NodeOf(Tree->indexAt(pos)));
-        TreePopup->popup(Tree->viewport()->mapToGlobal(pos));
+    connect(Tree, &TBlockTreeView::MenuRequested, this, [this](TNode* node, const QPoint& at) {
+        OpenTreeMenu(node);
+        TreePopup->popup(at);
     });
     // The search (Ctrl+F, F3) connects to Tree's SearchPressed and FindNextPressed, and to
     // the same keys of the header fields and editors, once it exists.

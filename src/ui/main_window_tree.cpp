@@ -53,7 +53,10 @@ void TFMain::BuildTextMenu() {
 }
 
 void TFMain::UpdateTextMenu() {
-    const bool pasteable = CheckCopiedBlock(Project, CopiedBlockId, Prompter, false);
+    // Opened in another window (the variables window shares this menu), there is no block
+    // to refer from.
+    const bool pasteable =
+        isActiveWindow() && CheckCopiedBlock(Project, CopiedBlockId, Prompter, false);
     PastePathAction->setEnabled(pasteable);
     PasteConditionAction->setEnabled(pasteable);
 }

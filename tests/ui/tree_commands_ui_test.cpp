@@ -2,6 +2,8 @@
 
 #include "model/references.h"
 
+#include <QContextMenuEvent>
+
 namespace redewerk {
 namespace {
 
@@ -218,6 +220,37 @@ TEST_F(TTreeCommandsUiTest, CopyAndPastePaths) {
     Window.PastePath(false);
     EXPECT_EQ(Prompter.Messages.back(),
               "Pfad einf\xFCgen: Der Pfad in der Zwischenablage ist nicht mehr g\xFCltig.");
+}
+
+TEST_F(TTreeCommandsUiTest, TheContextMenuAnchorsAtTheClickedOrCurrentNode) {
+    auto* view = Window.TreeView();
+    Window.FullExpand();
+    Click(Hallo);
+    const QPoint onBetrunken = view->visualRect(Window.TreeModel()->IndexOf(Betrunken)).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, onBetrunken,
+                            view->viewport()->mapToGlobal(onBetrunken));
+    QApplication::sendEvent(view->viewport(), &click);
+    EXPECT_EQ(Window.SelectedNode(), Betrunken); // the right click selects first
+    EXPECT_EQ(Project.MenuAnchor, Betrunken);
+    EXPECT_TRUE(Window.TreeMenu()->isVisible());
+    Window.TreeMenu()->close();
+
+    // On empty space the selected node stays the anchor.
+    const QPoint empty(5, view->viewport()->height() - 3);
+    QContextMenuEvent emptyClick(QContextMenuEvent::Mouse, empty,
+                                 view->viewport()->mapToGlobal(empty));
+    QApplication::sendEvent(view->viewport(), &emptyClick);
+    EXPECT_EQ(Project.MenuAnchor, Betrunken);
+    Window.TreeMenu()->close();
+
+    // The menu key opens it for the current node, wherever the mouse is.
+    Click(Tschuess);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                          view->viewport()->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(view->viewport(), &key);
+    EXPECT_EQ(Window.SelectedNode(), Tschuess);
+    EXPECT_EQ(Project.MenuAnchor, Tschuess);
+    Window.TreeMenu()->close();
 }
 
 TEST_F(TTreeCommandsUiTest, ExpandAndCollapseEverything) {
