@@ -51,29 +51,6 @@ TEST(CheckReference, AcceptsAndSettlesTypesByKind) {
     }
 }
 
-TEST(CheckReference, TypeMessagesNameTheCallAndOpenTheQuoteOnly) {
-    TImpObj source, target;
-    source.Name = "DIA_Src";
-    target.Name = "B_Func";
-    target.ObjType = TpVoid;
-    const std::pair<TImpRefKind, const char*> calls[] = {
-        {RfChoiceDialog, "Info_AddChoice"},
-        {RfClearChoices, "Info_ClearChoices"},
-        {RfKnowsInfo, "Npc_KnowsInfo"},
-    };
-    for (const auto& [kind, call] : calls) {
-        TImpRef ref{1, &source, &target, kind};
-        try {
-            CheckReference(ref);
-            ADD_FAILURE() << call;
-        } catch (const TImportError& error) {
-            EXPECT_EQ(std::string(error.what()), std::string("Ung\xFCltiger Typ: \"B_Func\r\n") +
-                                                     call + " ben\xF6tigt\r\n" +
-                                                     "als Parameter eine C_INFO-Instanz.");
-        }
-    }
-}
-
 // --- Names ---
 
 TEST(NameIndex, OfNamesEqualWithoutCaseTheIndexFirstAsTextWins) {
@@ -87,6 +64,10 @@ TEST(NameIndex, OfNamesEqualWithoutCaseTheIndexFirstAsTextWins) {
     index.Build(objects);
     EXPECT_EQ(index.Find("B_Help"), 10); // "10" sorts before "11" and "2"
     EXPECT_EQ(index.Find("\xC4rger"), -1);
+    EXPECT_EQ(index.Find("#12#"), -1);
+    objects[4].Name = "1st";
+    index.Build(objects);
+    EXPECT_EQ(index.Find("1st"), -1); // cannot start a name
     objects[3].Name = "\xC4rger";
     index.Build(objects);
     EXPECT_EQ(index.Find("\xE4rger"), 3);
@@ -148,20 +129,6 @@ TEST(Unindent, RemovesOneLevel) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(Unindent(text), expected) << text;
-}
-
-TEST(RebuildText, FramesFunctionsAndPutsTheCommentInFront) {
-    TImpObj object;
-    object.Name = "B_Count";
-    object.BodyText = "return 1;";
-    object.ObjType = TpInt;
-    EXPECT_EQ(RebuildText(object), "func int B_Count() {\r\n\treturn 1;\r\n};");
-    object.ObjType = TpVoid;
-    object.Comment = "// z";
-    EXPECT_EQ(RebuildText(object), "// z\r\n\r\nfunc void B_Count() {\r\n\treturn 1;\r\n};");
-    object.ObjType = TpChoice;
-    object.BodyText = "a;\r\n\tb;";
-    EXPECT_EQ(RebuildText(object), "// z\r\n\r\na;\r\nb;\r\n");
 }
 
 } // namespace

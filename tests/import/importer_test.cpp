@@ -57,17 +57,6 @@ TEST(TokenRecording, StopsAtTheLimitAndKeepsLettersAsWritten) {
     EXPECT_EQ(r.Importer.TokenPos.back(), 22);
 }
 
-TEST(FindObject, IgnoresCaseAndRefusesWhatCannotStartAName) {
-    TRecorder r;
-    r.Importer.Objects.emplace_back().Name = "DIA_Guard_Hello";
-    r.Importer.Objects.emplace_back().Name = "_Helper";
-    EXPECT_EQ(r.Importer.FindObject("dia_guard_hello"), &r.Importer.Objects[0]);
-    EXPECT_EQ(r.Importer.FindObject("_HELPER"), &r.Importer.Objects[1]);
-    EXPECT_EQ(r.Importer.FindObject("DIA_Guard"), nullptr);
-    EXPECT_EQ(r.Importer.FindObject("#12#"), nullptr);
-    EXPECT_EQ(r.Importer.FindObject("1DIA_Guard_Hello"), nullptr);
-}
-
 // --- Declarations that make no block ---
 
 TEST(ScriptImport, VariablesAndConstantsGoToTheVariablesWithTheirComments) {
