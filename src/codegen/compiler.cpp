@@ -39,6 +39,21 @@ std::string DescriptionValue(const std::string& description) {
     return "\"" + description + "\"";
 }
 
+// Appends the lines of a text (ended by CR LF or LF, read as SplitLines reads them), each
+// after `indent`.
+void AppendIndented(std::string_view text, std::string_view indent, TLines& out) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        size_t stop = (end > start && end < text.size() && text[end - 1] == '\r') ? end - 1 : end;
+        std::string& line = out.emplace_back();
+        line.reserve(indent.size() + stop - start);
+        line.append(indent).append(text.substr(start, stop - start));
+        start = end + 1;
+    }
+}
+
 std::string KnownExpressionOf(const TElement& element, const std::string& name) {
     if (element.Kind == ekDialog && !element.Permanent) return "Npc_KnowsInfo (hero, " + name + ")";
     if (element.Kind == ekCode) return name;
@@ -76,6 +91,7 @@ TDialogCompiler::TDialogCompiler(TProject& project, TPrompter& prompter)
 
 std::string TDialogCompiler::InstanceName(int32_t id) const {
     if (id < 0 || id >= Project.Elements.Size()) return {};
+    if (Index) return Index->NameOf(id);
     if (Names.size() != static_cast<size_t>(Project.Elements.Size()))
         Names.assign(static_cast<size_t>(Project.Elements.Size()), {});
     std::string& name = Names[static_cast<size_t>(id)];
@@ -104,11 +120,12 @@ std::string TDialogCompiler::DialogAncestorName(int32_t id) {
 }
 
 TLines TDialogCompiler::ResolveReferences(const TLines& lines) {
-    bool anyMarker = false;
-    for (const auto& line : lines)
-        anyMarker = anyMarker || line.find('#') != std::string::npos;
-    if (!anyMarker) return lines;
-    std::string text = ReplaceReferences(JoinLines(lines), [&](std::string_view inner) {
+    return SplitLines(ResolveText(JoinLines(lines)));
+}
+
+std::string TDialogCompiler::ResolveText(std::string text) {
+    if (text.find('#') == std::string::npos) return text;
+    return ReplaceReferences(text, [&](std::string_view inner) {
         const bool known = inner.starts_with("!");
         if (known) inner.remove_prefix(1);
         if (inner.find("INVALID") != std::string_view::npos || inner.starts_with("+"))
@@ -126,13 +143,16 @@ TLines TDialogCompiler::ResolveReferences(const TLines& lines) {
         }
         return known ? KnownExpressionOf(*target, InstanceName(id)) : InstanceName(id);
     });
-    return SplitLines(text);
 }
 
 TLines TDialogCompiler::CompileBody(const TLines& resolved, int32_t id) {
+    return SplitLines(CompileBodyText(JoinLines(resolved), id));
+}
+
+std::string TDialogCompiler::CompileBodyText(std::string_view resolved, int32_t id) {
     const std::string name = InstanceName(id);
     TParser& lexer = Lexer;
-    lexer.SetText(JoinLines(resolved));
+    lexer.SetText(resolved);
     std::string out;
     out.reserve(lexer.Text.size() * 2);
     if (NeedsKnownVar(Project, id)) out += "Bekannt_" + name + " = TRUE;\r\n\r\n";
@@ -228,7 +248,7 @@ TLines TDialogCompiler::CompileBody(const TLines& resolved, int32_t id) {
         }
     }
     copyUpTo(lexer.TextLength() + 1);
-    return SplitLines(out);
+    return out;
 }
 
 const std::string& TDialogCompiler::NpcInstanceName(const std::string& clearName) {
@@ -266,14 +286,13 @@ TLines TDialogCompiler::Compile(int32_t id, TLines& knownDeclarations) {
     if (!element) return {};
     const std::string name = InstanceName(id);
     const TLines condition = ResolveReferences(element->Condition);
-    const TLines resolvedBody = ResolveReferences(element->Body);
-    TLines body;
+    // The body stays one text until its lines are written out with their indent.
+    std::string body = ResolveText(JoinLines(element->Body));
     try {
-        body = CompileBody(resolvedBody, id);
+        body = CompileBodyText(body, id);
     } catch (const EParseError& error) {
         Prompter.ShowMessage("Konnte \"" + (element->Node ? element->Node->Path() : name) +
                              "\" nicht kompilieren.\r\n" + error.Message());
-        body = resolvedBody;
     }
 
     TLines out;
@@ -290,7 +309,7 @@ TLines TDialogCompiler::Compile(int32_t id, TLines& knownDeclarations) {
         CompileFunction(*element, name, condition, body, out);
         break;
     default:
-        out.insert(out.end(), body.begin(), body.end());
+        AppendIndented(body, "", out);
         out.emplace_back();
         break;
     }
@@ -298,7 +317,7 @@ TLines TDialogCompiler::Compile(int32_t id, TLines& knownDeclarations) {
 }
 
 void TDialogCompiler::CompileDialog(const TElement& element, const std::string& name,
-                                    const TLines& condition, const TLines& body, TLines& out) {
+                                    const TLines& condition, const std::string& body, TLines& out) {
     const std::string& npc = NpcInstanceName(element.Npc);
     out.push_back("instance " + name + " (C_INFO)");
     out.push_back("{");
@@ -327,8 +346,7 @@ void TDialogCompiler::CompileDialog(const TElement& element, const std::string& 
 
     out.push_back("FUNC void " + name + "_info()");
     out.push_back("{");
-    for (const auto& line : body)
-        out.push_back("\t" + line);
+    AppendIndented(body, "\t", out);
     if (element.Trade) {
         out.push_back("\t");
         out.push_back("\tB_GiveTradeInv (self);");
@@ -338,7 +356,7 @@ void TDialogCompiler::CompileDialog(const TElement& element, const std::string& 
 }
 
 void TDialogCompiler::CompileFunction(const TElement& element, const std::string& name,
-                                      const TLines& condition, const TLines& body,
+                                      const TLines& condition, const std::string& body,
                                       TLines& out) const {
     const bool isEvent = element.Kind == ekEvent;
     const bool framed = !(isEvent && element.Important);
@@ -355,8 +373,7 @@ void TDialogCompiler::CompileFunction(const TElement& element, const std::string
     for (const auto& line : condition)
         out.push_back(d + line);
     if (!condition.empty()) out.push_back(d + "{");
-    for (const auto& line : body)
-        out.push_back(d + "\t" + line);
+    AppendIndented(body, d + "\t", out);
     if (!condition.empty()) out.push_back(d + "};");
     if (once) out.push_back("\t};");
     if (framed) out.push_back("};");

@@ -73,11 +73,14 @@ public:
     TLines Compile(int32_t id, TLines& knownDeclarations);
 
 private:
+    // ResolveReferences and CompileBody on texts whose lines end in CR LF.
+    std::string ResolveText(std::string text);
+    std::string CompileBodyText(std::string_view resolved, int32_t id);
     void WriteHeading(const std::string& heading, const std::string& indent, TLines& out) const;
     void CompileDialog(const TElement& element, const std::string& name, const TLines& condition,
-                       const TLines& body, TLines& out);
+                       const std::string& body, TLines& out);
     void CompileFunction(const TElement& element, const std::string& name, const TLines& condition,
-                         const TLines& body, TLines& out) const;
+                         const std::string& body, TLines& out) const;
     bool HoldsCode(const TLines& lines);
     const std::string& NpcInstanceName(const std::string& clearName);
 

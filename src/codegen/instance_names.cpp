@@ -5,6 +5,7 @@
 #include "model/element.h"
 #include "model/project.h"
 
+#include <functional>
 #include <vector>
 
 namespace redewerk {
@@ -35,18 +36,37 @@ std::string InstanceName(const TProject& project, int32_t id) {
 }
 
 TInstanceNameIndex::TInstanceNameIndex(const TProject& project) {
-    Ids.reserve(static_cast<size_t>(project.Elements.Size()));
+    const auto count = static_cast<size_t>(project.Elements.Size());
+    Names.resize(count);
+    size_t capacity = 16;
+    while (capacity < count * 2)
+        capacity *= 2;
+    Slots.assign(capacity, -1);
+    const size_t mask = capacity - 1;
     // Walking the ids upwards and keeping the first entry gives the lowest id for a name.
-    for (int32_t id = 0; id < project.Elements.Size(); ++id) {
-        const TElement* element = project.Elements.LiveAt(id);
+    for (size_t id = 0; id < count; ++id) {
+        const TElement* element = project.Elements.LiveAt(static_cast<int32_t>(id));
         if (!element || !element->Node) continue;
-        Ids.try_emplace(InstanceNameOf(*element->Node, element->Kind), id);
+        Names[id] = InstanceNameOf(*element->Node, element->Kind);
+        size_t slot = std::hash<std::string_view>{}(Names[id]) & mask;
+        while (Slots[slot] >= 0 && Names[static_cast<size_t>(Slots[slot])] != Names[id])
+            slot = (slot + 1) & mask;
+        if (Slots[slot] < 0) Slots[slot] = static_cast<int32_t>(id);
     }
 }
 
 int32_t TInstanceNameIndex::Find(std::string_view name) const {
-    auto it = Ids.find(name);
-    return it == Ids.end() ? -1 : it->second;
+    const size_t mask = Slots.size() - 1;
+    for (size_t slot = std::hash<std::string_view>{}(name)&mask;; slot = (slot + 1) & mask) {
+        const int32_t id = Slots[slot];
+        if (id < 0 || Names[static_cast<size_t>(id)] == name) return id;
+    }
+}
+
+const std::string& TInstanceNameIndex::NameOf(int32_t id) const {
+    static const std::string kNone;
+    if (id < 0 || static_cast<size_t>(id) >= Names.size()) return kNone;
+    return Names[static_cast<size_t>(id)];
 }
 
 } // namespace redewerk
