@@ -245,6 +245,9 @@ QWidget* TFMain::BuildButtons() {
 void TFMain::ConnectSignals() {
     connect(Tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { OnCurrentChanged(Model->NodeOf(current)); });
+    connect(Model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TFMain::ForgetShownNode);
+    connect(Model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ShownNode = nullptr; });
+    connect(Model, &QAbstractItemModel::modelReset, this, &TFMain::TreeReset);
     connect(Model, &TBlockTreeModel::RenameRequested, this, &TFMain::RenameRequested);
     connect(Tree, &TBlockTreeView::DeletePressed, this, &TFMain::DeleteSelectedNode);
     connect(Tree, &TBlockTreeView::RenamePressed, this, &TFMain::StartRename);

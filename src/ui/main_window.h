@@ -107,6 +107,10 @@ private:
     void ConnectSignals();
 
     TElement* SelectedElement() const;
+    // The element whose fields the editor shows, while its node is still the selected one.
+    TElement* ShownElement() const;
+    void ForgetShownNode(const QModelIndex& parent, int first, int last);
+    void TreeReset();
     void OnCurrentChanged(TNode* node);
     void ShowElement(const TElement& element);
     void SetField(QLineEdit* field, QLabel* label, const std::string* text);
@@ -177,7 +181,9 @@ private:
     QString SaveFileName; // the save dialog's file name
     int32_t CopiedBlockId = -1;
     QPlainTextEdit* TextMenuEditor = nullptr; // the editor whose text menu is open
-    bool Showing = false;                     // while a block is shown, field changes are not edits
+    // The node whose block the fields show; only it receives their write-back, so a field
+    // left after its node was removed or the project replaced writes nowhere.
+    TNode* ShownNode = nullptr;
 };
 
 } // namespace redewerk

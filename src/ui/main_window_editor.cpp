@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTimer>
 
 namespace redewerk {
 
@@ -29,6 +30,31 @@ TNode* TFMain::SelectedNode() const {
 TElement* TFMain::SelectedElement() const {
     TElement* element = TProject::ElementOf(Project.Selected);
     return element && !element->IsFree() ? element : nullptr;
+}
+
+TElement* TFMain::ShownElement() const {
+    return ShownNode && ShownNode == Project.Selected ? SelectedElement() : nullptr;
+}
+
+void TFMain::ForgetShownNode(const QModelIndex& parent, int first, int last) {
+    for (int row = first; row <= last && ShownNode; ++row) {
+        TNode* removed = Model->NodeOf(Model->index(row, 0, parent));
+        if (removed == ShownNode || (removed && removed->IsAncestorOf(ShownNode)))
+            ShownNode = nullptr;
+    }
+}
+
+void TFMain::TreeReset() {
+    // A new project: nothing shown belongs to it. Its selected node is set only once the
+    // project is complete, so it is shown on the next pass of the event loop.
+    ClearEditor();
+    QTimer::singleShot(0, this, [this] {
+        if (Tree->currentIndex().isValid() || !Project.Selected) return;
+        if (Project.Tree.AbsoluteIndex(Project.Selected) < 0) return;
+        TNode* selected = Project.Selected;
+        Project.Selected = nullptr;
+        SelectNode(selected);
+    });
 }
 
 void TFMain::SelectNode(TNode* node) {
@@ -50,18 +76,18 @@ void TFMain::OnCurrentChanged(TNode* node) {
 }
 
 void TFMain::ShowBlock() {
-    Showing = true;
     setUpdatesEnabled(false);
     TElement* element = SelectedElement();
     if (!element) {
         ClearEditor();
     } else if (element->Kind < ekDialog || element->Kind > ekCode) {
+        ShownNode = nullptr;
         Prompter.ShowMessage("Renderer: Ung\xFCltiger Bausteintyp???");
     } else {
         ShowElement(*element);
+        ShownNode = Project.Selected;
     }
     setUpdatesEnabled(true);
-    Showing = false;
     // The block editor regenerates the preview and resets both undo histories here.
 }
 
@@ -121,6 +147,7 @@ void TFMain::ShowElement(const TElement& element) {
 }
 
 void TFMain::ClearEditor() {
+    ShownNode = nullptr;
     for (auto [field, label] : {std::pair{Heading, HeadingLabel}, std::pair{Npc, NpcLabel},
                                 std::pair{Nr, NrLabel}, std::pair{Description, DescriptionLabel}})
         SetField(field, label, nullptr);
@@ -144,7 +171,7 @@ void TFMain::CommitFocusedField() {
 }
 
 void TFMain::WriteBack(QWidget* field) {
-    TElement* element = SelectedElement();
+    TElement* element = ShownElement();
     if (!element || !field->isEnabled()) return;
     if (field == Heading)
         element->Heading = FromQt(Heading->text());
@@ -162,7 +189,7 @@ void TFMain::WriteBack(QWidget* field) {
 }
 
 void TFMain::ConditionExit() {
-    TElement* element = SelectedElement();
+    TElement* element = ShownElement();
     TNode* node = Project.Selected;
     element->KnownRefs.clear();
     // The body's known references register again; the body itself stays as it is.
@@ -176,7 +203,7 @@ void TFMain::ConditionExit() {
 }
 
 void TFMain::BodyExit() {
-    TElement* element = SelectedElement();
+    TElement* element = ShownElement();
     TNode* node = Project.Selected;
     const QTextCursor cursor = Body->textCursor();
     element->BodySelStart = cursor.selectionStart();
@@ -208,7 +235,7 @@ void TFMain::BodyExit() {
 }
 
 void TFMain::StoreFlag(QCheckBox* flag) {
-    TElement* element = SelectedElement();
+    TElement* element = ShownElement();
     if (!element || !flag->isEnabled()) return;
     if (flag == Important)
         element->Important = flag->isChecked();

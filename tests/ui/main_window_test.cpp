@@ -193,6 +193,24 @@ TEST_F(TMainWindowTest, LoadingShowsTheStoredSelection) {
     EXPECT_EQ(Prompter.Messages.size(), 1u);
 }
 
+TEST_F(TMainWindowTest, AFieldLeftAfterTheProjectWasReplacedWritesNowhere) {
+    Click(Hallo);
+    Field("Heading")->setFocus();
+    Field("Heading")->setText(QStringLiteral("alt"));
+    // An import replaces the whole project while the heading still has the focus.
+    TProject replacement;
+    TNode* other = replacement.Tree.AppendChild(nullptr, "Neu");
+    replacement.CreateElement(other, ekDialog);
+    replacement.Selected = other;
+    Project.TakeContentsFrom(replacement);
+    EXPECT_FALSE(Field("Heading")->isEnabled());
+    Window.CommitFocusedField();
+    EXPECT_EQ(other->Element()->Heading, "");
+    // The new project's selected node is shown once the event loop runs.
+    QTRY_VERIFY(Field("Heading")->isEnabled());
+    EXPECT_EQ(Window.TreeView()->CurrentNode(), other);
+}
+
 TEST_F(TMainWindowTest, ClosingAsksAndWritesOnlyTheSettings) {
     Files.Files["Schaltpult.ini"] = "; eigene Zeile\r\n[Fremd]\r\nk=v\r\n";
     Prompter.YesNoAnswers = {false};
