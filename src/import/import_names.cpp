@@ -25,7 +25,10 @@ void TNameIndex::Clear() {
 
 int TNameIndex::Find(std::string_view identifier) const {
     if (identifier.empty() || !CanStartName(identifier[0])) return -1;
-    auto it = Index.find(UpperCase1252(identifier));
+    Key.assign(identifier);
+    for (char& c : Key)
+        c = UpperCase1252(c);
+    auto it = Index.find(Key);
     return it == Index.end() ? -1 : it->second;
 }
 

@@ -25,6 +25,7 @@ public:
 private:
     std::unordered_map<std::string, int> Index;
     bool Built = false;
+    mutable std::string Key; // reused for every lookup, which happens once per token
 };
 
 // True for the characters a name may start with: ASCII letters, "_" and the seven German

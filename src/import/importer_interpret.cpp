@@ -49,7 +49,11 @@ bool OwnerTrades(const TImpObj& object) {
 } // namespace
 
 bool TImporter::TokenIs(size_t index, std::string_view upperCased) const {
-    return index < Tokens.size() && UpperCaseAscii(Tokens[index]) == upperCased;
+    if (index >= Tokens.size() || Tokens[index].size() != upperCased.size()) return false;
+    const std::string& token = Tokens[index];
+    for (size_t i = 0; i < token.size(); ++i)
+        if (UpperCaseAscii(token[i]) != upperCased[i]) return false;
+    return true;
 }
 
 int32_t TImporter::TokenEnd(size_t index) const {
