@@ -83,18 +83,6 @@ TEST(Colours, NamesBothWays) {
     EXPECT_FALSE(ColourFromText("hellblau", colour));
 }
 
-TEST(Colours, TwelveClassesWithTheirDefaults) {
-    const TColourTable colours = DefaultColours();
-    EXPECT_EQ(colours[clBack], kClWindow);
-    EXPECT_EQ(colours[clDef], kClWindowText);
-    EXPECT_EQ(colours[clC_INFO], 0x00008CFFu);
-    EXPECT_EQ(colours[clDiaHero], 0x000044AAu);
-    EXPECT_EQ(colours[clDiaNpc], 0x00AA0044u);
-    EXPECT_EQ(colours[clComment], 0x00008000u);
-    EXPECT_FALSE(ColourClassInfo(clConst).Stored);
-    EXPECT_STREQ(ColourClassInfo(clTypes).Caption, "Schl\xFCsselw\xF6rter");
-}
-
 TEST(Settings, DefaultsWithoutAFile) {
     TMemoryFileSystem files;
     TRecordingPrompter prompter;

@@ -143,14 +143,6 @@ TEST_F(TTreeCommandsTest, EndDialogOffersEndeAndGetsItsPresetOnceNamed) {
     EXPECT_EQ(Prompter.Messages, std::vector<std::string>{kNameExists});
 }
 
-TEST_F(TTreeCommandsTest, MenuCaptionsInOrder) {
-    std::vector<std::string> captions;
-    for (TNewNodeKind kind : kNewNodeKinds)
-        captions.push_back(NewNodeCaption(kind));
-    EXPECT_EQ(captions, (std::vector<std::string>{"Ordner", "Dialog", "Dialogoption", "Event",
-                                                  "Code", "Ende Dialog"}));
-}
-
 TEST_F(TTreeCommandsTest, DropRules) {
     TNode* schmiedJa = Add(SchmiedHallo, "JA", ekChoice);
     struct TCase {

@@ -253,15 +253,5 @@ TEST_F(TTreeCommandsUiTest, TheContextMenuAnchorsAtTheClickedOrCurrentNode) {
     Window.TreeMenu()->close();
 }
 
-TEST_F(TTreeCommandsUiTest, ExpandAndCollapseEverything) {
-    auto* view = Window.TreeView();
-    Window.FullExpand();
-    for (TNode* node : {Wirt, Hallo, Ereignisse})
-        EXPECT_TRUE(view->isExpanded(Window.TreeModel()->IndexOf(node)));
-    Window.FullCollapse();
-    for (TNode* node : {Wirt, Hallo, Ereignisse})
-        EXPECT_FALSE(view->isExpanded(Window.TreeModel()->IndexOf(node)));
-}
-
 } // namespace
 } // namespace redewerk
