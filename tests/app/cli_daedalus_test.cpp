@@ -1,5 +1,7 @@
 #include "app/cli/cli.h"
+#include "model/cp1252.h"
 #include "model/file_system.h"
+#include "model/script_file.h"
 
 #include "support/cli_runner.h"
 
@@ -47,6 +49,21 @@ TEST_F(CliDaedalus, CheckModesAndUtf8Messages) {
     TCliRun run = RunCliCommand({"check", "--statements", body});
     EXPECT_EQ(run.Out, body + ":2:5: Ungültiger Datentyp: GRößE\n");
     EXPECT_EQ(run.Exit, kExitFailure);
+}
+
+TEST_F(CliDaedalus, CheckReadsUtf8ScriptsAsWindows1252) {
+    // Columns count characters of the Windows-1252 text, not UTF-8 bytes.
+    const std::string utf8 = Write("utf8.d", "const string S = \"\xC3\xA4\xC3\xB6\" + ;\r\n");
+    TCliRun run = RunCliCommand({"check", utf8});
+    EXPECT_EQ(run.Out, utf8 + ":1:25: Identifier oder Literal erwartet.\n");
+    EXPECT_EQ(run.Err, "");
+
+    // A character without a Windows-1252 form becomes "?" and is reported once.
+    const std::string lossy = Write("pfeil.d", "// A \xE2\x86\x92 B\r\nvar int x;\r\n");
+    run = RunCliCommand({"check", lossy});
+    EXPECT_EQ(run.Out, lossy + ": Syntax ok\n");
+    EXPECT_EQ(run.Exit, kExitOk);
+    EXPECT_EQ(run.Err, Cp1252ToUtf8(LossyScriptWarning(lossy)) + "\n");
 }
 
 TEST_F(CliDaedalus, CheckOfTheDialogScriptIsClean) {

@@ -4,6 +4,7 @@
 #include "daedalus/syntax_checker.h"
 #include "model/cp1252.h"
 #include "model/file_system.h"
+#include "model/script_file.h"
 
 #include <optional>
 #include <ostream>
@@ -66,10 +67,12 @@ int RunCheckCommand(TCliContext& context) {
 
     TInternalErrorNotice notice(nullptr); // the CLI reports only the check results
     TParser parser(&notice);
+    TCliPrompter prompter(context.Err); // the warning for UTF-8 files that lost characters
     int exit = kExitOk;
     std::string text;
     for (const std::string& path : paths) {
-        if (int error = context.Files.ReadFile(path, text)) {
+        // Read as the importer reads scripts: UTF-8 files are taken back to Windows-1252.
+        if (int error = ReadScriptText(context.Files, path, prompter, text)) {
             context.Err << ReadProblem(path, error) << "\n";
             exit = kExitUsage;
             continue;
