@@ -11,6 +11,7 @@
 #include "ui/export_dialog.h"
 #include "ui/import_dialog.h"
 #include "ui/node_name_dialog.h"
+#include "ui/quarn_import_dialog.h"
 #include "ui/text_codec.h"
 
 #include <QCheckBox>
@@ -237,7 +238,7 @@ QWidget* TFMain::BuildButtons() {
     // The import dialogs and the NPC and variables windows connect here once they exist:
     // QdcImportButton opens the sibling-tool import (modal), ImportButton the script import,
     // NpcListButton the NPC list (modal), VariablesButton the variables window (modeless).
-    for (QPushButton* later : {QdcImportButton, NpcListButton, VariablesButton})
+    for (QPushButton* later : {NpcListButton, VariablesButton})
         later->setEnabled(false);
     return column;
 }
@@ -278,6 +279,7 @@ void TFMain::ConnectSignals() {
     connect(SaveButton, &QPushButton::clicked, this, &TFMain::SaveClick);
     connect(ExportButton, &QPushButton::clicked, this, &TFMain::ExportClick);
     ConnectScriptImport(*this, ImportButton, Project, Files, Prompter);
+    ConnectQuarnImport(*this, QdcImportButton, Project, Files, Prompter);
 }
 
 void TFMain::Start(const QStringList& arguments, const QString& settingsPath) {
