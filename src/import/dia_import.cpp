@@ -9,7 +9,6 @@
 #include "model/references.h"
 #include "model/text_lines.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 namespace redewerk {
