@@ -74,6 +74,17 @@ size_t SizeOf(const std::vector<TLines>& texts) {
     return size;
 }
 
+// Creates the folder itself but no missing parent: a mistyped parent folder is reported
+// instead of being created. An empty folder names no folder at all.
+bool MakeLastLevel(TFileSystem& files, const std::string& folder) {
+    if (folder.empty()) return false;
+    std::filesystem::path path(folder);
+    if (!path.has_filename()) path = path.parent_path(); // a final separator: "/mod/exp/"
+    const std::filesystem::path parent = path.parent_path();
+    if (!parent.empty() && !files.DirectoryExists(parent.string())) return false;
+    return files.CreateDirectory(folder) == 0;
+}
+
 } // namespace
 
 TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem& files,
@@ -90,10 +101,9 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
         return report;
     }
 
-    const std::string folder = compiled.Folder.empty() ? "." : compiled.Folder;
-    if (!files.DirectoryExists(folder) && files.CreateDirectory(folder) != 0) {
-        prompter.ShowMessage("Exporter: Konnte Verzeichnis (" + compiled.Folder +
-                             ") nicht erstellen.");
+    const std::string& folder = compiled.Folder;
+    if (!files.DirectoryExists(folder) && !MakeLastLevel(files, folder)) {
+        prompter.ShowMessage("Exporter: Konnte Verzeichnis (" + folder + ") nicht erstellen.");
         report.Result = TExportResult::Failed;
         return report;
     }

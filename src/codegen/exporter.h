@@ -39,8 +39,9 @@ struct TExportReport {
 //
 // Exports the project with the options held by `compiled` (the export dialog fills them in):
 // the dialogs, events, variables and NPC globals files of the project name in its folder.
-// Every overwrite question is asked before any file is touched, and each file is written
-// whole through a temporary file, so a refusal or a failure never leaves a file emptied or
+// A missing folder is made, but only its last level: an empty folder or a missing parent folder
+// is reported. Every overwrite question is asked before any file is touched, and each file is
+// written whole through a temporary file, so a refusal or a failure never leaves a file emptied or
 // half-written.
 TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem& files,
                             TPrompter& prompter);

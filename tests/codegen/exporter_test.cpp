@@ -38,6 +38,7 @@ protected:
         AddBlock(project, "C", ekCode).Body = {"const int z = 4;"};
         compiled.ProjectName = "Wirt";
         compiled.Folder = "/exp";
+        files.Directories = {"/"};
     }
 
     TExportReport Export() { return ExportProject(project, compiled, files, prompter); }
@@ -92,7 +93,7 @@ TEST_F(Exporter, DefaultLayoutWritesDialogsEventsAndVariablesApart) {
     EXPECT_EQ(report.Result, TExportResult::Exported);
     EXPECT_EQ(report.WrittenFiles,
               (std::vector<std::string>{"/exp/DIA_Wirt.d", "/exp/EVT_Wirt.d", "/exp/VAR_Wirt.d"}));
-    EXPECT_EQ(files.Directories, std::set<std::string>{"/exp"});
+    EXPECT_EQ(files.Directories, (std::set<std::string>{"/", "/exp"}));
     EXPECT_EQ(File("VAR_Wirt.d"), kVariables);
     EXPECT_EQ(File("EVT_Wirt.d"), std::string(kEvents) + kCode + kLoop);
     EXPECT_EQ(File("DIA_Wirt.d"), kDialogs);
@@ -190,14 +191,39 @@ TEST_F(Exporter, AFailedWriteKeepsTheFilesNotYetWritten) {
 }
 
 TEST_F(Exporter, AFolderThatCannotBeMadeStopsBeforeAnything) {
+    // Only the last level of the folder is made: a mistyped parent is reported, not created.
     class TNoFolders : public testing::TMemoryFileSystem {
-        int CreateDirectory(const std::string&) override { return 13; }
-    } noFolders;
-    compiled.Folder = "/gesperrt";
-    EXPECT_EQ(ExportProject(project, compiled, noFolders, prompter).Result, TExportResult::Failed);
-    EXPECT_EQ(prompter.Messages, std::vector<std::string>{
-                                     "Exporter: Konnte Verzeichnis (/gesperrt) nicht erstellen."});
-    EXPECT_TRUE(noFolders.Files.empty());
+    public:
+        bool Refuse = false;
+        int CreateDirectory(const std::string& path) override {
+            return Refuse ? 13 : TMemoryFileSystem::CreateDirectory(path);
+        }
+    };
+    struct Case {
+        const char* Folder;
+        bool Refuse;
+    };
+    const Case cases[] = {
+        {"/gesperrt", true},
+        {"", false},
+        {"/fehlt/exp", false},
+        {"/fehlt/exp/", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Folder);
+        TNoFolders noFolders;
+        noFolders.Directories = {"/"};
+        noFolders.Refuse = c.Refuse;
+        prompter.Messages.clear();
+        compiled.Folder = c.Folder;
+        EXPECT_EQ(ExportProject(project, compiled, noFolders, prompter).Result,
+                  TExportResult::Failed);
+        EXPECT_EQ(prompter.Messages,
+                  std::vector<std::string>{std::string("Exporter: Konnte Verzeichnis (") +
+                                           c.Folder + ") nicht erstellen."});
+        EXPECT_TRUE(noFolders.Files.empty());
+        EXPECT_EQ(noFolders.Directories, std::set<std::string>{"/"});
+    }
 }
 
 TEST_F(Exporter, NamesAreCheckedAndAnEmptyNameExportsNothing) {
@@ -207,7 +233,7 @@ TEST_F(Exporter, NamesAreCheckedAndAnEmptyNameExportsNothing) {
     compiled.ProjectName = "../Wirt";
     EXPECT_EQ(Export().Result, TExportResult::Failed);
     EXPECT_TRUE(files.Files.empty());
-    EXPECT_TRUE(files.Directories.empty());
+    EXPECT_EQ(files.Directories, std::set<std::string>{"/"});
     EXPECT_EQ(prompter.Messages,
               std::vector<std::string>{"Sonderzeichen sind im Projektnamen nicht erlaubt!"});
 }
