@@ -7,6 +7,19 @@
 
 namespace redewerk {
 
+TNode::~TNode() {
+    // The subtree is taken apart with a list instead of one nested destructor per level, so
+    // that no depth of nesting can exhaust the stack.
+    std::vector<std::unique_ptr<TNode>> pending = std::move(ChildNodes);
+    while (!pending.empty()) {
+        std::unique_ptr<TNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node->ChildNodes)
+            pending.push_back(std::move(child));
+        node->ChildNodes.clear();
+    }
+}
+
 int TNode::ImageIndex() const {
     return NodeElement ? NodeElement->Kind : 0;
 }

@@ -14,6 +14,10 @@ class TBlockTree;
 // Level, index and node path are derived from the tree, never stored.
 class TNode {
 public:
+    ~TNode();
+    TNode(const TNode&) = delete;
+    TNode& operator=(const TNode&) = delete;
+
     const std::string& Text() const { return NodeText; }
     TNode* Parent() const { return ParentNode; }
     TElement* Element() const { return NodeElement; }

@@ -99,6 +99,22 @@ public:
     void EndResetTree() override { Calls += ";"; }
 };
 
+// A project file can nest blocks as deep as it likes; removing or dropping such a chain must
+// not need one stack frame per level.
+TEST(BlockTree, TakesAVeryDeepChainApart) {
+    constexpr int kDepth = 200000;
+    TBlockTree tree;
+    for (TNode* top : {tree.AppendChild(nullptr, "A"), tree.AppendChild(nullptr, "B")}) {
+        TNode* node = top;
+        for (int i = 1; i < kDepth; ++i)
+            node = tree.AppendChild(node, "N");
+    }
+    tree.RemoveNode(tree.TopRow().front().get());
+    ASSERT_EQ(tree.TopRow().size(), 1u);
+    EXPECT_EQ(tree.TopRow().front()->Text(), "B");
+    // The second chain goes with the tree.
+}
+
 TEST(BlockTree, TellsObserversAboutEveryChange) {
     TBlockTree tree;
     TLog log;
