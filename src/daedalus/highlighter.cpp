@@ -28,7 +28,7 @@ constexpr std::array<uint8_t, 256> MakeClasses() {
     table['.'] |= kDigitOrPoint;
     for (unsigned char c : {' ', '\t', '\r', '\n'})
         table[c] |= kBlank;
-    for (unsigned char c : {'\\', '{', '}', '\r'})
+    for (unsigned char c : {'\\', '{', '}', '\r', '\n'})
         table[c] |= kEscaped;
     return table;
 }
@@ -173,7 +173,8 @@ void THighlighter::AppendNumber(int value) {
 }
 
 // "\cf" + (class + 1) + " " + the text from `from` to `to`, with backslashes and braces
-// escaped and every CR LF written as "\par" CR LF.
+// escaped and every CR LF written as "\par" CR LF. A line feed without its CR is written as
+// "\par" LF: RTF readers skip bare line breaks, so the lines would otherwise run together.
 void THighlighter::WriteRun(int runClass, size_t from, size_t to) {
     Append("\\cf");
     AppendNumber(runClass + 1);
@@ -181,33 +182,36 @@ void THighlighter::WriteRun(int runClass, size_t from, size_t to) {
     if (to <= from) return;
     RunList.push_back({static_cast<int32_t>(from), static_cast<int32_t>(to - from), runClass});
 
-    Reserve(3 * (to - from)); // the worst case: every byte pair a CR LF
     const char* in = Source.data() + from;
     const char* const end = Source.data() + to;
-    char* out = RtfBuffer.data() + RtfUsed;
     while (in < end) {
         const char* plain = in;
         while (plain < end && !Is(*plain, kEscaped))
             ++plain;
-        std::memcpy(out, in, static_cast<size_t>(plain - in));
-        out += plain - in;
+        const size_t plainLength = static_cast<size_t>(plain - in);
+        Reserve(plainLength + 6); // the plain bytes and the longest escape, "\par" CR LF
+        char* out = RtfBuffer.data() + RtfUsed;
+        std::memcpy(out, in, plainLength);
+        out += plainLength;
         in = plain;
-        if (in == end) break;
-        const char c = *in++;
-        if (c == '\r') {
-            if (in < end && *in == '\n') {
+        if (in < end) {
+            const char c = *in++;
+            if (c == '\r' && in < end && *in == '\n') {
                 std::memcpy(out, "\\par\r\n", 6);
                 out += 6;
                 ++in;
-            } else {
+            } else if (c == '\r') {
                 *out++ = '\r';
+            } else if (c == '\n') {
+                std::memcpy(out, "\\par\n", 5);
+                out += 5;
+            } else {
+                *out++ = '\\';
+                *out++ = c;
             }
-        } else {
-            *out++ = '\\';
-            *out++ = c;
         }
+        RtfUsed = static_cast<size_t>(out - RtfBuffer.data());
     }
-    RtfUsed = static_cast<size_t>(out - RtfBuffer.data());
 }
 
 // Runs of one class are merged: a run is written only when the class changes, and the blanks
@@ -236,7 +240,10 @@ void THighlighter::Highlight(std::string_view text, const TColourTable& colours,
     Append(header);
 
     const char* const s = Source.data();
-    while (s[ScanPos] != '\0' && ScanPos < SourceLength) {
+    // The scan runs to the end of the text, not to the first NUL: the document replaces the
+    // editor's content, so a NUL in the text is coloured as a delimiter and what follows it
+    // is kept. The sentinel still ends every inner loop.
+    while (ScanPos < SourceLength) {
         while (Is(s[ScanPos], kBlank))
             ++ScanPos;
         TokenStart = ScanPos;

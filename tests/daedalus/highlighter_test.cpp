@@ -67,6 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Escaping: backslash, braces, CR LF; a lone CR stays as it is.
         TDocCase{"{a\\b}\r\nc\rd", "\\cf3 \\{\\cf2 a\\cf3 \\\\\\cf2 b\\cf3 \\}\\par\r\n\\cf2 c\rd"},
         TDocCase{"\"a{\r\n\" #12# x", "\\cf8 \"a\\{\\par\r\n\" #12# \\cf2 x"},
+        // A line feed without its CR (a script saved with Unix line ends) still ends a
+        // paragraph; RTF readers ignore the bare byte, which would join the lines.
+        TDocCase{"a\nb\r\n\n\"c\nd\"", "\\cf2 a\\par\nb\\par\r\n\\par\n\\cf8 \"c\\par\nd\""},
+        TDocCase{"\n// x\n", "\\cf12 \\par\n// x\\par\n\\cf3 "},
         // Unclosed strings, references and comments run to the end of the text, no further.
         TDocCase{"x \"open", "\\cf2 x \\cf8 \"open"}, TDocCase{"x #12", "\\cf2 x \\cf8 #12"},
         TDocCase{"x /* open", "\\cf2 x \\cf12 /* open"},
@@ -83,6 +87,22 @@ INSTANTIATE_TEST_SUITE_P(
         // After the last token the scanner steps onto the end marker, which closes the text
         // with an empty delimiter run.
         TDocCase{"abc  ", "\\cf2 abc  \\cf3 "}));
+
+// The editor's content is replaced by the document, so a NUL byte in the text (a damaged or
+// binary file) must not end the scan: it is a delimiter like any other stray byte, and the
+// text after it is coloured and kept.
+TEST(Highlighter, NulByteInTheTextIsKept) {
+    THighlighter highlighter;
+    const std::string nul(1, '\0');
+    EXPECT_EQ(Body(highlighter, "a" + nul + "b c"), "\\cf2 a\\cf3 " + nul + "\\cf2 b c");
+    EXPECT_EQ(highlighter.Runs(),
+              (std::vector<THighlightRun>{{0, 1, clDef}, {1, 1, clDelimiter}, {2, 3, clDef}}));
+    EXPECT_EQ(Body(highlighter, nul + "x"), "\\cf3 " + nul + "\\cf2 x");
+    EXPECT_EQ(Body(highlighter, "1" + nul), "\\cf9 1\\cf3 " + nul);
+    // Inside a string or comment it was never special.
+    EXPECT_EQ(Body(highlighter, "\"a" + nul + "b\" // c" + nul + "d"),
+              "\\cf8 \"a" + nul + "b\" \\cf12 // c" + nul + "d");
+}
 
 TEST(Highlighter, RunsCoverTheTextWithTheirClasses) {
     THighlighter highlighter;

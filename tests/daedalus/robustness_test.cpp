@@ -74,7 +74,8 @@ std::string RandomText(std::mt19937& random) {
                                                     "\r",
                                                     "\f",
                                                     "\x80",
-                                                    "\xE9"};
+                                                    "\xE9",
+                                                    std::string(1, '\0')};
     std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
     std::uniform_int_distribution<int> length(0, 40);
     std::string text;
