@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <string>
 #include <vector>
@@ -84,6 +85,47 @@ std::string RandomText(std::mt19937& random) {
     return text;
 }
 
+// The text an RTF reader takes from the highlighter's document: colour switches dropped,
+// escapes undone, "\par" as a line feed, bare CR and LF bytes skipped as RTF readers do.
+std::string ReadBackDocument(std::string_view rtf) {
+    const std::string_view header = "\\ulnone \\b0 \\i0 ";
+    const std::string_view footer = "\\par\r\n}";
+    std::string_view body = rtf.substr(rtf.find(header) + header.size());
+    body.remove_suffix(footer.size());
+    std::string text;
+    for (size_t i = 0; i < body.size(); ++i) {
+        const char c = body[i];
+        if (c == '\r' || c == '\n') continue;
+        if (c != '\\') {
+            text += c;
+            continue;
+        }
+        const char next = body[++i];
+        if (next == '\\' || next == '{' || next == '}') {
+            text += next;
+            continue;
+        }
+        const size_t word = i;
+        while (i < body.size() && std::isalpha(static_cast<unsigned char>(body[i])))
+            ++i;
+        const bool paragraph = body.substr(word, i - word) == "par";
+        while (i < body.size() && std::isdigit(static_cast<unsigned char>(body[i])))
+            ++i;
+        if (i == body.size() || body[i] != ' ') --i; // a blank after a control word ends it
+        if (paragraph) text += '\n';
+    }
+    return text;
+}
+
+// What a reader must see of a text: every line break (CR LF or LF) as one LF, every other
+// byte unchanged; a CR that ends no line is a stray byte that RTF cannot carry.
+std::string VisibleText(const std::string& text) {
+    std::string visible;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '\r') visible += text[i];
+    return visible;
+}
+
 TEST(Robustness, RandomTextsEndConsistently) {
     std::mt19937 random(20240607);
     testing::TRecordingPrompter prompter;
@@ -118,6 +160,8 @@ TEST(Robustness, RandomTextsEndConsistently) {
         EXPECT_EQ(covered, static_cast<int32_t>(text.size()));
         EXPECT_EQ(highlighter.Rtf().substr(0, 7), "{\\rtf1 ");
         EXPECT_TRUE(highlighter.Rtf().ends_with("\\par\r\n}"));
+        // Nothing of the text is lost or changed in the document.
+        EXPECT_EQ(ReadBackDocument(highlighter.Rtf()), VisibleText(text));
     }
     // The machine never pushes a token back twice.
     EXPECT_TRUE(prompter.Messages.empty());
