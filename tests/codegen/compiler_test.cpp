@@ -345,6 +345,38 @@ TEST_F(Compiler, HeadingsAreCutIntoPiecesOfThirtyCharactersAndAWord) {
     }
 }
 
+// Half-typed bodies: each is emitted, compiled or with the lexer's message, never a crash.
+TEST_F(Compiler, OddBodiesAreEmittedWithTheirMessage) {
+    struct Case {
+        TLines Body;
+        TLines Emitted;
+        std::vector<std::string> Messages;
+    };
+    const std::string cannot = "Konnte \"Werkzeug\\Helfer\" nicht kompilieren.\r\n";
+    const Case cases[] = {
+        {{"x = #"}, {"x = #"}, {cannot + "Nicht geschlossenes \"#\"-Statement"}},
+        {{"s = \"offen;"},
+         {"s = \"offen;"},
+         {cannot + "Ung\xFCltiges (nicht endendes) String-Literal."}},
+        {{"/* offen"}, {"/* offen"}, {}},
+        {{"x = #-7#;"},
+         {"x = #INVALID:-7#;"},
+         {"Compiler: Ung\xFC"
+          "ltiger Verweis auf Baustein!"}},
+        {{"", ""}, {"", ""}, {}},
+        {{}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Body.empty() ? "(leer)" : c.Body.front());
+        prompter.Messages.clear();
+        helfer.Body = c.Body;
+        TLines expected = c.Emitted;
+        expected.emplace_back();
+        EXPECT_EQ(Compile(helfer), expected);
+        EXPECT_EQ(prompter.Messages, c.Messages);
+    }
+}
+
 TEST_F(Compiler, ABodyTheLexerRejectsIsEmittedUncompiled) {
     hallo.Body = {">>Hallo", "x = " + Ref(tuer) + "; ?"};
     const TLines out = Compile(hallo);
