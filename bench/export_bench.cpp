@@ -22,7 +22,7 @@ public:
     std::string AskText(const std::string&, const std::string& prefilled) override {
         return prefilled;
     }
-    bool AskOkCancel(const std::string&) override { return true; }
+    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
     bool AskYesNo(const std::string&, const std::string&) override { return true; }
     TOverwriteAnswer AskOverwrite(const std::string&) override {
         return TOverwriteAnswer::YesToAll;

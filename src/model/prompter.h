@@ -21,8 +21,8 @@ public:
     // There is no cancel; the field's text is the answer.
     virtual std::string AskText(const std::string& message, const std::string& prefilled) = 0;
 
-    // A confirmation with OK and Cancel; true for OK.
-    virtual bool AskOkCancel(const std::string& text) = 0;
+    // A confirmation with OK and Cancel; true for OK. `caption` is the window title.
+    virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
 
     // A question with Yes and No; true for Yes. `caption` is the window title.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;

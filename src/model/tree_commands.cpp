@@ -129,10 +129,13 @@ bool DropNode(TBlockTree& tree, TNode* dragged, TNode* target, bool asFirstChild
 bool DeleteSelectedNode(TProject& project, TPrompter& prompter, std::vector<int32_t>* freedIds) {
     TNode* node = project.Selected;
     if (!node) return false;
-    if (!prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?")) return false;
+    const std::string caption = "L\xF6schen best\xE4tigen...";
+    if (!prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?", caption))
+        return false;
     if (node->ChildCount() > 0 &&
         !prompter.AskOkCancel(
-            "Der ausgew\xE4hlte Knoten hat untergeordnete Objekte, die mitgel\xF6scht werden!"))
+            "Der ausgew\xE4hlte Knoten hat untergeordnete Objekte, die mitgel\xF6scht werden!",
+            caption))
         return false;
     std::vector<int32_t> freed = project.DeleteSubtree(node);
     if (freedIds) *freedIds = std::move(freed);

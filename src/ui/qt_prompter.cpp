@@ -23,8 +23,8 @@ std::string TQtPrompter::AskText(const std::string& message, const std::string& 
     return FromQt(NameQuestion->Ask(ToQt(message), ToQt(prefilled)));
 }
 
-bool TQtPrompter::AskOkCancel(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Löschen bestätigen..."), ToQt(text),
+bool TQtPrompter::AskOkCancel(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Question, ToQt(caption), ToQt(text),
                     QMessageBox::Ok | QMessageBox::Cancel, Parent);
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     box.setDefaultButton(QMessageBox::Ok);

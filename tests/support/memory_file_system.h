@@ -29,7 +29,10 @@ public:
         return 0;
     }
     bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
-    bool DirectoryExists(const std::string& path) override { return Directories.count(path) > 0; }
+    // The root folder always exists, as on a disk.
+    bool DirectoryExists(const std::string& path) override {
+        return path == "/" || Directories.count(path) > 0;
+    }
     int CreateDirectory(const std::string& path) override {
         Directories.insert(path);
         return 0;

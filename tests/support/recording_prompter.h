@@ -26,7 +26,7 @@ public:
         Questions.push_back(message);
         return Pop(TextAnswers, prefilled);
     }
-    bool AskOkCancel(const std::string& text) override {
+    bool AskOkCancel(const std::string& text, const std::string&) override {
         Questions.push_back(text);
         return Pop(OkCancelAnswers, true);
     }

@@ -138,7 +138,8 @@ TEST(QtPrompter, OverwriteQuestionWithItsThreeAnswers) {
     PressWhenOpen(QStringLiteral("&Nein"));
     EXPECT_FALSE(prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!"));
     PressWhenOpen(QStringLiteral("Abbrechen"));
-    EXPECT_FALSE(prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?"));
+    EXPECT_FALSE(prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?",
+                                      "L\xF6schen best\xE4tigen..."));
 }
 
 TEST(QtPrompter, NameQuestionAnswersWithTheFieldsText) {

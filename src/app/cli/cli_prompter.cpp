@@ -16,7 +16,7 @@ std::string TCliPrompter::AskText(const std::string& message, const std::string&
     return prefilled;
 }
 
-bool TCliPrompter::AskOkCancel(const std::string& text) {
+bool TCliPrompter::AskOkCancel(const std::string& text, const std::string&) {
     Err << Cp1252ToUtf8(text) << " [OK]\n";
     return true;
 }

@@ -17,7 +17,7 @@ public:
 
     void ShowMessage(const std::string& text) override;
     std::string AskText(const std::string& message, const std::string& prefilled) override;
-    bool AskOkCancel(const std::string& text) override;
+    bool AskOkCancel(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     TOverwriteAnswer AskOverwrite(const std::string& text) override;
 
