@@ -29,18 +29,22 @@ const TStageRange kStages[] = {
     {&kStageNodes, 680, 920}, {&kStageReferences, 920, 960}, {&kStageCopy, 960, 1000},
 };
 
-// Line feeds without a carriage return before them get one, so that the line-oriented edits
-// of the import work on scripts saved with LF line ends too.
+// Every line end becomes CR LF: the line-oriented edits of the import look for CR LF, and
+// the lexer ends a "//" comment at a line feed, so scripts saved with LF alone or with CR
+// alone (and mixes of them) read like CR LF scripts.
 std::string WithCrLf(std::string text) {
-    size_t bare = 0;
-    for (size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++bare;
-    if (bare == 0) return text;
+    size_t missing = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++missing;
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) ++missing;
+    }
+    if (missing == 0) return text;
     std::string result;
-    result.reserve(text.size() + bare);
+    result.reserve(text.size() + missing);
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) result += '\r';
         result += text[i];
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) result += '\n';
     }
     return result;
 }

@@ -224,10 +224,14 @@ void TImporter::ReplaceStatement(const std::string& text, bool keepLine) {
 
 void TImporter::TakeOverSpeakerComment() {
     // The comment after the call becomes the spoken text; the output name is dropped, the
-    // block compiler numbers the lines anew.
+    // block compiler numbers the lines anew. Only a comment that follows the call with
+    // nothing but blanks between counts: code before a later "//" on the line (another
+    // call, the "};" of a one-line block, a string holding "//") would go with it.
     const int32_t lineBreak = FindFromPos("\r\n");
-    const int32_t slashes = FindFromPos("//");
-    if (slashes && (!lineBreak || slashes < lineBreak)) {
+    int32_t slashes = Pos;
+    while (At(slashes) == ' ' || At(slashes) == '\t')
+        ++slashes;
+    if (Text.compare(static_cast<size_t>(slashes - 1), 2, "//") == 0) {
         const int32_t removed = slashes + 2 - Pos;
         Text.erase(static_cast<size_t>(Pos - 1), static_cast<size_t>(removed));
         Pos = lineBreak ? lineBreak - removed : static_cast<int32_t>(Text.size());

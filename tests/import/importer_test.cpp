@@ -174,7 +174,17 @@ INSTANTIATE_TEST_SUITE_P(
         // Calls inside expressions or with other speakers stay code.
         TBodyCase{"\tAI_Output (self, Diego, \"X_08_00\"); //Hallo\r\n",
                   {"AI_Output (self, Diego, \"X_08_00\"); //Hallo"}},
-        TBodyCase{"\tif (x) { AI_StopProcessInfos (self); };\r\n", {"if (x) { ENDE", "};"}}));
+        TBodyCase{"\tif (x) { AI_StopProcessInfos (self); };\r\n", {"if (x) { ENDE", "};"}},
+        // A comment becomes the spoken text only when nothing but blanks stands before it;
+        // code between the call and the comment stays, and so does a "//" in a string.
+        TBodyCase{"\tAI_Output (self, other, \"A\"); AI_Output (other, self, \"B\"); //Zwei\r\n",
+                  {"<<", ">>Zwei"}},
+        TBodyCase{"\tAI_Output (self, other, \"A\"); x = 1; // zu x\r\n", {"<<", "x = 1; // zu x"}},
+        TBodyCase{"\tif (x) { AI_Output (self, other, \"A\"); }; //Im if\r\n\ty = 2;\r\n",
+                  {"if (x) { <<", "}; //Im if", "y = 2;"}},
+        TBodyCase{"\tAI_Output (self, other, \"A\"); Print (\"http://x\");\r\n",
+                  {"<<", "Print (\"http://x\");"}},
+        TBodyCase{"\tAI_Output (self, other, \"A\"); \t //Hallo\r\n", {"<<Hallo"}}));
 
 // The trade call is written anew from the trade flag, so it is dropped where the flag brings
 // it back; in any other function it stays, or the exported scripts would lose it.
@@ -312,18 +322,30 @@ TEST(ScriptImport, CommentsTravelWithTheirDeclarationOnly) {
                       "<<Na?"}));
 }
 
-TEST(ScriptImport, LineFeedsAloneWorkLikeCrLf) {
-    std::string script = DialogScript("DIA_Wirt_Hallo", "", "\treturn TRUE;\r\n",
-                                      "\tAI_StopProcessInfos (self); // weg\r\n\tAI_Output (self, "
-                                      "other, \"S\");\r\n\tx = 1;\r\n");
-    std::string lf;
-    for (char c : script)
-        if (c != '\r') lf += c;
-    TProject project;
-    TRecordingPrompter prompter;
-    ASSERT_TRUE(ImportScripts(project, {{"DIA_Wirt.d", lf}}, prompter));
-    EXPECT_EQ(BlockAt(project, "IMPORT\\Wirt\\Hallo").Body,
-              (TLines{"ENDE", "// weg", "<<", "", "x = 1;"}));
+// Scripts saved with LF alone, CR alone or a mix of line ends read like CR LF scripts: a
+// comment ends at its line end and the spoken text takes no code from the next line.
+TEST(ScriptImport, OtherLineEndsWorkLikeCrLf) {
+    const std::string script = DialogScript("DIA_Wirt_Hallo", "", "\treturn TRUE;\r\n",
+                                            "\tAI_StopProcessInfos (self); // weg\r\n"
+                                            "\tAI_Output (self, other, \"S\");\r\n\tx = 1;\r\n"
+                                            "\tAI_Output (other, self, \"T\"); //Ja\r\n"
+                                            "\ty = 2; // y\r\n");
+    std::string lf, cr, mixed;
+    bool bare = false;
+    for (size_t i = 0; i < script.size(); ++i) {
+        if (script[i] != '\r') lf += script[i];
+        if (script[i] != '\n') cr += script[i];
+        if (script[i] == '\r' && (bare = !bare)) continue;
+        mixed += script[i];
+    }
+    for (const std::string& text : {lf, cr, mixed}) {
+        TProject project;
+        TRecordingPrompter prompter;
+        ASSERT_TRUE(ImportScripts(project, {{"DIA_Wirt.d", text}}, prompter))
+            << prompter.Messages.front();
+        EXPECT_EQ(BlockAt(project, "IMPORT\\Wirt\\Hallo").Body,
+                  (TLines{"ENDE", "// weg", "<<", "", "x = 1;", ">>Ja", "y = 2; // y"}));
+    }
 }
 
 TEST(ScriptImport, Utf8ScriptsAreConvertedAndLossesWarnedAbout) {
