@@ -103,14 +103,18 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
 
     const std::string& folder = compiled.Folder;
     if (!files.DirectoryExists(folder) && !MakeLastLevel(files, folder)) {
-        prompter.ShowMessage("Exporter: Konnte Verzeichnis (" + folder + ") nicht erstellen.");
+        prompter.ShowMessage("Exporter: Konnte Verzeichnis (" + PathToCp1252(folder) +
+                             ") nicht erstellen.");
         report.Result = TExportResult::Failed;
         return report;
     }
     std::error_code error;
     std::filesystem::path base = std::filesystem::absolute(folder, error).lexically_normal();
     if (error) base = folder;
-    auto fullName = [&](const char* prefix) { return (base / (prefix + name + ".d")).string(); };
+    // The project name is Windows-1252 text; on disk it becomes part of a native file name.
+    auto fullName = [&](const char* prefix) {
+        return (base / Cp1252ToPath(prefix + name + ".d")).string();
+    };
 
     // The files in the order they are prepared; the combined layout uses one file for
     // dialogs, events and perhaps variables.
@@ -127,7 +131,7 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
     // Every question first: a refusal must leave every existing file as it was.
     for (const auto& output : outputs) {
         if (compiled.OverwriteAll || !files.FileExists(output.Path)) continue;
-        switch (prompter.AskOverwrite("Die Datei existiert bereits (" + output.Path +
+        switch (prompter.AskOverwrite("Die Datei existiert bereits (" + PathToCp1252(output.Path) +
                                       ") . \xDC"
                                       "berschreiben?")) {
         case TPrompter::TOverwriteAnswer::YesToAll:
@@ -173,7 +177,7 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
 
     for (const auto& output : outputs) {
         if (int failure = files.WriteFile(output.Path, output.Content)) {
-            prompter.ShowMessage(IoErrorMessage(failure) + "\n" + output.Path);
+            prompter.ShowMessage(IoErrorMessage(failure) + "\n" + PathToCp1252(output.Path));
             report.Result = TExportResult::Failed;
             return report;
         }

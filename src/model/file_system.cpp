@@ -1,5 +1,7 @@
 #include "model/file_system.h"
 
+#include "model/cp1252.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -70,6 +72,14 @@ int TDiskFileSystem::CreateDirectory(const std::string& path) {
     std::filesystem::create_directories(path, error);
     if (error) return error.value();
     return DirectoryExists(path) ? 0 : ENOTDIR;
+}
+
+std::string PathToCp1252(std::string_view path) {
+    return Utf8ToCp1252(path);
+}
+
+std::string Cp1252ToPath(std::string_view text) {
+    return Cp1252ToUtf8(text);
 }
 
 std::string IoErrorMessage(int error) {

@@ -34,6 +34,12 @@ public:
     int CreateDirectory(const std::string& path) override;
 };
 
+// A native path (UTF-8 on this system) as Windows-1252 text for messages and names.
+std::string PathToCp1252(std::string_view path);
+
+// A Windows-1252 text (a project name, a node name) as part of a native path.
+std::string Cp1252ToPath(std::string_view text);
+
 // "E/A-Fehler " followed by the error number.
 std::string IoErrorMessage(int error);
 

@@ -247,7 +247,7 @@ bool LoadProject(TProject& project, const std::string& path, TFileSystem& files,
             return true;
         }
     }
-    std::string where = "Datei: " + Utf8ToCp1252(path);
+    std::string where = "Datei: " + PathToCp1252(path);
     if (error.Line > 0) where += ", Zeile " + std::to_string(error.Line);
     prompter.ShowMessage(error.Message + "\n" + where);
     return false;

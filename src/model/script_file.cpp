@@ -32,8 +32,4 @@ std::string LossyScriptWarning(const std::string& path) {
            "Sie wurden durch \"?\" ersetzt.";
 }
 
-std::string PathToCp1252(std::string_view path) {
-    return Utf8ToCp1252(path);
-}
-
 } // namespace redewerk

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/file_system.h"
+
 #include <string>
 #include <string_view>
 
@@ -22,8 +24,5 @@ int ReadScriptText(TFileSystem& files, const std::string& path, TPrompter& promp
 
 // The warning shown when a UTF-8 script held characters without a Windows-1252 form.
 std::string LossyScriptWarning(const std::string& path);
-
-// A native path (UTF-8 on this system) as Windows-1252 text for messages and names.
-std::string PathToCp1252(std::string_view path);
 
 } // namespace redewerk

@@ -85,9 +85,10 @@ TFExport::TFExport(TCompiled& compiled, TPrompter& prompter, QWidget* parent)
 void TFExport::ChoseFolder() {
     const QString picked = PickFile();
     if (picked.isEmpty()) return;
-    const TPickedExportTarget target = DeriveExportTarget(FromQt(QDir::toNativeSeparators(picked)));
-    FolderField->setText(ToQt(target.Folder));
-    NameField->setText(ToQt(target.ProjectName));
+    const TPickedExportTarget target =
+        DeriveExportTarget(PathFromQt(QDir::toNativeSeparators(picked)));
+    FolderField->setText(PathToQt(target.Folder));
+    NameField->setText(PathToQt(target.ProjectName)); // taken from a file name
 }
 
 void TFExport::Accept() {
@@ -98,7 +99,7 @@ void TFExport::Accept() {
         return;
     }
     Compiled.ProjectName = name;
-    Compiled.Folder = FromQt(FolderField->text());
+    Compiled.Folder = PathFromQt(FolderField->text());
     Compiled.SeparateEvents = EventFile->isChecked();
     Compiled.SeparateVariables = StoryGlobals->isChecked();
     Compiled.WriteNpcGlobals = NpcGlobals->isChecked();

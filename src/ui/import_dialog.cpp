@@ -129,7 +129,7 @@ void RunScriptImportCommand(TFImport& dialog, TFImportProgress& progress, TProje
     if (dialog.exec() != QDialog::Accepted) return;
     std::vector<std::string> paths;
     for (const QString& path : dialog.Paths())
-        paths.push_back(QFile::encodeName(path).toStdString());
+        paths.push_back(PathFromQt(path));
     progress.ShowProgress("Progress...", 0, -1, 0);
     progress.show();
     progress.raise();

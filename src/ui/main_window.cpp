@@ -36,11 +36,6 @@
 namespace redewerk {
 namespace {
 
-// File names for the core's file access, and back for the dialogs.
-std::string NativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 QString ProjectFilter() {
     return QStringLiteral("Schaltpult Saves (*.dlx);;Alle Dateien (*.*)");
 }
@@ -284,7 +279,7 @@ void TFMain::ConnectSignals() {
 
 void TFMain::Start(const QStringList& arguments, const QString& settingsPath) {
     SettingsFile = settingsPath;
-    ApplySettings(ReadSettingsFile(NativePath(settingsPath), Files, Prompter));
+    ApplySettings(ReadSettingsFile(PathFromQt(settingsPath), Files, Prompter));
     ApplyColours();
     ClearEditor();
     if (Stored.Maximised)
@@ -345,7 +340,7 @@ void TFMain::PreviewSwitched() {
 
 bool TFMain::LoadProjectFile(const QString& path) {
     CommitFocusedField();
-    if (!LoadProject(Project, NativePath(path), Files, Prompter)) return false;
+    if (!LoadProject(Project, PathFromQt(path), Files, Prompter)) return false;
     OpenFileName = path;
     TNode* selected = Project.Selected;
     Project.Selected = nullptr;
@@ -360,7 +355,7 @@ bool TFMain::LoadProjectFile(const QString& path) {
 
 bool TFMain::SaveProjectFile(const QString& path) {
     CommitFocusedField();
-    if (!SaveProject(Project, NativePath(path), Files, Prompter)) return false;
+    if (!SaveProject(Project, PathFromQt(path), Files, Prompter)) return false;
     SaveFileName = path;
     return true;
 }
@@ -417,7 +412,7 @@ void TFMain::closeEvent(QCloseEvent* event) {
         return;
     }
     // A settings file that cannot be written is reported; the program still ends.
-    WriteSettingsFile(NativePath(SettingsFile), CollectSettings(), Files, Prompter);
+    WriteSettingsFile(PathFromQt(SettingsFile), CollectSettings(), Files, Prompter);
     event->accept();
 }
 

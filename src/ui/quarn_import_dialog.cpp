@@ -1,4 +1,5 @@
 #include "ui/quarn_import_dialog.h"
+#include "ui/text_codec.h"
 
 #include "import/progress.h"
 #include "model/file_system.h"
@@ -117,7 +118,7 @@ void TFImportQuarn::ChoseFolder() {
 }
 
 void TFImportQuarn::Execute() {
-    std::string path = QFile::encodeName(Path->text()).toStdString();
+    std::string path = PathFromQt(Path->text());
     if (Path->text().isEmpty() || !Files.FileExists(path)) {
         Prompter.ShowMessage("Die angegebene Datei existiert nicht!");
         return;

@@ -2,6 +2,7 @@
 
 #include "model/cp1252.h"
 
+#include <QFile>
 #include <QList>
 #include <QStringList>
 
@@ -43,6 +44,14 @@ TLines LinesFromQt(const QString& text) {
         lines.push_back(FromQt(line));
     }
     return lines;
+}
+
+std::string PathFromQt(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString PathToQt(std::string_view path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
 } // namespace redewerk

@@ -15,6 +15,11 @@ QString ToQt(std::string_view cp1252);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string FromQt(const QString& text);
 
+// File names are no Windows-1252 texts: they go to the core's file access as native
+// (locale-encoded) bytes and come back the same way.
+std::string PathFromQt(const QString& path);
+QString PathToQt(std::string_view path);
+
 // Lines shown in an editor are joined with "\n"; the editor's text splits back at "\n"
 // (a CR before it is dropped).
 QString LinesToQt(const TLines& lines);

@@ -160,6 +160,20 @@ TEST_F(Exporter, ARefusedQuestionLeavesEveryFileAsItWas) {
     EXPECT_TRUE(prompter.Messages.empty());
 }
 
+TEST_F(Exporter, FileNamesAreNativeAndMessagesWindows1252) {
+    // The folder comes from the file system (UTF-8), the project name is Windows-1252 text.
+    files.GoodWrites = 100;
+    compiled.Folder = "/m\xC3\xBCll";
+    compiled.ProjectName = "Caf\xE9";
+    files.Directories = {"/", "/m\xC3\xBCll"};
+    files.Files = {{"/m\xC3\xBCll/DIA_Caf\xC3\xA9.d", "alt"}};
+    prompter.OverwriteAnswers = {Answer::Abort};
+    EXPECT_EQ(Export().Result, TExportResult::Cancelled);
+    EXPECT_EQ(prompter.Questions,
+              std::vector<std::string>{"Die Datei existiert bereits (/m\xFCll/DIA_Caf\xE9.d) . \xDC"
+                                       "berschreiben?"});
+}
+
 TEST_F(Exporter, YesToAllHoldsForOneExportOnly) {
     files.GoodWrites = 100;
     files.Files = {
