@@ -276,6 +276,41 @@ TEST(ScriptImport, ConditionsBecomeConditionTextsOrCodeBlocks) {
               (TLines{"if (DIA_Wirt_D_Condition())"}));
 }
 
+// A function that belongs to one dialog is reached from elsewhere through that dialog's
+// block; a function no dialog owns keeps its name. Options nobody offers hang where a call
+// or a dialog statement ties them to a placed block.
+TEST(ScriptImport, SharedFunctionsAreReachedThroughTheirOwner) {
+    const std::string script =
+        DialogScript("DIA_W_A", "", "\treturn TRUE;\r\n", "\tx = 1;\r\n") +
+        "instance DIA_W_B (C_INFO) { npc = VLK_400_Wirt; condition = DIA_W_A_Condition;\r\n"
+        "\tinformation = DIA_W_A_Info; };\r\n" +
+        DialogScript("DIA_W_C", "", "\treturn 0;\r\n",
+                     "\tDIA_W_A_Info ();\r\n\tif (DIA_W_A_Condition ()) { x = 1; };\r\n"
+                     "\tNpc_KnowsInfo (hero, DIA_W_A);\r\n\tW_Shout ();\r\n") +
+        "instance DIA_W_D (C_INFO) { npc = VLK_400_Wirt; condition = DIA_W_C_Condition;\r\n"
+        "\tinformation = B_Extern; };\r\n"
+        "func void W_Shout () { AI_Output (self, other, \"S\"); //Raus!\r\n};\r\n"
+        "func void W_Later () { Info_ClearChoices (DIA_W_B); AI_Output (self, other, \"L\");\r\n"
+        "};\r\n";
+    TProject project;
+    TRecordingPrompter prompter;
+    ASSERT_TRUE(ImportScripts(project, {{"DIA_W.d", script}}, prompter, false));
+    EXPECT_EQ(TreeOutline(project),
+              (std::vector<std::string>{"IMPORT 0", "  A 1", "  B 1", "    Later 3",
+                                        "  DIA_W_C_Condition 4", "  C 1", "    Shout 3", "  D 1"}));
+    const std::string a = std::to_string(BlockAt(project, "IMPORT\\A").Id);
+    const std::string shout = std::to_string(BlockAt(project, "IMPORT\\C\\Shout").Id);
+    const TElement& b = BlockAt(project, "IMPORT\\B");
+    EXPECT_EQ(b.Condition, (TLines{"if (#" + a + "#_condition())"}));
+    EXPECT_EQ(b.Body, (TLines{"#" + a + "#_info();"}));
+    EXPECT_EQ(BlockAt(project, "IMPORT\\C").Body,
+              (TLines{"#" + a + "#_info ();", "if (#" + a + "#_condition ()) { x = 1; };",
+                      "Npc_KnowsInfo (hero, #" + a + "#);", "#" + shout + "# ();"}));
+    EXPECT_EQ(BlockAt(project, "IMPORT\\D").Condition, (TLines{"if (DIA_W_C_Condition())"}));
+    EXPECT_EQ(BlockAt(project, "IMPORT\\D").Body, (TLines{"B_Extern();"}));
+    EXPECT_EQ(BlockAt(project, "IMPORT\\B\\Later").Body, (TLines{"--", "<<"}));
+}
+
 TEST(ScriptImport, FunctionsOutsideTheScriptsAreCalledByName) {
     TProject project;
     TRecordingPrompter prompter;
