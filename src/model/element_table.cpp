@@ -13,8 +13,10 @@ TElement* TElementTable::LiveAt(int32_t id) const {
 }
 
 int32_t TElementTable::FindFreeElementSlot() {
-    for (size_t id = 0; id < Slots.size(); ++id)
-        if (!Slots[id] || Slots[id]->IsFree()) return static_cast<int32_t>(id);
+    for (; SearchStart < Size(); ++SearchStart) {
+        const auto& slot = Slots[static_cast<size_t>(SearchStart)];
+        if (!slot || slot->IsFree()) return SearchStart;
+    }
     Slots.push_back(std::make_unique<TElement>(Size(), ekFolder, nullptr));
     return Size() - 1;
 }
@@ -22,12 +24,22 @@ int32_t TElementTable::FindFreeElementSlot() {
 TElement* TElementTable::Store(std::unique_ptr<TElement> element) {
     const auto id = static_cast<size_t>(element->Id);
     if (id >= Slots.size()) Slots.resize(id + 1);
+    if (element->IsFree()) SlotMayBeFree(element->Id);
     Slots[id] = std::move(element);
     return Slots[id].get();
 }
 
+void TElementTable::Free(int32_t id) {
+    TElement* element = At(id);
+    if (!element) return;
+    element->Kind = ekFolder;
+    element->Node = nullptr;
+    SlotMayBeFree(id);
+}
+
 std::unique_ptr<TElement> TElementTable::Take(int32_t id) {
     if (id < 0 || id >= Size()) return nullptr;
+    SlotMayBeFree(id);
     return std::move(Slots[static_cast<size_t>(id)]);
 }
 

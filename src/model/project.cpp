@@ -41,8 +41,7 @@ std::vector<int32_t> TProject::DeleteSubtree(TNode* node) {
         for (const auto& child : current->Children())
             self(self, child.get());
         if (TElement* element = current->Element()) {
-            element->Kind = ekFolder;
-            element->Node = nullptr;
+            Elements.Free(element->Id);
             freed.push_back(element->Id);
         }
     };

@@ -2,11 +2,11 @@
 #include "model/project.h"
 #include "model/project_file.h"
 
+#include "support/memory_file_system.h"
 #include "support/recording_prompter.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 
 namespace redewerk {
 namespace {
@@ -16,27 +16,7 @@ const std::string END = "\x02"
 const std::string EOFM = "\x02"
                          "EOF\r\n";
 
-// A file system in memory that can be told to fail writes, like a full disk.
-class TMemoryFileSystem : public TFileSystem {
-public:
-    std::map<std::string, std::string> Files;
-    int WriteError = 0;
-
-    int ReadFile(const std::string& path, std::string& content) override {
-        auto it = Files.find(path);
-        if (it == Files.end()) return 2;
-        content = it->second;
-        return 0;
-    }
-    int WriteFile(const std::string& path, std::string_view content) override {
-        if (WriteError) return WriteError;
-        Files[path] = std::string(content);
-        return 0;
-    }
-    bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
-    bool DirectoryExists(const std::string&) override { return true; }
-    int CreateDirectory(const std::string&) override { return 0; }
-};
+using testing::TMemoryFileSystem;
 
 TElement& AddBlock(TProject& project, TNode* parent, const std::string& name, int32_t kind) {
     TNode* node = project.Tree.AppendChild(parent, name);

@@ -26,6 +26,23 @@ TEST(Project, ReusesTheLowestFreeId) {
     EXPECT_EQ(project.Elements.Size(), 3);
 }
 
+TEST(Project, FreedIdsAreFoundAgainAfterManyCreations) {
+    TProject project;
+    std::vector<TNode*> nodes;
+    for (int i = 0; i < 1000; ++i) {
+        nodes.push_back(project.Tree.AppendChild(nullptr, "N" + std::to_string(i)));
+        ASSERT_EQ(project.CreateElement(nodes.back(), ekDialog), i);
+    }
+    project.DeleteSubtree(nodes[700]);
+    project.DeleteSubtree(nodes[3]);
+    TNode* a = project.Tree.AppendChild(nullptr, "A");
+    TNode* b = project.Tree.AppendChild(nullptr, "B");
+    TNode* c = project.Tree.AppendChild(nullptr, "C");
+    EXPECT_EQ(project.CreateElement(a, ekEvent), 3);
+    EXPECT_EQ(project.CreateElement(b, ekEvent), 700);
+    EXPECT_EQ(project.CreateElement(c, ekEvent), 1000);
+}
+
 TEST(Project, DeletingASubtreeFreesEveryBlockBelowChildrenFirst) {
     TProject project;
     TNode* folder = project.Tree.AppendChild(nullptr, "Wirt");
