@@ -31,20 +31,27 @@ const TStageRange kStages[] = {
 
 // Every line end becomes CR LF: the line-oriented edits of the import look for CR LF, and
 // the lexer ends a "//" comment at a line feed, so scripts saved with LF alone or with CR
-// alone (and mixes of them) read like CR LF scripts.
-std::string WithCrLf(std::string text) {
-    size_t missing = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++missing;
-        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) ++missing;
-    }
-    if (missing == 0) return text;
+// alone (and mixes of them) read like CR LF scripts. CRs right before an LF belong to that
+// line end: "\r\r\n" is what a CR LF file becomes when it is converted once more.
+std::string WithCrLf(std::string_view text) {
     std::string result;
-    result.reserve(text.size() + missing);
+    result.reserve(text.size() + text.size() / 16);
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) result += '\r';
-        result += text[i];
-        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) result += '\n';
+        if (text[i] == '\r') {
+            size_t last = i;
+            while (last + 1 < text.size() && text[last + 1] == '\r')
+                ++last;
+            if (last + 1 < text.size() && text[last + 1] == '\n') {
+                result += "\r\n";
+                i = last + 1;
+                continue;
+            }
+            result += "\r\n"; // a CR alone ends a line
+        } else if (text[i] == '\n') {
+            result += "\r\n";
+        } else {
+            result += text[i];
+        }
     }
     return result;
 }
@@ -120,7 +127,7 @@ void TImporter::ReadScriptFile(const std::string& path) {
     if (int error = ReadScriptText(Files, path, Prompter, text))
         throw std::runtime_error("Die Datei \"" + PathToCp1252(path) +
                                  "\" kann nicht gelesen werden (" + IoErrorMessage(error) + ").");
-    SetText(WithCrLf(std::move(text)));
+    SetText(WithCrLf(text));
     LastTokenEnd = 1;
     PushState(STDaed);
     const std::string fileName = PathToCp1252(FileNameOf(path));

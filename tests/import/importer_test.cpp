@@ -358,22 +358,25 @@ TEST(ScriptImport, CommentsTravelWithTheirDeclarationOnly) {
 }
 
 // Scripts saved with LF alone, CR alone or a mix of line ends read like CR LF scripts: a
-// comment ends at its line end and the spoken text takes no code from the next line.
+// comment ends at its line end and the spoken text takes no code from the next line. A CR
+// doubled before the LF (a CR LF file converted once more) is one line end too.
 TEST(ScriptImport, OtherLineEndsWorkLikeCrLf) {
     const std::string script = DialogScript("DIA_Wirt_Hallo", "", "\treturn TRUE;\r\n",
                                             "\tAI_StopProcessInfos (self); // weg\r\n"
                                             "\tAI_Output (self, other, \"S\");\r\n\tx = 1;\r\n"
                                             "\tAI_Output (other, self, \"T\"); //Ja\r\n"
                                             "\ty = 2; // y\r\n");
-    std::string lf, cr, mixed;
+    std::string lf, cr, mixed, doubled;
     bool bare = false;
     for (size_t i = 0; i < script.size(); ++i) {
         if (script[i] != '\r') lf += script[i];
         if (script[i] != '\n') cr += script[i];
+        if (script[i] == '\r') doubled += '\r';
+        doubled += script[i];
         if (script[i] == '\r' && (bare = !bare)) continue;
         mixed += script[i];
     }
-    for (const std::string& text : {lf, cr, mixed}) {
+    for (const std::string& text : {lf, cr, mixed, doubled}) {
         TProject project;
         TRecordingPrompter prompter;
         ASSERT_TRUE(ImportScripts(project, {{"DIA_Wirt.d", text}}, prompter))
