@@ -36,21 +36,18 @@ const TStageRange kStages[] = {
 std::string WithCrLf(std::string_view text) {
     std::string result;
     result.reserve(text.size() + text.size() / 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            size_t last = i;
-            while (last + 1 < text.size() && text[last + 1] == '\r')
-                ++last;
-            if (last + 1 < text.size() && text[last + 1] == '\n') {
-                result += "\r\n";
-                i = last + 1;
-                continue;
-            }
-            result += "\r\n"; // a CR alone ends a line
-        } else if (text[i] == '\n') {
-            result += "\r\n";
-        } else {
-            result += text[i];
+    for (size_t i = 0; i < text.size();) {
+        const size_t end = std::min(text.find_first_of("\r\n", i), text.size());
+        result.append(text, i, end - i);
+        if (end == text.size()) break;
+        result += "\r\n";
+        i = end + 1;
+        if (text[end] == '\r') {
+            size_t next = i;
+            while (next < text.size() && text[next] == '\r')
+                ++next;
+            // CRs followed by an LF are one line end; a CR alone ends a line of its own.
+            if (next < text.size() && text[next] == '\n') i = next + 1;
         }
     }
     return result;
