@@ -17,7 +17,8 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+run: configure
+	@cmake --build $(BUILD_DIR) --target redewerk -j $(JOBS)
 	./$(BUILD_DIR)/src/redewerk examples/Taverne.dlx
 
 test: build
