@@ -398,7 +398,7 @@ TEST(ScriptImport, Utf8ScriptsAreConvertedAndLossesWarnedAbout) {
         prompter));
     EXPECT_EQ(BlockAt(project, "IMPORT\\Wirt\\Hallo").Body, (TLines{"<<Gr\xFC\xDF dich ?"}));
     EXPECT_EQ(prompter.Messages,
-              (std::vector<std::string>{"Warnung: Die Datei \"DIA_Wirt.d\" ist UTF-8-kodiert und "
+              (std::vector<std::string>{"Warnung: Die Datei \"DIA_Wirt.d\" "
                                         "enth\xE4lt Zeichen, die es in Windows-1252 nicht gibt.\r\n"
                                         "Sie wurden durch \"?\" ersetzt."}));
 }

@@ -28,6 +28,14 @@ TEST(ScriptTextToCp1252, ConvertsUtf8AndLeavesWindows1252Alone) {
         {"\xEF\xBB\xBFvar int a;", "var int a;", false},         // mark, ASCII
         {"\xEF\xBB\xBF// \xE2\x98\x83 \xFC", "// ? \xFC", true}, // mark, invalid byte
         {"// \xE2\x98\x83", "// ?", true},
+        // UTF-16 with its mark, little and big endian; a surrogate pair is one character
+        {std::string("\xFF\xFEv\0\xE4\0\xAC\x20", 8), "v\xE4\x80", false},
+        {std::string("\xFE\xFF\0v\0\xE4", 6), "v\xE4", false},
+        {std::string("\xFF\xFE"
+                     "a\0\x3D\xD8\x00\xDE"
+                     "b\0",
+                     10),
+         "a?b", true},
     };
     for (const TCase& c : cases) {
         bool lossy = !c.Lossy;
@@ -44,7 +52,7 @@ TEST(ReadScriptText, WarnsOnceAboutLostCharacters) {
     EXPECT_EQ(ReadScriptText(files, "DIA_\xC3\xA4.d", prompter, text), 0);
     EXPECT_EQ(text, "// ? ?\r\n");
     EXPECT_EQ(prompter.Messages,
-              (std::vector<std::string>{"Warnung: Die Datei \"DIA_\xE4.d\" ist UTF-8-kodiert und "
+              (std::vector<std::string>{"Warnung: Die Datei \"DIA_\xE4.d\" "
                                         "enth\xE4lt Zeichen, die es in Windows-1252 nicht gibt.\r\n"
                                         "Sie wurden durch \"?\" ersetzt."}));
     EXPECT_EQ(ReadScriptText(files, "missing.d", prompter, text), 2);
