@@ -84,13 +84,13 @@ bool WriteSettingsFile(const std::string& path, const TSettings& settings, TFile
     std::string content;
     // A file that exists but cannot be read would lose its other lines: leave it alone.
     if (files.ReadFile(path, content) != 0 && files.FileExists(path)) {
-        prompter.ShowMessage("In " + path + " kann nicht geschrieben werden");
+        prompter.ShowMessage("In " + PathToCp1252(path) + " kann nicht geschrieben werden");
         return false;
     }
     TIniFile ini(content);
     WriteSettings(settings, ini);
     if (files.WriteFile(path, ini.Text()) != 0) {
-        prompter.ShowMessage("In " + path + " kann nicht geschrieben werden");
+        prompter.ShowMessage("In " + PathToCp1252(path) + " kann nicht geschrieben werden");
         return false;
     }
     return true;

@@ -25,8 +25,10 @@ struct TSettings {
     bool NpcGlobals = false;
     bool SeparateEvents = true;
     bool SeparateFolders = true; // the script import's "Unterordner für jede Datei anlegen"
-    std::string OpenPath;        // the last loaded project
-    std::string SavePath;        // the last saved project
+    // The paths are native file names, as the file system takes them, so that every name
+    // the user picked comes back unchanged; the project name is Windows-1252 text.
+    std::string OpenPath; // the last loaded project
+    std::string SavePath; // the last saved project
     std::string ExportFolder;
     std::string ProjectName;
     TColourTable Colours = DefaultColours();

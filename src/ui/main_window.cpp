@@ -301,14 +301,16 @@ void TFMain::ApplySettings(const TSettings& settings) {
     CheckSyntax->setChecked(settings.SyntaxCheck);
     ColourTable = settings.Colours;
     Compiled.ProjectName = settings.ProjectName;
-    Compiled.Folder = settings.ExportFolder;
+    Compiled.Folder = settings.ExportFolder; // a native file name
     ExportForm->WriteEventFile()->setChecked(settings.SeparateEvents);
     ExportForm->WriteStoryGlobals()->setChecked(settings.SeparateVariables);
     ExportForm->WriteNpcGlobals()->setChecked(settings.NpcGlobals);
-    if (!settings.ExportFolder.empty() && QFileInfo(ToQt(settings.ExportFolder)).isDir())
-        ExportForm->StartFolder = ToQt(settings.ExportFolder);
-    OpenFileName = ToQt(settings.OpenPath);
-    SaveFileName = ToQt(settings.SavePath);
+    if (!settings.ExportFolder.empty() && QFileInfo(PathToQt(settings.ExportFolder)).isDir())
+        ExportForm->StartFolder = PathToQt(settings.ExportFolder);
+    if (auto* import = findChild<TFImport*>())
+        import->FolderForEach()->setChecked(settings.SeparateFolders);
+    OpenFileName = PathToQt(settings.OpenPath);
+    SaveFileName = PathToQt(settings.SavePath);
     FontPoints = std::max(1, settings.FontSize);
     ApplyFontSize();
 }
@@ -321,13 +323,15 @@ TSettings TFMain::CollectSettings() const {
     settings.FontSize = FontPoints;
     settings.Maximised = isMaximized();
     settings.Colours = ColourTable;
-    settings.OpenPath = FromQt(OpenFileName);
-    settings.SavePath = FromQt(SaveFileName);
-    settings.ExportFolder = FromQt(ExportForm->Folder()->text());
+    settings.OpenPath = PathFromQt(OpenFileName);
+    settings.SavePath = PathFromQt(SaveFileName);
+    settings.ExportFolder = PathFromQt(ExportForm->Folder()->text());
     settings.ProjectName = FromQt(ExportForm->FileName()->text());
     settings.SeparateEvents = ExportForm->WriteEventFile()->isChecked();
     settings.SeparateVariables = ExportForm->WriteStoryGlobals()->isChecked();
     settings.NpcGlobals = ExportForm->WriteNpcGlobals()->isChecked();
+    if (const auto* import = findChild<TFImport*>())
+        settings.SeparateFolders = import->FolderForEachChecked();
     return settings;
 }
 
@@ -391,7 +395,7 @@ void TFMain::SaveClick() {
 void TFMain::ExportClick() {
     CommitFocusedField();
     ExportForm->FileName()->setText(ToQt(Compiled.ProjectName));
-    ExportForm->Folder()->setText(ToQt(Compiled.Folder));
+    ExportForm->Folder()->setText(PathToQt(Compiled.Folder));
     Compiled.OverwriteAll = false;
     Compiled.ProjectName.clear();
     ExportForm->FileName()->setFocus();
@@ -402,7 +406,7 @@ void TFMain::ExportClick() {
     if (report.Result == TExportResult::Exported)
         statusBar()->showMessage(QStringLiteral("Exportiert: %1 Dateien nach %2")
                                      .arg(report.WrittenFiles.size())
-                                     .arg(ToQt(Compiled.Folder)),
+                                     .arg(PathToQt(Compiled.Folder)),
                                  8000);
 }
 

@@ -19,9 +19,22 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace redewerk {
+namespace {
+
+// The editor's text exactly as it stands: toPlainText() would turn every no-break space
+// into a blank and so change the block's bytes on the way back.
+QString EditorText(const QPlainTextEdit* editor) {
+    QString text = editor->document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = u'\n';
+    return text;
+}
+
+} // namespace
 
 TNode* TFMain::SelectedNode() const {
     return Project.Selected;
@@ -197,7 +210,7 @@ void TFMain::ConditionExit() {
         Project,
         ConvertReferencesInText(Project, element->Body, TRefDirection::IdToPath, node, Prompter),
         TRefDirection::PathToId, node, Prompter);
-    element->Condition = ConvertReferencesInText(Project, LinesFromQt(Condition->toPlainText()),
+    element->Condition = ConvertReferencesInText(Project, LinesFromQt(EditorText(Condition)),
                                                  TRefDirection::PathToId, node, Prompter);
     SetCondition(element); // the paths in their normal form
 }
@@ -210,7 +223,7 @@ void TFMain::BodyExit() {
     element->BodySelLength = cursor.selectionEnd() - cursor.selectionStart();
     element->KnownRefs.clear();
     if (Condition->isEnabled()) {
-        element->Condition = ConvertReferencesInText(Project, LinesFromQt(Condition->toPlainText()),
+        element->Condition = ConvertReferencesInText(Project, LinesFromQt(EditorText(Condition)),
                                                      TRefDirection::PathToId, node, Prompter);
     } else {
         // A Choice keeps a condition it got from an import although the editor does not
@@ -220,12 +233,12 @@ void TFMain::BodyExit() {
                                                         TRefDirection::IdToPath, node, Prompter),
                                 TRefDirection::PathToId, node, Prompter);
     }
-    element->Body = ConvertReferencesInText(Project, LinesFromQt(Body->toPlainText()),
+    element->Body = ConvertReferencesInText(Project, LinesFromQt(EditorText(Body)),
                                             TRefDirection::PathToId, node, Prompter);
     const TLines shown =
         ConvertReferencesInText(Project, element->Body, TRefDirection::IdToPath, node, Prompter);
     const QString text = LinesToQt(shown);
-    if (text != Body->toPlainText()) {
+    if (text != EditorText(Body)) {
         Body->setPlainText(text);
         QTextCursor restored = Body->textCursor();
         restored.setPosition(

@@ -167,6 +167,12 @@ TEST(Settings, AFailedWriteKeepsTheFileAndSaysSo) {
     EXPECT_EQ(prompter.Messages,
               std::vector<std::string>{"In S.ini kann nicht geschrieben werden"});
 
+    // The path in the message reads as the user knows it.
+    prompter.Messages.clear();
+    EXPECT_FALSE(WriteSettingsFile("/home/j\xC3\xB6rg/S.ini", TSettings{}, files, prompter));
+    EXPECT_EQ(prompter.Messages,
+              std::vector<std::string>{"In /home/j\xF6rg/S.ini kann nicht geschrieben werden"});
+
     files.WriteError = 0;
     files.ReadError = 13; // unreadable: rewriting it would drop its other lines
     EXPECT_FALSE(WriteSettingsFile("S.ini", TSettings{}, files, prompter));

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 
 namespace redewerk {
 namespace {
@@ -91,6 +92,44 @@ TEST_F(TExportDialogTest, ExportsWithTheChosenOptions) {
     });
     Window.ExportClick();
     EXPECT_EQ(WrittenNames(), (std::vector<std::string>{"DIA_Wirt.d", "EVT_Wirt.d", "VAR_Wirt.d"}));
+}
+
+TEST_F(TExportDialogTest, AFolderWithUmlautsStaysTheSameFolderFromExportToExport) {
+    const QString folder = QString::fromUtf8("ausgabe_ä");
+    const std::string onDisk = "ausgabe_\xC3\xA4"; // file names are native (UTF-8) bytes
+    const auto writtenInto = [&](const std::string& dir) {
+        std::vector<std::string> names;
+        for (const auto& [path, content] : Files.Files)
+            if (path.ends_with(".d") && path.find("/" + dir + "/") != std::string::npos)
+                names.push_back(path.substr(path.find_last_of('/') + 1));
+        return names;
+    };
+    const std::vector<std::string> expected{"DIA_Wirt.d", "EVT_Wirt.d", "VAR_Wirt.d"};
+    WhenDialogOpens([&](TFExport& dialog) {
+        dialog.FileName()->setText(QStringLiteral("Wirt"));
+        dialog.Folder()->setText(folder);
+    });
+    Window.ExportClick();
+    EXPECT_EQ(writtenInto(onDisk), expected);
+    EXPECT_TRUE(Window.statusBar()->currentMessage().endsWith(folder));
+
+    // The next export offers and uses the same folder.
+    Files.Files.clear();
+    WhenDialogOpens([&](TFExport& dialog) { EXPECT_EQ(dialog.Folder()->text(), folder); });
+    Window.ExportClick();
+    EXPECT_EQ(writtenInto(onDisk), expected);
+    EXPECT_EQ(Window.CollectSettings().ExportFolder, onDisk);
+
+    // A folder stored in the settings file is the same native name.
+    TSettings settings;
+    settings.ProjectName = "Wirt";
+    settings.ExportFolder = "ziel_\xC3\xA4";
+    Window.ApplySettings(settings);
+    Files.Files.clear();
+    WhenDialogOpens(
+        [&](TFExport& dialog) { EXPECT_EQ(dialog.Folder()->text(), QString::fromUtf8("ziel_ä")); });
+    Window.ExportClick();
+    EXPECT_EQ(writtenInto("ziel_\xC3\xA4"), expected);
 }
 
 TEST_F(TExportDialogTest, ClosingWithoutOkExportsNothing) {

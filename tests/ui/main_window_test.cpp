@@ -119,6 +119,22 @@ TEST_F(TMainWindowTest, AChoiceKeepsAConditionItsEditorDoesNotShow) {
     EXPECT_EQ(Ja->Element()->Condition, TLines{"Npc_KnowsInfo (other, DIA_X)"});
 }
 
+TEST_F(TMainWindowTest, LeavingTheEditorsKeepsEveryByteOfTheTexts) {
+    // A no-break space (0xA0) must not turn into a blank on the way through the editors.
+    Hallo->Element()->Body = {"<<Na\xA0"
+                              "ja.",
+                              "", "\t>>Gut\xA0!"};
+    Hallo->Element()->Condition = {"Npc_GetDistToWP (self, \"A\xA0"
+                                   "B\") < 500"};
+    const TElement before = *Hallo->Element();
+    Click(Hallo);
+    Editor("Body")->setFocus();
+    Editor("condition")->setFocus();
+    Click(Tschuess);
+    EXPECT_EQ(Hallo->Element()->Body, before.Body);
+    EXPECT_EQ(Hallo->Element()->Condition, before.Condition);
+}
+
 TEST_F(TMainWindowTest, EnterMovesToTheNextUsableField) {
     struct TCase {
         TNode* TWindowFixture::*Node;

@@ -102,6 +102,29 @@ TEST_F(TSettingsWindowTest, AnUnwritableSettingsFileIsReportedAndTheProgramStill
               std::vector<std::string>{"In S.ini kann nicht geschrieben werden"});
 }
 
+TEST_F(TSettingsWindowTest, TheImportOptionFollowsTheImportDialog) {
+    Start("[Import_Optionen]\r\nSeparateOrdner=0\r\n");
+    auto* folderForEach = Find<QCheckBox>("FolderForEach");
+    ASSERT_NE(folderForEach, nullptr);
+    EXPECT_FALSE(folderForEach->isChecked());
+    folderForEach->setChecked(true);
+    Prompter.YesNoAnswers = {true};
+    Window.close();
+    EXPECT_NE(Files.Files["S.ini"].find("SeparateOrdner=1\r\n"), std::string::npos);
+}
+
+TEST_F(TSettingsWindowTest, PathsAreKeptAsTheirNativeNames) {
+    // Written by hand in a UTF-8 editor, or by an earlier run.
+    const std::string open = "/mod/\xD0\x9F\xC3\xA4.dlx";
+    Start("[Pfade]\r\nOeffnen=" + open + "\r\n");
+    const std::string saved = "/mod/\xE2\x86\x92neu.dlx"; // a name outside Windows-1252
+    ASSERT_TRUE(Window.SaveProjectFile(QString::fromUtf8(saved.c_str())));
+    EXPECT_EQ(Files.Files.count(saved), 1u);
+    const TSettings settings = Window.CollectSettings();
+    EXPECT_EQ(settings.OpenPath, open);
+    EXPECT_EQ(settings.SavePath, saved);
+}
+
 TEST(SystemColours, FollowThePlatformPalette) {
     QPalette palette;
     palette.setColor(QPalette::Base, QColor(1, 2, 3));
