@@ -1,5 +1,6 @@
 // Import of generated dialog scripts: dialogs with five options each, about 3 KB of script
 // per dialog, spread over files of 100 dialogs as a mod keeps them.
+#include "bench_support.h"
 #include "import/importer.h"
 #include "model/file_system.h"
 #include "model/project.h"
@@ -7,7 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,35 +15,8 @@ namespace {
 
 using namespace redewerk;
 
-class TMemoryFiles : public TFileSystem {
-public:
-    std::map<std::string, std::string> Files;
-    int ReadFile(const std::string& path, std::string& content) override {
-        auto it = Files.find(path);
-        if (it == Files.end()) return 2;
-        content = it->second;
-        return 0;
-    }
-    int WriteFile(const std::string& path, std::string_view content) override {
-        Files[path] = std::string(content);
-        return 0;
-    }
-    bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
-    bool DirectoryExists(const std::string&) override { return true; }
-    int CreateDirectory(const std::string&) override { return 0; }
-};
-
-class TSilentPrompter : public TPrompter {
-public:
-    int Messages = 0;
-    void ShowMessage(const std::string&) override { ++Messages; }
-    std::string AskText(const std::string&, const std::string& prefilled) override {
-        return prefilled;
-    }
-    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-    bool AskYesNo(const std::string&, const std::string&) override { return true; }
-    TOverwriteAnswer AskOverwrite(const std::string&) override { return TOverwriteAnswer::Abort; }
-};
+using bench::TMemoryFiles;
+using bench::TQuietPrompter;
 
 std::string Dialog(int d) {
     const std::string npc =
@@ -136,7 +109,7 @@ void BM_ImportDialogs(benchmark::State& state) {
     }
     for (auto _ : state) {
         TProject project;
-        TSilentPrompter prompter;
+        TQuietPrompter prompter;
         if (!RunScriptImport(project, paths, true, files, prompter) || prompter.Messages)
             state.SkipWithError("import failed");
         benchmark::DoNotOptimize(project.Elements.Size());

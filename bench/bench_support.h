@@ -1,0 +1,54 @@
+#pragma once
+
+// What the benchmark programs share: a prompter that never waits and files in memory.
+
+#include "model/file_system.h"
+#include "model/prompter.h"
+
+#include <map>
+#include <string>
+
+namespace redewerk::bench {
+
+// Answers every question with its default, counts messages, and answers the overwrite
+// question as told.
+class TQuietPrompter : public TPrompter {
+public:
+    explicit TQuietPrompter(TOverwriteAnswer overwrite = TOverwriteAnswer::YesToAll)
+        : Overwrite(overwrite) {}
+
+    int Messages = 0;
+
+    void ShowMessage(const std::string&) override { ++Messages; }
+    std::string AskText(const std::string&, const std::string& prefilled) override {
+        return prefilled;
+    }
+    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
+    bool AskYesNo(const std::string&, const std::string&) override { return true; }
+    TOverwriteAnswer AskOverwrite(const std::string&) override { return Overwrite; }
+
+private:
+    TOverwriteAnswer Overwrite;
+};
+
+// Files in memory, so that a benchmark measures the program and not the disk.
+class TMemoryFiles : public TFileSystem {
+public:
+    std::map<std::string, std::string> Files;
+
+    int ReadFile(const std::string& path, std::string& content) override {
+        auto it = Files.find(path);
+        if (it == Files.end()) return 2;
+        content = it->second;
+        return 0;
+    }
+    int WriteFile(const std::string& path, std::string_view content) override {
+        Files[path] = std::string(content);
+        return 0;
+    }
+    bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
+    bool DirectoryExists(const std::string&) override { return true; }
+    int CreateDirectory(const std::string&) override { return 0; }
+};
+
+} // namespace redewerk::bench
