@@ -24,13 +24,26 @@ TNode* TDiaBlockBuilder::NewNode(TNode* parent, const std::string& text) {
     return node;
 }
 
+TNode* TDiaBlockBuilder::NewBlock(TNode* parent, const std::string& fileName, int32_t kind) {
+    TNode* node = NewNode(parent, FreeChildName(Project.Tree, parent, fileName));
+    Project.CreateElement(node, kind);
+    Names.Add(node, fileName);
+    return node;
+}
+
+TLines TDiaBlockBuilder::ResolvePaths(const TLines& lines, const TNode* context) const {
+    return Names.ResolvePaths(Project.Tree, lines, context);
+}
+
 TNode* TDiaBlockBuilder::FindOrCreateNpcFolder(const std::string& npcName) {
     // Without a PERSON line there is no NPC: a folder without a name would break every path
     // below it, so the blocks go straight to the base.
     if (npcName.empty()) return Base;
+    // A clear name the user typed may hold characters that a node name may not.
+    const std::string folderName = DiaNodeName(npcName);
     for (const auto& child : Project.Tree.ChildrenOf(Base))
-        if (EqualsNoCase1252(child->Text(), npcName)) return child.get();
-    return NewNode(Base, npcName);
+        if (EqualsNoCase1252(child->Text(), folderName)) return child.get();
+    return NewNode(Base, folderName);
 }
 
 void TDiaBlockBuilder::Commit(QDC_Element& record) {
@@ -43,12 +56,11 @@ void TDiaBlockBuilder::Commit(QDC_Element& record) {
 
     TNode* node;
     if (record.IsOption) {
-        node = NewNode(LastDialog, record.Name);
-        Project.CreateElement(node, ekChoice);
+        node = NewBlock(LastDialog, record.Name, ekChoice);
     } else {
-        node = NewNode(npcFolder, record.Name);
-        Project.CreateElement(node, ekDialog);
+        node = NewBlock(npcFolder, record.Name, ekDialog);
         LastDialog = node;
+        LastDialogName = record.Name;
     }
     Blocks.push_back(node);
 
@@ -67,9 +79,11 @@ void TDiaBlockBuilder::Commit(QDC_Element& record) {
 
     IndentBraces(record.Lines);
 
+    // Written with the file's names like every other reference of the file; they are the node
+    // texts unless a block had to take a free name.
     if (record.IsOption && record.AddToParent) {
         if (TElement* dialog = TProject::ElementOf(LastDialog))
-            dialog->Body.push_back("++#" + LastDialog->Text() + "\\" + node->Text() + "#");
+            dialog->Body.push_back("++#" + LastDialogName + "\\" + record.Name + "#");
     }
 
     TElement* element = node->Element();

@@ -1,5 +1,6 @@
 #include "import/dia_conditions.h"
 
+#include "import/dia_node_names.h"
 #include "import/dia_words.h"
 #include "model/cp1252.h"
 
@@ -44,7 +45,8 @@ std::string ItemTerm(std::string text) {
 
 // "Dialog" (of the current NPC) or "Instance, Dialog", optionally negated by a "!". The term
 // holds a known-reference whose path climbs from the block to the folder above the NPC
-// folders and descends into the named NPC's folder.
+// folders and descends into the named NPC's folder; both names are written as the importer
+// names the folder and the block.
 std::string DialogTerm(std::string text, const std::string& person, bool inOption,
                        const TClearNameLookup& clearNameOf) {
     bool negated = TakeNegation(text);
@@ -60,7 +62,8 @@ std::string DialogTerm(std::string text, const std::string& person, bool inOptio
         dialog = TakeWord(text);
     }
     std::string up = inOption ? "..\\..\\" : "..\\";
-    std::string marker = "#!" + up + clearNameOf(instance) + "\\" + dialog + "#";
+    std::string marker =
+        "#!" + up + DiaNodeName(clearNameOf(instance)) + "\\" + DiaNodeName(dialog) + "#";
     return (negated ? "(!" : "(") + marker + ")";
 }
 

@@ -12,7 +12,7 @@ namespace redewerk {
 struct QDC_Element {
     TLines Conditions;  // one condition term per COND line
     TLines Lines;       // body lines
-    std::string Name;   // the INFO or OPT name; empty while no element is open
+    std::string Name;   // the INFO or OPT name (DiaNodeName); empty while no element is open
     std::string Person; // instance name from the last PERSON line
     std::string Desc;
     int32_t Num = 10;

@@ -7,6 +7,7 @@
 #include "model/project.h"
 #include "model/prompter.h"
 #include "model/references.h"
+#include "model/script_file.h"
 #include "model/text_lines.h"
 
 #include <unordered_set>
@@ -32,14 +33,19 @@ void Report(TImportProgress* progress, const std::string& stage, int step, int c
 
 TDiaImportResult ImportDiaFile(TProject& project, const std::string& path, TDiaImportMode mode,
                                TFileSystem& files, TPrompter& prompter, TImportProgress* progress) {
+    // Nothing was imported: the dialog keeps the option the user chose.
+    TDiaImportResult failed;
+    failed.Mode = mode;
     if (!files.FileExists(path)) {
         prompter.ShowMessage("Die angegebene Datei existiert nicht!");
-        return {};
+        return failed;
     }
+    // A file that an editor saved as UTF-8 is read as the Windows-1252 text it stands for;
+    // its byte-order mark would otherwise hide the first line from every rule.
     std::string content;
-    if (int error = files.ReadFile(path, content)) {
-        prompter.ShowMessage(IoErrorMessage(error) + "\r\n" + path);
-        return {};
+    if (int error = ReadScriptText(files, path, prompter, content)) {
+        prompter.ShowMessage(IoErrorMessage(error) + "\r\n" + PathToCp1252(path));
+        return failed;
     }
     return ImportDiaText(project, content, mode, prompter, progress);
 }
@@ -70,7 +76,8 @@ TDiaImportResult ImportDiaText(TProject& project, std::string_view content, TDia
     if (TNode* first = builder.FirstCreatedNode()) result.ExpandNode = first->Parent();
 
     // References were written as paths while the blocks did not exist yet; now every target
-    // has its node, so they become ids.
+    // has its node, so they become ids. The paths use the names the file gives the blocks, and
+    // a block that had to take a free name is found by its file name first.
     std::unordered_set<const TNode*> created(builder.CreatedBlocks().begin(),
                                              builder.CreatedBlocks().end());
     project.Tree.ForEachPreOrder([&](TNode* node) {
@@ -81,10 +88,11 @@ TDiaImportResult ImportDiaText(TProject& project, std::string_view content, TDia
     for (int i = 0; i < blockCount; ++i) {
         TNode* node = result.Blocks[static_cast<size_t>(i)];
         TElement* element = node->Element();
-        element->Body = ConvertReferencesInText(project, element->Body, TRefDirection::PathToId,
-                                                node, prompter);
-        element->Condition = ConvertReferencesInText(project, element->Condition,
-                                                     TRefDirection::PathToId, node, prompter);
+        element->Body = ConvertReferencesInText(project, builder.ResolvePaths(element->Body, node),
+                                                TRefDirection::PathToId, node, prompter);
+        element->Condition =
+            ConvertReferencesInText(project, builder.ResolvePaths(element->Condition, node),
+                                    TRefDirection::PathToId, node, prompter);
         Report(progress, kConvertStage, i + 1, blockCount, BarValue(i + 1, blockCount, 50, 100));
     }
     return result;

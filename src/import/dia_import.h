@@ -24,6 +24,7 @@ struct TDiaImportResult {
     // False when the file could not be read; the project is then unchanged.
     bool Imported = false;
     // The mode that was used: IntoSelected without a selected node falls back to Append.
+    // When nothing was imported, the mode that was asked for.
     TDiaImportMode Mode = TDiaImportMode::Append;
     // The blocks created, in tree order.
     std::vector<TNode*> Blocks;

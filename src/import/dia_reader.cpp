@@ -2,6 +2,7 @@
 
 #include "import/dia_block_builder.h"
 #include "import/dia_conditions.h"
+#include "import/dia_node_names.h"
 #include "import/dia_words.h"
 #include "model/cp1252.h"
 #include "model/project.h"
@@ -104,7 +105,7 @@ bool TDiaReader::HandleHeaderKeyword(const std::string& keyword, std::string res
         Element.IsOption = false;
         Element.AddToParent = false;
         rest = ValueAfterColon(rest);
-        Element.Name = TakeWord(rest);
+        Element.Name = DiaNodeName(TakeWord(rest));
         if (EqualsNoCase1252(Element.Name, "EXIT")) {
             Element.Permanent = true;
             Element.Num = 999;
@@ -116,7 +117,7 @@ bool TDiaReader::HandleHeaderKeyword(const std::string& keyword, std::string res
         Commit();
         Element.IsOption = true;
         rest = ValueAfterColon(rest);
-        Element.Name = TakeWord(rest);
+        Element.Name = DiaNodeName(TakeWord(rest));
         if (EqualsNoCase1252(Element.Name, "BACK")) {
             Element.Desc = "!DIALOG_BACK";
             Element.Lines.push_back("--");
@@ -242,11 +243,12 @@ void TDiaReader::HandleLogEntry(const std::string& keyword, std::string rest) {
 }
 
 void TDiaReader::HandleChoiceReference(const std::string& line) {
+    // The names become path components, so they are written as the blocks are named.
     std::string rest = line.substr(1);
-    std::string first = TakeWord(rest);
+    std::string first = DiaNodeName(TakeWord(rest));
     size_t comma = rest.find(',');
     if (comma != std::string::npos) rest.erase(comma, 1);
-    std::string second = TakeWord(rest);
+    std::string second = DiaNodeName(TakeWord(rest));
 
     if (first.empty() && second.empty()) {
         Element.AddToParent = true;

@@ -3,6 +3,7 @@
 #include "import/progress.h"
 #include "model/file_system.h"
 #include "model/project.h"
+#include "support/memory_file_system.h"
 #include "support/recording_prompter.h"
 
 #include <gtest/gtest.h>
@@ -320,6 +321,37 @@ TEST_F(DiaImportTest, IntoSelectedWithoutSelectionAppends) {
         Import("PERSON: VLK_1_Wirt\nINFO: Hallo\n", TDiaImportMode::IntoSelected);
     EXPECT_EQ(result.Mode, TDiaImportMode::Append);
     EXPECT_EQ(TreeOutline(), (std::vector<std::string>{"Mod", "Wirt", "  Hallo Dialog"}));
+}
+
+// A file that exists but cannot be read changes nothing, not even in replace mode, and the
+// dialog keeps the option the user chose.
+TEST_F(DiaImportTest, UnreadableFileChangesNothingAndNamesTheFile) {
+    Import("PERSON: VLK_1_Wirt\nINFO: Hallo\n");
+    testing::TMemoryFileSystem memory;
+    memory.Files["/d/H\xC3\xA4ndler.dia"] = "PERSON: VLK_2_Schmied\nINFO: Neu\n";
+    memory.ReadError = 13;
+    TDiaImportResult result = ImportDiaFile(Project, "/d/H\xC3\xA4ndler.dia",
+                                            TDiaImportMode::ReplaceProject, memory, Prompter);
+    EXPECT_FALSE(result.Imported);
+    EXPECT_EQ(result.Mode, TDiaImportMode::ReplaceProject);
+    EXPECT_EQ(Prompter.Messages, std::vector<std::string>{"E/A-Fehler 13\r\n/d/H\xE4ndler.dia"});
+    EXPECT_EQ(TreeOutline(), (std::vector<std::string>{"Wirt", "  Hallo Dialog"}));
+}
+
+// Files that a modern editor saved as UTF-8, with or without the byte-order mark, are read as
+// the Windows-1252 text they stand for; the mark does not hide the first line.
+TEST_F(DiaImportTest, Utf8FilesAreReadAsTheirText) {
+    testing::TMemoryFileSystem memory;
+    memory.Files["bom.dia"] =
+        "\xEF\xBB\xBFPERSON: VLK_1_Wirt\r\nINFO: Hallo\r\n>Gr\xC3\xBC\xC3\x9F dich!\r\n";
+    memory.Files["ohne.dia"] = "PERSON: VLK_2_Schmied\nINFO: Hallo\n<Sch\xC3\xB6n.\n";
+    ASSERT_TRUE(
+        ImportDiaFile(Project, "bom.dia", TDiaImportMode::Append, memory, Prompter).Imported);
+    ASSERT_TRUE(
+        ImportDiaFile(Project, "ohne.dia", TDiaImportMode::Append, memory, Prompter).Imported);
+    EXPECT_EQ(Prompter.Messages, std::vector<std::string>{});
+    EXPECT_EQ(Block("Wirt\\Hallo").Body, TLines{">>Gr\xFC\xDF dich!"});
+    EXPECT_EQ(Block("Schmied\\Hallo").Body, TLines{"<<Sch\xF6n."});
 }
 
 } // namespace
