@@ -105,6 +105,16 @@ bool ParseIniInteger(std::string_view text, int32_t& value) {
     return true;
 }
 
+void TIniFile::Parse(std::string_view content) {
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    ByteOrderMark.clear();
+    if (content.starts_with(kBom)) {
+        ByteOrderMark = kBom;
+        content.remove_prefix(kBom.size());
+    }
+    Lines = SplitLines(content);
+}
+
 std::optional<std::string> TIniFile::Read(std::string_view section, std::string_view key) const {
     const auto span = FindSection(Lines, section);
     if (!span) return std::nullopt;

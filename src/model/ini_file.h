@@ -17,9 +17,10 @@ public:
     TIniFile() = default;
     explicit TIniFile(std::string_view content) { Parse(content); }
 
-    void Parse(std::string_view content) { Lines = SplitLines(content); }
+    // A UTF-8 byte order mark, as some editors write one, is kept but not read as text.
+    void Parse(std::string_view content);
     // The whole text, each line ending in CR LF.
-    std::string Text() const { return JoinLines(Lines); }
+    std::string Text() const { return ByteOrderMark + JoinLines(Lines); }
 
     // The value of the first such key in the first such section, or nothing.
     std::optional<std::string> Read(std::string_view section, std::string_view key) const;
@@ -38,6 +39,7 @@ public:
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
 private:
+    std::string ByteOrderMark;
     TLines Lines;
 };
 

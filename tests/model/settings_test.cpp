@@ -55,6 +55,13 @@ TEST(IniFile, WritesInPlaceAndKeepsEverythingElse) {
     EXPECT_EQ(empty.Text(), "[a]\r\nb=0\r\n");
 }
 
+TEST(IniFile, AByteOrderMarkIsKeptButNotReadAsPartOfTheFirstSection) {
+    TIniFile ini("\xEF\xBB\xBF[Pfade]\r\nOeffnen=/mod/a.dlx\r\n");
+    EXPECT_EQ(ini.ReadString("Pfade", "Oeffnen", "-"), "/mod/a.dlx");
+    ini.WriteString("Pfade", "Speichern", "/mod/b.dlx");
+    EXPECT_EQ(ini.Text(), "\xEF\xBB\xBF[Pfade]\r\nOeffnen=/mod/a.dlx\r\nSpeichern=/mod/b.dlx\r\n");
+}
+
 TEST(Colours, NamesBothWays) {
     struct TCase {
         TColour Colour;
