@@ -44,27 +44,30 @@ std::string ItemTerm(std::string text) {
 }
 
 // "Dialog" (of the current NPC) or "Instance, Dialog", optionally negated by a "!". The term
-// holds a known-reference whose path climbs from the block to the folder above the NPC
+// holds a known-reference whose path climbs from the block to the node that holds the NPC
 // folders and descends into the named NPC's folder; both names are written as the importer
-// names the folder and the block.
-std::string DialogTerm(std::string text, const std::string& person, bool inOption,
+// names the folder and the block. `ownFolder` is the clear name of the current NPC: without
+// one, the blocks sit where the NPC folders would be, one level higher.
+std::string DialogTerm(std::string text, const std::string& ownFolder, bool inOption,
                        const TClearNameLookup& clearNameOf) {
     bool negated = TakeNegation(text);
-    std::string instance = person;
+    std::string folder = ownFolder;
     std::string dialog;
     size_t comma = text.find(',');
     if (comma != std::string::npos) {
         std::string before = text.substr(0, comma);
         std::string after = text.substr(comma + 1);
-        instance = TakeWord(before);
+        folder = clearNameOf(TakeWord(before));
         dialog = TakeWord(after);
     } else {
         dialog = TakeWord(text);
     }
-    std::string up = inOption ? "..\\..\\" : "..\\";
-    std::string marker =
-        "#!" + up + DiaNodeName(clearNameOf(instance)) + "\\" + DiaNodeName(dialog) + "#";
-    return (negated ? "(!" : "(") + marker + ")";
+    std::string path;
+    if (inOption) path += "..\\";
+    if (!ownFolder.empty()) path += "..\\";
+    if (!folder.empty()) path += DiaNodeName(folder) + "\\";
+    path += DiaNodeName(dialog);
+    return (negated ? "(!#!" : "(#!") + path + "#)";
 }
 
 } // namespace
@@ -84,6 +87,8 @@ TDiaCondition BuildDiaCondition(const std::string& line, const std::string& pers
     if (!rest.empty() && rest.front() == ':') rest.erase(0, 1);
     if (!rest.empty() && rest.back() == ';') rest.pop_back();
 
+    std::string ownFolder;
+    if (kind == TConditionKind::Dialog) ownFolder = clearNameOf(person);
     std::vector<std::string> terms;
     size_t start = 0;
     while (true) {
@@ -101,7 +106,7 @@ TDiaCondition BuildDiaCondition(const std::string& line, const std::string& pers
             terms.push_back(ItemTerm(alternative));
             break;
         case TConditionKind::Dialog:
-            terms.push_back(DialogTerm(alternative, person, inOption, clearNameOf));
+            terms.push_back(DialogTerm(alternative, ownFolder, inOption, clearNameOf));
             break;
         case TConditionKind::Unknown:
             terms.emplace_back();

@@ -260,6 +260,25 @@ TEST_F(DiaReaderTest, WithoutPersonTheBlocksGoToTheTopRow) {
     EXPECT_EQ(Prompter.Messages, std::vector<std::string>{});
 }
 
+// Dialog conditions of such a file name their dialogs where the blocks went: beside the
+// block, and other NPCs' folders beside it as well.
+TEST_F(DiaReaderTest, WithoutPersonDialogConditionsFindTheirDialogs) {
+    Import("PERSON: VLK_401_Schmied\nINFO: Schwert\n");
+    Project.Selected = Project.Tree.AppendChild(nullptr, "Mod");
+    ASSERT_TRUE(ImportDiaText(Project,
+                              "INFO: Hallo\nCONDDIA: Frage\nCONDDIA: VLK_401_Schmied, Amboss\n"
+                              "OPT: Ja\nCONDDIA: !Frage; VLK_401_Schmied, Amboss\n"
+                              "INFO: Frage\nPERSON: VLK_401_Schmied\nINFO: Amboss\n",
+                              TDiaImportMode::IntoSelected, Prompter)
+                    .Imported);
+    const std::string frage = "#!" + std::to_string(Block("Mod\\Frage").Id) + "#";
+    const std::string amboss = "#!" + std::to_string(Block("Mod\\Schmied\\Amboss").Id) + "#";
+    EXPECT_EQ(Block("Mod\\Hallo").Condition, (TLines{"if (" + frage + ")", "&& (" + amboss + ")"}));
+    EXPECT_EQ(Block("Mod\\Hallo\\Ja").Condition,
+              TLines{"if ((!" + frage + ") || (" + amboss + "))"});
+    EXPECT_EQ(Prompter.Messages, std::vector<std::string>{});
+}
+
 TEST_F(DiaReaderTest, ShortInstanceNameAsksForTheClearName) {
     Prompter.TextAnswers.push_back("Torwache");
     Import("PERSON: PAL_12\nINFO: Halt\n");
