@@ -4,11 +4,15 @@
 #include "import/dia_import.h"
 #include "model/file_system.h"
 #include "model/project.h"
+#include "model/text_lines.h"
 
 #include "support/memory_file_system.h"
 #include "support/recording_prompter.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
 
 namespace redewerk {
 namespace {
@@ -21,7 +25,9 @@ TEST(DiaEndToEnd, ImportedFilesExportToValidScripts) {
     testing::TRecordingPrompter prompter;
     TDiskFileSystem disk;
     const std::string dir = REDEWERK_TEST_DATA_DIR "/import/dia/";
-    for (const char* name : {"haendler.dia", "pickpocket.dia"})
+    // The merchant twice: the second copy's blocks take free names, so no instance is declared
+    // twice.
+    for (const char* name : {"haendler.dia", "pickpocket.dia", "haendler.dia"})
         ASSERT_TRUE(
             ImportDiaFile(project, dir + name, TDiaImportMode::Append, disk, prompter).Imported);
 
@@ -54,6 +60,17 @@ TEST(DiaEndToEnd, ImportedFilesExportToValidScripts) {
              "DIA_BAEUERIN_PICKPOCKET_BACK);",
          })
         EXPECT_NE(dialogs.find(expected), std::string::npos) << expected;
+
+    std::set<std::string> instances;
+    for (const auto& line : SplitLines(dialogs)) {
+        if (line.starts_with("instance ")) {
+            EXPECT_TRUE(instances.insert(line).second) << "declared twice: " << line;
+        }
+    }
+    EXPECT_EQ(instances.count("instance DIA_HAENDLER_HALLO_2 (C_INFO)"), 1u);
+    EXPECT_NE(dialogs.find("Info_AddChoice (DIA_HAENDLER_HALLO_2, \"Ich will kaufen.\", "
+                           "DIA_HAENDLER_HALLO_2_KAUFEN);"),
+              std::string::npos);
 }
 
 } // namespace
