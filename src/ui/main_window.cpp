@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "codegen/exporter.h"
+#include "model/element.h"
 #include "model/file_system.h"
 #include "model/project.h"
 #include "model/project_file.h"
@@ -32,6 +33,11 @@
 #include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace redewerk {
 namespace {
@@ -286,6 +292,7 @@ void TFMain::Start(const QStringList& arguments, const QString& settingsPath) {
         showMaximized();
     else
         show();
+    MarkSaved(); // the project as it is now is nothing the user would lose
     if (!arguments.isEmpty() && QFileInfo(arguments.first()).isFile()) {
         OpenFileName = arguments.first();
         LoadProjectFile(arguments.first());
@@ -344,7 +351,11 @@ void TFMain::PreviewSwitched() {
 
 bool TFMain::LoadProjectFile(const QString& path) {
     CommitFocusedField();
+    if (!MayDiscardChanges("Die \xC4nderungen am Projekt sind nicht gespeichert und gehen beim "
+                           "Laden verloren."))
+        return false;
     if (!LoadProject(Project, PathFromQt(path), Files, Prompter)) return false;
+    MarkSaved();
     OpenFileName = path;
     TNode* selected = Project.Selected;
     Project.Selected = nullptr;
@@ -360,8 +371,39 @@ bool TFMain::LoadProjectFile(const QString& path) {
 bool TFMain::SaveProjectFile(const QString& path) {
     CommitFocusedField();
     if (!SaveProject(Project, PathFromQt(path), Files, Prompter)) return false;
+    MarkSaved();
     SaveFileName = path;
     return true;
+}
+
+size_t TFMain::ProjectFingerprint() {
+    // The selection is no change, and leaving a field registers the known references in
+    // another order than the file may hold them: neither counts.
+    TNode* selected = std::exchange(Project.Selected, nullptr);
+    std::vector<std::pair<TElement*, std::vector<int32_t>>> knownRefs;
+    Project.Elements.ForEach([&](TElement& element) {
+        if (std::is_sorted(element.KnownRefs.begin(), element.KnownRefs.end())) return;
+        knownRefs.emplace_back(&element, element.KnownRefs);
+        std::sort(element.KnownRefs.begin(), element.KnownRefs.end());
+    });
+    const size_t fingerprint = std::hash<std::string>{}(SerializeProject(Project));
+    for (auto& [element, refs] : knownRefs)
+        element->KnownRefs = std::move(refs);
+    Project.Selected = selected;
+    return fingerprint;
+}
+
+void TFMain::MarkSaved() {
+    SavedFingerprint = ProjectFingerprint();
+}
+
+bool TFMain::HasUnsavedChanges() {
+    CommitFocusedField();
+    return ProjectFingerprint() != SavedFingerprint;
+}
+
+bool TFMain::MayDiscardChanges(const std::string& question) {
+    return !HasUnsavedChanges() || Prompter.AskOkCancel(question, "Ungespeicherte \xC4nderungen");
 }
 
 void TFMain::LoadClick() {
@@ -411,7 +453,9 @@ void TFMain::ExportClick() {
 }
 
 void TFMain::closeEvent(QCloseEvent* event) {
-    if (!Prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!")) {
+    if (!Prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!") ||
+        !MayDiscardChanges("Die \xC4nderungen am Projekt sind nicht gespeichert und gehen beim "
+                           "Beenden verloren.")) {
         event->ignore();
         return;
     }

@@ -7,7 +7,9 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -44,8 +46,16 @@ public:
     // argument when that is an existing file.
     void Start(const QStringList& arguments, const QString& settingsPath);
 
+    // Loading asks first when the open project has unsaved changes; false when the user
+    // keeps them or the file cannot be read.
     bool LoadProjectFile(const QString& path);
     bool SaveProjectFile(const QString& path);
+    // Whether the project differs from the one last loaded or saved. The field being edited
+    // is written back first, so text typed into it counts.
+    bool HasUnsavedChanges();
+    // Asks `question` (OK/Cancel) before unsaved changes are lost, as a command that replaces
+    // the project must; true when there are none or the user lets them go.
+    bool MayDiscardChanges(const std::string& question);
 
     // Selection: the field being edited is written back into the block that is still
     // selected, then the new node is shown.
@@ -124,6 +134,9 @@ private:
     void RenameRequested(TNode* node, const QString& text);
     void AskName(TNode* node, const QString& name);
     void PreviewSwitched();
+    // What the project file would hold, without the selection, as a fingerprint.
+    size_t ProjectFingerprint();
+    void MarkSaved();
     void OpenReadme();
     void LoadClick();
     void SaveClick();
@@ -175,10 +188,11 @@ private:
 
     int FontPoints = 8;
     TColourTable ColourTable = DefaultColours();
-    TSettings Stored;     // what was read at start; keeps the options no window edits yet
-    QString SettingsFile; // remembered at start, written at exit
-    QString OpenFileName; // the open dialog's file name
-    QString SaveFileName; // the save dialog's file name
+    TSettings Stored;            // what was read at start; keeps the options no window edits yet
+    QString SettingsFile;        // remembered at start, written at exit
+    QString OpenFileName;        // the open dialog's file name
+    QString SaveFileName;        // the save dialog's file name
+    size_t SavedFingerprint = 0; // of the project as last loaded or saved
     int32_t CopiedBlockId = -1;
     QPlainTextEdit* TextMenuEditor = nullptr; // the editor whose text menu is open
     // The node whose block the fields show; only it receives their write-back, so a field

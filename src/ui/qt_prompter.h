@@ -19,8 +19,6 @@ public:
 
     void ShowMessage(const std::string& text) override;
     std::string AskText(const std::string& message, const std::string& prefilled) override;
-    // The program's only OK/Cancel question is the confirmation of a deletion, so the box
-    // carries that caption.
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     TOverwriteAnswer AskOverwrite(const std::string& text) override;
