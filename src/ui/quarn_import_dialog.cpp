@@ -123,6 +123,9 @@ void TFImportQuarn::Execute() {
         Prompter.ShowMessage("Die angegebene Datei existiert nicht!");
         return;
     }
+    if (Option() == static_cast<int>(TDiaImportMode::ReplaceProject) && ConfirmReplace &&
+        !ConfirmReplace())
+        return;
     TBarProgress progress(ProgressBar);
     Result = ImportDiaFile(Project, path, static_cast<TDiaImportMode>(Option()), Files, Prompter,
                            &progress);
@@ -133,6 +136,10 @@ void TFImportQuarn::Execute() {
 void ConnectQuarnImport(TFMain& window, QPushButton* button, TProject& project, TFileSystem& files,
                         TPrompter& prompter) {
     auto* dialog = new TFImportQuarn(project, files, prompter, &window);
+    dialog->SetReplaceConfirmation([&window] {
+        return window.MayDiscardChanges("Die \xC4nderungen am Projekt sind nicht gespeichert und "
+                                        "gehen beim Ersetzen verloren.");
+    });
     QObject::connect(button, &QPushButton::clicked, &window, [&window, dialog] {
         // The field being edited belongs to the block that is selected now.
         window.CommitFocusedField();

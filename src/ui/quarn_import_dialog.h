@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QButtonGroup;
 class QLineEdit;
 class QProgressBar;
@@ -36,6 +38,12 @@ public:
     // "...": the file chooser; the chosen name goes into the path field.
     void ChoseFolder();
 
+    // Asked before the import replaces the project; false keeps the dialog open and the
+    // project as it is. Unset: no question.
+    void SetReplaceConfirmation(std::function<bool()> confirm) {
+        ConfirmReplace = std::move(confirm);
+    }
+
     // What the last import did (which node to expand, which blocks it made).
     const TDiaImportResult& LastResult() const { return Result; }
 
@@ -56,6 +64,7 @@ private:
     QProgressBar* ProgressBar;
     QPushButton* OkButton;
     TDiaImportResult Result;
+    std::function<bool()> ConfirmReplace;
 };
 
 // Creates the import dialog for the main window's whole run and lets `button` ("QDC-Import")
