@@ -2,14 +2,18 @@
 #include "model/project.h"
 #include "model/project_file.h"
 
+#include "support/cli_runner.h"
 #include "support/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace redewerk {
 namespace {
+
+using testing::ProjectOutline;
+using testing::RunCliCommand;
+using testing::TCliRun;
+using TPaths = std::vector<std::string>;
 
 const std::string kGuard =
     "instance DIA_Guard_Hallo (C_INFO)\r\n{\r\n\tnpc = VLK_4100_Guard;\r\n"
@@ -18,77 +22,69 @@ const std::string kGuard =
     "func int DIA_Guard_Hallo_Condition () { return TRUE; };\r\n"
     "func void DIA_Guard_Hallo_Info ()\r\n{\r\n\tAI_Output (other, self, \"X\"); //Hallo\r\n};\r\n";
 
-class CliImport : public ::testing::Test {
-protected:
-    int Run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        int exit = RunCli(args, out, err, Files);
-        Out = out.str();
-        Err = err.str();
-        return exit;
-    }
-    std::vector<std::string> Outline(const std::string& path) {
-        TProject project;
-        TProjectFileError error;
-        EXPECT_TRUE(ParseProject(Files.Files.at(path), project, error)) << error.Message;
-        std::vector<std::string> lines;
-        project.Tree.ForEachPreOrder([&](TNode* node) { lines.push_back(node->Path()); });
-        return lines;
-    }
-
-    testing::TMemoryFileSystem Files;
-    std::string Out, Err;
-};
-
-TEST_F(CliImport, ImportsScriptsInOrderAndReportsTheStages) {
-    Files.Files["DIA_Guard.d"] = kGuard;
-    Files.Files["B_Tools.d"] = "func void B_Tool () { x = 1; };\r\nvar int Tools;\r\n";
-    ASSERT_EQ(Run({"import", "out.dlx", "B_Tools.d", "DIA_Guard.d"}), kExitOk) << Err;
-    EXPECT_EQ(Out, "2 Bausteine importiert.\n");
-    EXPECT_EQ(Err, "Daten einlesen...\nDaten verarbeiten...\nKnotenhierarchie klären...\n"
-                   "Knoten anlegen...\nReferenzen umwandeln...\nDaten in Knoten kopieren...\n");
-    EXPECT_EQ(Outline("out.dlx"),
-              (std::vector<std::string>{"IMPORT", "IMPORT\\Tools", "IMPORT\\Tools\\B_Tool",
-                                        "IMPORT\\Guard", "IMPORT\\Guard\\Hallo"}));
+TEST(CliImport, ImportsScriptsInOrderAndReportsTheStages) {
+    testing::TMemoryFileSystem files;
+    files.Files["DIA_Guard.d"] = kGuard;
+    files.Files["B_Tools.d"] = "func void B_Tool () { x = 1; };\r\nvar int Tools;\r\n";
+    EXPECT_EQ(
+        RunCliCommand({"import", "out.dlx", "B_Tools.d", "DIA_Guard.d"}, files),
+        (TCliRun{kExitOk, "2 Bausteine importiert.\n",
+                 "Daten einlesen...\nDaten verarbeiten...\nKnotenhierarchie klären...\n"
+                 "Knoten anlegen...\nReferenzen umwandeln...\nDaten in Knoten kopieren...\n"}));
+    EXPECT_EQ(ProjectOutline(files.Files["out.dlx"]),
+              (TPaths{"IMPORT", "IMPORT\\Tools", "IMPORT\\Tools\\B_Tool", "IMPORT\\Guard",
+                      "IMPORT\\Guard\\Hallo"}));
 }
 
-TEST_F(CliImport, IntoABaseWithoutFolderPerFile) {
-    Files.Files["DIA_Guard.d"] = kGuard;
+// The blocks count only what the import added; the base file itself is left as it was.
+TEST(CliImport, IntoABaseWithoutFolderPerFile) {
+    testing::TMemoryFileSystem files;
+    files.Files["DIA_Guard.d"] = kGuard;
     TProject base;
-    base.Tree.AppendChild(nullptr, "IMPORT");
+    base.CreateElement(base.Tree.AppendChild(base.Tree.AppendChild(nullptr, "IMPORT"), "Alt"),
+                       ekCode);
     base.Variables = {"var int Old;"};
-    Files.Files["base.dlx"] = SerializeProject(base);
-    ASSERT_EQ(
-        Run({"import", "out.dlx", "DIA_Guard.d", "--into", "base.dlx", "--no-folder-per-file"}),
-        kExitOk)
-        << Err;
-    EXPECT_EQ(Outline("out.dlx"),
-              (std::vector<std::string>{"IMPORT", "IMPORT1", "IMPORT1\\Hallo"}));
-    EXPECT_EQ(Files.Files["base.dlx"], SerializeProject(base));
+    const std::string saved = files.Files["base.dlx"] = SerializeProject(base);
+    EXPECT_EQ(RunCliCommand({"import", "out.dlx", "DIA_Guard.d", "--into", "base.dlx",
+                             "--no-folder-per-file"},
+                            files)
+                  .Out,
+              "1 Bausteine importiert.\n");
+    EXPECT_EQ(ProjectOutline(files.Files["out.dlx"]),
+              (TPaths{"IMPORT", "IMPORT\\Alt", "IMPORT1", "IMPORT1\\Hallo"}));
+    EXPECT_EQ(files.Files["base.dlx"], saved);
 }
 
-TEST_F(CliImport, AFailedImportWritesNothing) {
-    Files.Files["DIA_Bad.d"] = "instance DIA_Bad (C_INFO) { npc = X; };\r\n";
-    EXPECT_EQ(Run({"import", "out.dlx", "DIA_Bad.d"}), kExitFailure);
-    EXPECT_EQ(Files.Files.count("out.dlx"), 0u);
-    EXPECT_NE(
-        Err.find("Fehler bei DIA_Bad\r\nDem Dialog fehlt die Condition und/oder Information!\n"),
-        std::string::npos)
-        << Err;
-    EXPECT_EQ(Out, "");
+// Without a base the blocks of a .dia file go into an empty project; with one they go after
+// it, under the node --folder names, or in its place with --replace. The base file is left as
+// it was; the importer's warnings go to stderr and do not stop the import.
+TEST(CliImportDia, ModesOfTheBaseProject) {
+    testing::TMemoryFileSystem files;
+    files.Files["wirt.dia"] =
+        "PERSON: VLK_1_Wirt\r\nINFO: Hallo\r\nNUM: zehn\r\n>Ein Bier!\r\nOPT: Ja\r\n";
+    TProject base;
+    base.Tree.AppendChild(base.Tree.AppendChild(nullptr, "Mod"), "Alt");
+    const std::string saved = files.Files["base.dlx"] = SerializeProject(base);
 
-    EXPECT_EQ(Run({"import", "out.dlx", "fehlt.d"}), kExitFailure);
-    EXPECT_NE(Err.find("Interner unbehandelter Fehler:"), std::string::npos) << Err;
-    EXPECT_EQ(Files.Files.count("out.dlx"), 0u);
-}
-
-TEST_F(CliImport, UsageErrors) {
-    EXPECT_EQ(Run({"import", "out.dlx"}), kExitUsage);
-    EXPECT_NE(Err.find("import braucht eine Ausgabedatei und mindestens ein Skript."),
-              std::string::npos);
-    EXPECT_EQ(Run({"import", "out.dlx", "a.d", "--into"}), kExitUsage);
-    EXPECT_EQ(Run({"import", "out.dlx", "a.d", "--folders"}), kExitUsage);
-    EXPECT_NE(Err.find("Unbekannte Option: --folders"), std::string::npos);
+    const TPaths wirt = {"Wirt", "Wirt\\Hallo", "Wirt\\Hallo\\Ja"};
+    const std::pair<TPaths, TPaths> cases[] = {
+        {{}, wirt},
+        {{"--into", "base.dlx"}, {"Mod", "Mod\\Alt", "Wirt", "Wirt\\Hallo", "Wirt\\Hallo\\Ja"}},
+        {{"--into", "base.dlx", "--folder", "mod"},
+         {"Mod", "Mod\\Alt", "Mod\\Wirt", "Mod\\Wirt\\Hallo", "Mod\\Wirt\\Hallo\\Ja"}},
+        {{"--replace", "--into", "base.dlx"}, wirt},
+    };
+    for (const auto& [options, outline] : cases) {
+        SCOPED_TRACE(options.size());
+        TPaths args = {"import-dia", "out.dlx", "wirt.dia"};
+        args.insert(args.end(), options.begin(), options.end());
+        ASSERT_EQ(RunCliCommand(args, files),
+                  (TCliRun{kExitOk, "2 Bausteine importiert.\n",
+                           "Importer: Ungülitige \"NUM:\" Angabe? Suche nach eventuellen Fehler "
+                           "mit dem QDC!\n"}));
+        EXPECT_EQ(ProjectOutline(files.Files["out.dlx"]), outline);
+        EXPECT_EQ(files.Files["base.dlx"], saved);
+    }
 }
 
 } // namespace

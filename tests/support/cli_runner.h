@@ -2,25 +2,67 @@
 
 #include "app/cli/cli.h"
 #include "model/file_system.h"
+#include "model/project.h"
+#include "model/project_file.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace redewerk::testing {
 
-// The outcome of one in-process run of redewerk-cli.
+// The outcome of one in-process run of redewerk-cli; compared whole, so that a test states
+// the exit code and both outputs at once.
 struct TCliRun {
     int Exit;
     std::string Out;
     std::string Err;
+    bool operator==(const TCliRun&) const = default;
 };
 
-inline TCliRun RunCliCommand(const std::vector<std::string>& args) {
+inline std::ostream& operator<<(std::ostream& stream, const TCliRun& run) {
+    return stream << "exit " << run.Exit << "\nout: " << ::testing::PrintToString(run.Out)
+                  << "\nerr: " << ::testing::PrintToString(run.Err);
+}
+
+inline TCliRun RunCliCommand(const std::vector<std::string>& args, TFileSystem& files) {
     std::ostringstream out, err;
-    TDiskFileSystem files;
     int exit = RunCli(args, out, err, files);
     return {exit, out.str(), err.str()};
+}
+
+inline TCliRun RunCliCommand(const std::vector<std::string>& args) {
+    TDiskFileSystem files;
+    return RunCliCommand(args, files);
+}
+
+// Writes a file into the test's temporary folder and returns its path.
+inline std::string WriteTempFile(const std::string& name, const std::string& content) {
+    const std::string path = (std::filesystem::path(::testing::TempDir()) / name).string();
+    TDiskFileSystem files;
+    EXPECT_EQ(files.WriteFile(path, content), 0) << path;
+    return path;
+}
+
+inline std::string ReadDiskFile(const std::string& path) {
+    std::string content;
+    TDiskFileSystem files;
+    EXPECT_EQ(files.ReadFile(path, content), 0) << path;
+    return content;
+}
+
+// The node paths of a project file in pre-order: what a command put where.
+inline std::vector<std::string> ProjectOutline(const std::string& content) {
+    TProject project;
+    TProjectFileError error;
+    EXPECT_TRUE(ParseProject(content, project, error)) << error.Message;
+    std::vector<std::string> paths;
+    project.Tree.ForEachPreOrder([&](TNode* node) { paths.push_back(node->Path()); });
+    return paths;
 }
 
 } // namespace redewerk::testing
