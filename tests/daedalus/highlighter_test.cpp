@@ -8,6 +8,9 @@
 namespace redewerk {
 namespace {
 
+using namespace std::string_literals;
+
+// The header below shows that system colours are resolved: the window white, its text black.
 TColour ResolveForTest(TColour colour) {
     return colour == kClWindow ? MakeColour(255, 255, 255) : MakeColour(0, 0, 0);
 }
@@ -29,21 +32,42 @@ std::string Body(THighlighter& highlighter, const std::string& text) {
     return rtf.substr(kHeader.size(), rtf.size() - kHeader.size() - kFooter.size());
 }
 
-TEST(Highlighter, EmptyTextIsHeaderAndFooterOnly) {
-    THighlighter highlighter;
-    highlighter.Highlight("", DefaultColours(), ResolveForTest);
-    EXPECT_EQ(highlighter.Rtf(), kHeader + kFooter);
-    EXPECT_TRUE(highlighter.Runs().empty());
-}
-
 struct TDocCase {
-    const char* Text;
-    const char* Body;
+    std::string Text;
+    std::string Body;
 };
 
-void PrintTo(const TDocCase& c, std::ostream* out) {
-    *out << c.Text;
-}
+const TDocCase kDocCases[] = {
+    {"", ""},
+    {"if (self.x = 1.2.3)", "\\cf7 if \\cf3 (\\cf6 self\\cf3 .\\cf2 x \\cf3 = \\cf9 1.2.3\\cf3 )"},
+    // Blanks belong to the run before them; tokens of one class merge into one run. After the
+    // last token the scanner steps onto the end marker, an empty delimiter run.
+    {"  \ta b  c  ", "\\cf2   \ta b  c  \\cf3 "},
+    {"If IF if CLASS class gr\xF6\xDF", "\\cf7 If IF if \\cf6 CLASS class \\cf2 gr\xF6\xDF"},
+    // Escaping: backslash, braces, CR LF; a lone CR stays as it is.
+    {"{a\\b}\r\nc\rd", "\\cf3 \\{\\cf2 a\\cf3 \\\\\\cf2 b\\cf3 \\}\\par\r\n\\cf2 c\rd"},
+    {"\"\xE4{\r\n\" #12# x", "\\cf8 \"\xE4\\{\\par\r\n\" #12# \\cf2 x"},
+    // A line feed without its CR (a script saved with Unix line ends) still ends a
+    // paragraph; RTF readers ignore the bare byte, which would join the lines.
+    {"a\nb\r\n\n\"c\nd\"", "\\cf2 a\\par\nb\\par\r\n\\par\n\\cf8 \"c\\par\nd\""},
+    {"\n// x\n", "\\cf12 \\par\n// x\\par\n\\cf3 "},
+    // Unclosed strings, references and comments run to the end of the text, no further.
+    {"x \"open", "\\cf2 x \\cf8 \"open"},
+    {"x #12", "\\cf2 x \\cf8 #12"},
+    {"x /* open", "\\cf2 x \\cf12 /* open"},
+    {"/*/ x */y", "\\cf12 /*/ x */\\cf2 y"},
+    {"a // note\r\nb", "\\cf2 a \\cf12 // note\\par\r\n\\cf2 b"},
+    // Speaker lines run to the line feed, wherever the pair stands.
+    {">> Hallo \"du\"\r\n<< Was?\r\nx",
+     "\\cf10 >> Hallo \"du\"\\par\r\n\\cf11 << Was?\\par\r\n\\cf2 x"},
+    {"a / b >= c <- d >> Text",
+     "\\cf2 a \\cf3 / \\cf2 b \\cf3 >= \\cf2 c \\cf3 <- \\cf2 d \\cf10 >> Text"},
+    // The editor's content is replaced by the document, so a NUL byte (a damaged or binary
+    // file) must not end the scan: it is a delimiter, and the text after it is kept.
+    {"a\0b c"s, "\\cf2 a\\cf3 \0\\cf2 b c"s},
+    {"\0x 1\0"s, "\\cf3 \0\\cf2 x \\cf9 1\\cf3 \0"s},
+    {"\"a\0b\" // c\0d"s, "\\cf8 \"a\0b\" \\cf12 // c\0d"s},
+};
 
 class HighlighterDocuments : public ::testing::TestWithParam<TDocCase> {};
 
@@ -52,57 +76,7 @@ TEST_P(HighlighterDocuments, WritesTheRuns) {
     EXPECT_EQ(Body(highlighter, GetParam().Text), GetParam().Body) << GetParam().Text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, HighlighterDocuments,
-    ::testing::Values(
-        // Blanks belong to the run before them; tokens of one class merge into one run.
-        TDocCase{"if (x)", "\\cf7 if \\cf3 (\\cf2 x\\cf3 )"}, TDocCase{"a b  c", "\\cf2 a b  c"},
-        TDocCase{"  \tx", "\\cf2   \tx"},
-        TDocCase{"If IF if CLASS class Gr\xF6\xDF"
-                 "e",
-                 "\\cf7 If IF if \\cf6 CLASS class \\cf2 Gr\xF6\xDF"
-                 "e"},
-        TDocCase{"self.aivar", "\\cf6 self\\cf3 .\\cf2 aivar"},
-        TDocCase{"x = 1.2.3;", "\\cf2 x \\cf3 = \\cf9 1.2.3\\cf3 ;"},
-        // Escaping: backslash, braces, CR LF; a lone CR stays as it is.
-        TDocCase{"{a\\b}\r\nc\rd", "\\cf3 \\{\\cf2 a\\cf3 \\\\\\cf2 b\\cf3 \\}\\par\r\n\\cf2 c\rd"},
-        TDocCase{"\"a{\r\n\" #12# x", "\\cf8 \"a\\{\\par\r\n\" #12# \\cf2 x"},
-        // A line feed without its CR (a script saved with Unix line ends) still ends a
-        // paragraph; RTF readers ignore the bare byte, which would join the lines.
-        TDocCase{"a\nb\r\n\n\"c\nd\"", "\\cf2 a\\par\nb\\par\r\n\\par\n\\cf8 \"c\\par\nd\""},
-        TDocCase{"\n// x\n", "\\cf12 \\par\n// x\\par\n\\cf3 "},
-        // Unclosed strings, references and comments run to the end of the text, no further.
-        TDocCase{"x \"open", "\\cf2 x \\cf8 \"open"}, TDocCase{"x #12", "\\cf2 x \\cf8 #12"},
-        TDocCase{"x /* open", "\\cf2 x \\cf12 /* open"},
-        TDocCase{"/*/ x */y", "\\cf12 /*/ x */\\cf2 y"},
-        TDocCase{"a // note\r\nb", "\\cf2 a \\cf12 // note\\par\r\n\\cf2 b"},
-        TDocCase{"a / b", "\\cf2 a \\cf3 / \\cf2 b"},
-        // Speaker lines run to the line feed, wherever the pair stands.
-        TDocCase{">> Hallo \"du\"\r\n<< Was?\r\nx", "\\cf10 >> Hallo \"du\"\\par\r\n\\cf11 << "
-                                                    "Was?\\par\r\n\\cf2 x"},
-        TDocCase{"Wort >> Text", "\\cf2 Wort \\cf10 >> Text"},
-        TDocCase{"a >= b <- c", "\\cf2 a \\cf3 >= \\cf2 b \\cf3 <- \\cf2 c"},
-        // Bytes above 127 are written unescaped.
-        TDocCase{"\"\xE4\xF6\xFC\"", "\\cf8 \"\xE4\xF6\xFC\""},
-        // After the last token the scanner steps onto the end marker, which closes the text
-        // with an empty delimiter run.
-        TDocCase{"abc  ", "\\cf2 abc  \\cf3 "}));
-
-// The editor's content is replaced by the document, so a NUL byte in the text (a damaged or
-// binary file) must not end the scan: it is a delimiter like any other stray byte, and the
-// text after it is coloured and kept.
-TEST(Highlighter, NulByteInTheTextIsKept) {
-    THighlighter highlighter;
-    const std::string nul(1, '\0');
-    EXPECT_EQ(Body(highlighter, "a" + nul + "b c"), "\\cf2 a\\cf3 " + nul + "\\cf2 b c");
-    EXPECT_EQ(highlighter.Runs(),
-              (std::vector<THighlightRun>{{0, 1, clDef}, {1, 1, clDelimiter}, {2, 3, clDef}}));
-    EXPECT_EQ(Body(highlighter, nul + "x"), "\\cf3 " + nul + "\\cf2 x");
-    EXPECT_EQ(Body(highlighter, "1" + nul), "\\cf9 1\\cf3 " + nul);
-    // Inside a string or comment it was never special.
-    EXPECT_EQ(Body(highlighter, "\"a" + nul + "b\" // c" + nul + "d"),
-              "\\cf8 \"a" + nul + "b\" \\cf12 // c" + nul + "d");
-}
+INSTANTIATE_TEST_SUITE_P(Texts, HighlighterDocuments, ::testing::ValuesIn(kDocCases));
 
 TEST(Highlighter, RunsCoverTheTextWithTheirClasses) {
     THighlighter highlighter;
@@ -114,34 +88,18 @@ TEST(Highlighter, RunsCoverTheTextWithTheirClasses) {
     EXPECT_EQ(highlighter.Runs(), expected);
 }
 
-TEST(Highlighter, KeywordTableHasThirtySevenWordsInFourClasses) {
-    const std::vector<std::pair<int, std::vector<const char*>>> table = {
-        {clC_INFO,
-         {"nr", "npc", "trade", "condition", "important", "permanent", "description",
-          "information"}},
-        {clC_NPC,
-         {"id", "name", "guild", "level", "voice", "npctype", "attribute", "fight_tactic"}},
-        {clClasses, {"ende", "self", "hero", "other", "class", "c_npc", "c_info", "c_item"}},
-        {clTypes,
-         {"if", "int", "var", "else", "func", "void", "const", "float", "while", "return", "string",
-          "instance", "prototype"}}};
-    for (const auto& [colourClass, words] : table)
-        for (const char* word : words)
-            EXPECT_EQ(THighlighter::KeywordClass(word), colourClass) << word;
-    for (const char* other : {"", "i", "c_mission", "fight_tactics", "aivar", "IFF", "NP", "ENDE_"})
-        EXPECT_EQ(THighlighter::KeywordClass(other), clDef) << other;
-}
-
-TEST(Highlighter, SystemColoursAreResolvedByTheCaller) {
-    TColourTable colours = DefaultColours();
-    colours[clDef] = SystemColour(2);
-    THighlighter highlighter;
-    highlighter.Highlight("", colours, [](TColour colour) {
-        return colour == SystemColour(2) ? MakeColour(1, 2, 3) : MakeColour(9, 9, 9);
-    });
-    EXPECT_NE(std::string(highlighter.Rtf())
-                  .find("{\\colortbl ;\\red9\\green9\\blue9;\\red1\\green2\\blue3;"),
-              std::string::npos);
+// Letter case does not matter; words outside the table's lengths are never looked up (the
+// longest word has twelve letters).
+TEST(Highlighter, KeywordClassOfWordsOfEveryLength) {
+    const std::pair<const char*, int> cases[] = {{"", clDef},
+                                                 {"i", clDef},
+                                                 {"Var", clTypes},
+                                                 {"information", clC_INFO},
+                                                 {"fight_tactic", clC_NPC},
+                                                 {"fight_tactics", clDef},
+                                                 {"IFF", clDef}};
+    for (const auto& [word, colourClass] : cases)
+        EXPECT_EQ(THighlighter::KeywordClass(word), colourClass) << word;
 }
 
 // Short runs with escapes need far more than three bytes per text byte; the buffer must grow,
