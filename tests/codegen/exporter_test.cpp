@@ -15,27 +15,35 @@ namespace {
 using testing::AddBlock;
 using Answer = TPrompter::TOverwriteAnswer;
 
-// Fails every write after the first `GoodWrites` ones, like a disk that fills up.
-class TFillingFileSystem : public testing::TMemoryFileSystem {
+// Fails every write after the first `GoodWrites` ones, like a disk that fills up, and makes
+// no folder while `CreateError` is set.
+class TFailingFileSystem : public testing::TMemoryFileSystem {
 public:
-    int GoodWrites = 0;
+    int GoodWrites = 100;
+    int CreateError = 0;
     int WriteFile(const std::string& path, std::string_view content) override {
         if (GoodWrites-- <= 0) return 28;
         return TMemoryFileSystem::WriteFile(path, content);
     }
+    int CreateDirectory(const std::string& path) override {
+        return CreateError ? CreateError : TMemoryFileSystem::CreateDirectory(path);
+    }
 };
 
+// An Event that runs once, an important one in the loop, a Choice and a Code block.
 class Exporter : public ::testing::Test {
 protected:
     Exporter() {
         project.Variables = {"var int x;"};
         TElement& once = AddBlock(project, "E", ekEvent);
+        once.Condition = {"if (x == 1)"};
         once.Body = {"x = 1;"};
         TElement& loop = AddBlock(project, "L", ekEvent);
         loop.Important = loop.Permanent = true;
+        loop.Heading = "L\xE4uft";
         loop.Body = {"y = 2;"};
         AddBlock(project, "F\\Ja", ekChoice).Body = {"x = 3;"};
-        AddBlock(project, "C", ekCode).Body = {"const int z = 4;"};
+        AddBlock(project, "C", ekCode).Body = {"const int z = #!" + std::to_string(once.Id) + "#;"};
         compiled.ProjectName = "Wirt";
         compiled.Folder = "/exp";
         files.Directories = {"/"};
@@ -54,128 +62,85 @@ protected:
 
     TProject project;
     TCompiled compiled;
-    TFillingFileSystem files;
+    TFailingFileSystem files;
     testing::TRecordingPrompter prompter;
 
-    static constexpr const char* kVariables = "var int x;\r\n"
-                                              "\r\n"
-                                              "//--------------------------------\r\n"
-                                              "\r\n"
-                                              "var int Bekannt_E;\r\n";
-    static constexpr const char* kEvents = "FUNC void E()\r\n"
-                                           "{\r\n"
-                                           "\tif (Bekannt_E == FALSE)\r\n"
-                                           "\t{\r\n"
-                                           "\t\t\tBekannt_E = TRUE;\r\n"
-                                           "\t\t\t\r\n"
-                                           "\t\t\tx = 1;\r\n"
-                                           "\t};\r\n"
-                                           "};\r\n"
-                                           "\t\r\n";
-    static constexpr const char* kCode = "const int z = 4;\r\n"
-                                         "\r\n";
-    static constexpr const char* kLoop = "FUNC void SCHLEIFE_Wirt()\r\n"
-                                         "{\r\n"
-                                         "\t\ty = 2;\r\n"
-                                         "\t\r\n"
-                                         "};\r\n"
-                                         "\r\n";
-    static constexpr const char* kDialogs = "FUNC void DIA_F_JA()\r\n"
-                                            "{\r\n"
-                                            "\t\tx = 3;\r\n"
-                                            "};\r\n"
-                                            "\t\r\n";
+    const std::string kVariables = JoinLines(
+        {"var int x;", "", "//--------------------------------", "", "var int Bekannt_E;"});
+    const std::string kEvents = JoinLines({"FUNC void E()", "{", "\tif (Bekannt_E == FALSE)", "\t{",
+                                           "\t\tif (x == 1)", "\t\t{", "\t\t\tBekannt_E = TRUE;",
+                                           "\t\t\t", "\t\t\tx = 1;", "\t\t};", "\t};", "};", "\t"});
+    const std::string kCode = JoinLines({"const int z = Bekannt_E;", ""});
+    // An important Event has no frame of its own: it runs inside the loop function.
+    const std::string kLoop =
+        JoinLines({"FUNC void SCHLEIFE_Wirt()", "{", "\t//****************************************",
+                   "\t//   L\xE4uft", "\t//****************************************", "\t",
+                   "\t\ty = 2;", "\t", "};", ""});
+    const std::string kDialogs = JoinLines({"FUNC void DIA_F_JA()", "{", "\t\tx = 3;", "};", "\t"});
 };
 
-TEST_F(Exporter, DefaultLayoutWritesDialogsEventsAndVariablesApart) {
-    files.GoodWrites = 100;
-    TExportReport report = Export();
-    EXPECT_EQ(report.Result, TExportResult::Exported);
-    EXPECT_EQ(report.WrittenFiles,
-              (std::vector<std::string>{"/exp/DIA_Wirt.d", "/exp/EVT_Wirt.d", "/exp/VAR_Wirt.d"}));
+// Dialogs, events and variables apart (the default), all in one file, and variables with the
+// events; the NPC globals come on request.
+TEST_F(Exporter, LayoutsPutEachPartIntoItsFile) {
+    // The NPC globals skip the hero, in any letter case, and align their values.
+    for (const char* npc :
+         {"Hero", "Wirt", "hero", "Koch_von_Khorinis", "Ein_sehr_langer_Name_ABC"})
+        project.Npcs.Add(npc, std::string("VLK_") + npc);
+    const std::string npcs = JoinLines(
+        {"//****************************************", "//   NPCs",
+         "//****************************************", "", "var C_NPC Wirt;",
+         "var C_NPC Koch_von_Khorinis;", "var C_NPC Ein_sehr_langer_Name_ABC;", "",
+         "FUNC void INIT_NpcGlobals_Wirt()", "{", "\tWirt\t\t\t\t\t= Hlp_GetNpc (VLK_Wirt);",
+         "\tKoch_von_Khorinis\t\t= Hlp_GetNpc (VLK_Koch_von_Khorinis);",
+         "\tEin_sehr_langer_Name_ABC= Hlp_GetNpc (VLK_Ein_sehr_langer_Name_ABC);", "};"});
+    // The options set: events apart, variables apart, code as dialogs, NPC globals.
+    const std::pair<std::string, std::map<std::string, std::string>> cases[] = {
+        {"events variables",
+         {{"/exp/DIA_Wirt.d", kDialogs},
+          {"/exp/EVT_Wirt.d", kEvents + kCode + kLoop},
+          {"/exp/VAR_Wirt.d", kVariables}}},
+        {"code", {{"/exp/DLX_Wirt.d", kVariables + kEvents + kLoop + kDialogs + kCode}}},
+        {"events npcs",
+         {{"/exp/DIA_Wirt.d", kDialogs},
+          {"/exp/EVT_Wirt.d", kVariables + kEvents + kCode + kLoop},
+          {"/exp/NPCS_Wirt.d", npcs}}}};
+    for (const auto& [options, expected] : cases) {
+        SCOPED_TRACE(options);
+        files.Files.clear();
+        compiled.SeparateEvents = options.find("events") != std::string::npos;
+        compiled.SeparateVariables = options.find("variables") != std::string::npos;
+        compiled.CodeAsDialog = options.find("code") != std::string::npos;
+        compiled.WriteNpcGlobals = options.find("npcs") != std::string::npos;
+        const TExportReport report = Export();
+        EXPECT_EQ(report.Result, TExportResult::Exported);
+        EXPECT_EQ(report.WrittenFiles.size(), expected.size());
+        EXPECT_EQ(files.Files, expected);
+    }
     EXPECT_EQ(files.Directories, (std::set<std::string>{"/", "/exp"}));
-    EXPECT_EQ(File("VAR_Wirt.d"), kVariables);
-    EXPECT_EQ(File("EVT_Wirt.d"), std::string(kEvents) + kCode + kLoop);
-    EXPECT_EQ(File("DIA_Wirt.d"), kDialogs);
-    EXPECT_EQ(files.Files.size(), 3u);
     EXPECT_TRUE(prompter.Messages.empty());
 }
 
-TEST_F(Exporter, OneFileHoldsEverythingInOrder) {
-    files.GoodWrites = 100;
-    compiled.SeparateEvents = compiled.SeparateVariables = false;
-    compiled.CodeAsDialog = true;
-    EXPECT_EQ(Export().Result, TExportResult::Exported);
-    EXPECT_EQ(files.Files.size(), 1u);
-    EXPECT_EQ(File("DLX_Wirt.d"), std::string(kVariables) + kEvents + kLoop + kDialogs + kCode);
-}
-
-TEST_F(Exporter, VariablesGoToTheEventsFileWhenNotApart) {
-    files.GoodWrites = 100;
-    compiled.SeparateVariables = false;
-    compiled.WriteNpcGlobals = true;
-    project.Npcs.Add("Wirt", "VLK_1_Wirt");
-    EXPECT_EQ(Export().Result, TExportResult::Exported);
-    EXPECT_EQ(File("EVT_Wirt.d"), std::string(kVariables) + kEvents + kCode + kLoop);
-    EXPECT_EQ(File("DIA_Wirt.d"), kDialogs);
-    EXPECT_EQ(File("NPCS_Wirt.d"), JoinLines(NpcGlobalsBlock(project.Npcs, "Wirt")));
-    EXPECT_EQ(files.Files.size(), 3u);
-}
-
-TEST_F(Exporter, NpcGlobalsSkipTheHeroAndAlignTheirValues) {
-    TNpcList npcs;
-    npcs.Add("Hero", "PC_Hero");
-    npcs.Add("Wirt", "VLK_1_Wirt");
-    npcs.Add("hero", "PC_Hero2");
-    npcs.Add("Koch_von_Khorinis", "VLK_2_Koch");
-    npcs.Add("Ein_sehr_langer_Name_ABC", "VLK_3_Lang");
-    EXPECT_EQ(NpcGlobalsBlock(npcs, "Wirt"),
-              (TLines{
-                  "//****************************************",
-                  "//   NPCs",
-                  "//****************************************",
-                  "",
-                  "var C_NPC Wirt;",
-                  "var C_NPC Koch_von_Khorinis;",
-                  "var C_NPC Ein_sehr_langer_Name_ABC;",
-                  "",
-                  "FUNC void INIT_NpcGlobals_Wirt()",
-                  "{",
-                  "\tWirt\t\t\t\t\t= Hlp_GetNpc (VLK_1_Wirt);",
-                  "\tKoch_von_Khorinis\t\t= Hlp_GetNpc (VLK_2_Koch);",
-                  "\tEin_sehr_langer_Name_ABC= Hlp_GetNpc (VLK_3_Lang);",
-                  "};",
-              }));
-}
-
+// Every question comes before any file is touched. The folder comes from the file system
+// (UTF-8), the project name is Windows-1252 text; the question shows both in Windows-1252.
 TEST_F(Exporter, ARefusedQuestionLeavesEveryFileAsItWas) {
-    files.GoodWrites = 100;
-    files.Files = {{"/exp/DIA_Wirt.d", "alt1"}, {"/exp/EVT_Wirt.d", "alt2"}};
-    prompter.OverwriteAnswers = {Answer::Yes, Answer::Abort};
-    EXPECT_EQ(Export().Result, TExportResult::Cancelled);
-    EXPECT_EQ(prompter.Questions,
-              (std::vector<std::string>{Question("DIA_Wirt.d"), Question("EVT_Wirt.d")}));
-    EXPECT_EQ(files.Files, (std::map<std::string, std::string>{{"/exp/DIA_Wirt.d", "alt1"},
-                                                               {"/exp/EVT_Wirt.d", "alt2"}}));
-    EXPECT_TRUE(prompter.Messages.empty());
-}
-
-TEST_F(Exporter, FileNamesAreNativeAndMessagesWindows1252) {
-    // The folder comes from the file system (UTF-8), the project name is Windows-1252 text.
-    files.GoodWrites = 100;
     compiled.Folder = "/m\xC3\xBCll";
     compiled.ProjectName = "Caf\xE9";
     files.Directories = {"/", "/m\xC3\xBCll"};
-    files.Files = {{"/m\xC3\xBCll/DIA_Caf\xC3\xA9.d", "alt"}};
-    prompter.OverwriteAnswers = {Answer::Abort};
+    const std::map<std::string, std::string> old = {{"/m\xC3\xBCll/DIA_Caf\xC3\xA9.d", "alt1"},
+                                                    {"/m\xC3\xBCll/EVT_Caf\xC3\xA9.d", "alt2"}};
+    files.Files = old;
+    prompter.OverwriteAnswers = {Answer::Yes, Answer::Abort};
     EXPECT_EQ(Export().Result, TExportResult::Cancelled);
-    EXPECT_EQ(prompter.Questions,
-              std::vector<std::string>{"Die Datei existiert bereits (/m\xFCll/DIA_Caf\xE9.d) . \xDC"
-                                       "berschreiben?"});
+    EXPECT_EQ(prompter.Questions, (std::vector<std::string>{
+                                      "Die Datei existiert bereits (/m\xFCll/DIA_Caf\xE9.d) . \xDC"
+                                      "berschreiben?",
+                                      "Die Datei existiert bereits (/m\xFCll/EVT_Caf\xE9.d) . \xDC"
+                                      "berschreiben?"}));
+    EXPECT_EQ(files.Files, old);
+    EXPECT_TRUE(prompter.Messages.empty());
 }
 
 TEST_F(Exporter, YesToAllHoldsForOneExportOnly) {
-    files.GoodWrites = 100;
     files.Files = {
         {"/exp/DIA_Wirt.d", "alt"}, {"/exp/EVT_Wirt.d", "alt"}, {"/exp/VAR_Wirt.d", "alt"}};
     prompter.OverwriteAnswers = {Answer::YesToAll};
@@ -204,44 +169,25 @@ TEST_F(Exporter, AFailedWriteKeepsTheFilesNotYetWritten) {
     EXPECT_EQ(prompter.Messages, std::vector<std::string>{"E/A-Fehler 28\n/exp/EVT_Wirt.d"});
 }
 
+// Only the last level of the folder is made: a mistyped parent is reported, not created.
 TEST_F(Exporter, AFolderThatCannotBeMadeStopsBeforeAnything) {
-    // Only the last level of the folder is made: a mistyped parent is reported, not created.
-    class TNoFolders : public testing::TMemoryFileSystem {
-    public:
-        bool Refuse = false;
-        int CreateDirectory(const std::string& path) override {
-            return Refuse ? 13 : TMemoryFileSystem::CreateDirectory(path);
-        }
-    };
-    struct Case {
-        const char* Folder;
-        bool Refuse;
-    };
-    const Case cases[] = {
-        {"/gesperrt", true},
-        {"", false},
-        {"/fehlt/exp", false},
-        {"/fehlt/exp/", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Folder);
-        TNoFolders noFolders;
-        noFolders.Directories = {"/"};
-        noFolders.Refuse = c.Refuse;
+    const std::pair<const char*, int> cases[] = {
+        {"/gesperrt", 13}, {"", 0}, {"/fehlt/exp", 0}, {"/fehlt/exp/", 0}};
+    for (const auto& [folder, createError] : cases) {
+        SCOPED_TRACE(folder);
+        files.CreateError = createError;
         prompter.Messages.clear();
-        compiled.Folder = c.Folder;
-        EXPECT_EQ(ExportProject(project, compiled, noFolders, prompter).Result,
-                  TExportResult::Failed);
+        compiled.Folder = folder;
+        EXPECT_EQ(Export().Result, TExportResult::Failed);
         EXPECT_EQ(prompter.Messages,
-                  std::vector<std::string>{std::string("Exporter: Konnte Verzeichnis (") +
-                                           c.Folder + ") nicht erstellen."});
-        EXPECT_TRUE(noFolders.Files.empty());
-        EXPECT_EQ(noFolders.Directories, std::set<std::string>{"/"});
+                  std::vector<std::string>{std::string("Exporter: Konnte Verzeichnis (") + folder +
+                                           ") nicht erstellen."});
+        EXPECT_TRUE(files.Files.empty());
+        EXPECT_EQ(files.Directories, std::set<std::string>{"/"});
     }
 }
 
 TEST_F(Exporter, NamesAreCheckedAndAnEmptyNameExportsNothing) {
-    files.GoodWrites = 100;
     compiled.ProjectName = "";
     EXPECT_EQ(Export().Result, TExportResult::Cancelled);
     compiled.ProjectName = "../Wirt";
@@ -253,7 +199,6 @@ TEST_F(Exporter, NamesAreCheckedAndAnEmptyNameExportsNothing) {
 }
 
 TEST_F(Exporter, AnUnreadableReferenceStopsTheExportBeforeWriting) {
-    files.GoodWrites = 100;
     AddBlock(project, "Kaputt", ekCode).Body = {"x = #Wirt#;"};
     EXPECT_EQ(Export().Result, TExportResult::Failed);
     EXPECT_TRUE(files.Files.empty());
@@ -264,24 +209,31 @@ TEST_F(Exporter, AnUnreadableReferenceStopsTheExportBeforeWriting) {
 TEST(CompileAll, SortsByKindInTreeOrderAndWarnsAboutMissingNpcs) {
     TProject project;
     testing::TRecordingPrompter prompter;
-    AddBlock(project, "Wirt\\Hallo", ekDialog).Npc = "Wirt";
+    TElement& hallo = AddBlock(project, "Wirt\\Hallo", ekDialog);
+    hallo.Npc = "Wirt";
+    hallo.Condition = {"// immer", "/* nie */"};
     AddBlock(project, "Wirt\\Hallo\\Ja", ekChoice);
     AddBlock(project, "Ohne\\Npc", ekDialog);
     AddBlock(project, "Ohne\\Laufend", ekEvent).Important = true;
     project.Tree.AppendChild(nullptr, "Leer");
+    project.Npcs.Add("Wirt", "VLK_1_Wirt");
     TCompiled compiled;
     compiled.KnownDeclarations = {"alt"};
     CompileAll(project, compiled, prompter);
     ASSERT_EQ(compiled.DialogTexts.size(), 3u);
-    EXPECT_EQ(compiled.DialogTexts[0][0], "instance DIA_WIRT_HALLO (C_INFO)");
+    // A condition of nothing but comments needs no braces around its "return TRUE".
+    EXPECT_EQ(TLines(compiled.DialogTexts[0].begin() + 9, compiled.DialogTexts[0].begin() + 15),
+              (TLines{"FUNC int DIA_WIRT_HALLO_condition()", "{", "\t// immer", "\t/* nie */",
+                      "\treturn TRUE;", "};"}));
     EXPECT_EQ(compiled.DialogTexts[1][0], "FUNC void DIA_WIRT_HALLO_JA()");
-    EXPECT_EQ(compiled.DialogTexts[2][0], "instance DIA_OHNE_NPC (C_INFO)");
+    EXPECT_EQ(compiled.DialogTexts[2][2], "\tnpc\t\t\t= ;"); // nothing asked
     EXPECT_TRUE(compiled.EventTexts.empty());
     ASSERT_EQ(compiled.LoopEventTexts.size(), 1u);
     EXPECT_EQ(compiled.LoopEventTexts[0][0], "\tif (Bekannt_OHNE_LAUFEND == FALSE)");
     EXPECT_EQ(compiled.KnownDeclarations, TLines{"var int Bekannt_OHNE_LAUFEND;"});
     EXPECT_EQ(prompter.Messages,
               std::vector<std::string>{"Warnung: F\xFCr \"Ohne\\Npc\" ist kein Npc eingetragen!"});
+    EXPECT_TRUE(prompter.Questions.empty());
 }
 
 TEST(SortCompiled, RefusesAFreeElement) {
@@ -293,35 +245,24 @@ TEST(SortCompiled, RefusesAFreeElement) {
     EXPECT_TRUE(compiled.DialogTexts.empty() && compiled.EventTexts.empty());
 }
 
-TEST(ExportOptions, ProjectNamesAndPickedFiles) {
-    EXPECT_EQ(CheckProjectName("Taverne_2"), "");
-    for (const char* bad : {"Mein Projekt",
-                            "Gr\xF6\xDF"
-                            "e",
-                            "a/b", "a.b", "a\\b"})
-        EXPECT_EQ(CheckProjectName(bad), "Sonderzeichen sind im Projektnamen nicht erlaubt!")
-            << bad;
-
-    struct Case {
+// An earlier export picked in the save dialog gives its folder and project name.
+TEST(ExportOptions, PickedFilesGiveFolderAndName) {
+    const struct {
         const char* Picked;
         const char* Folder;
         const char* Name;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"C:\\Mod\\DIA_Wirt.d", "C:\\Mod\\", "Wirt"},
-        {"/home/mod/EVT_Wirt.d", "/home/mod/", "Wirt"},
+        {"/home/mod/EVT_Wirt.D", "/home/mod/", "Wirt"},
         {"/m/VAR_NPCS_Wirt.d", "/m/", "Wirt"}, // one of the three, then NPCS_
-        {"/m/NPCS_Wirt.d", "/m/", "Wirt"},
         {"/m/DLX_Wirt.d", "/m/", "Wirt"},
         {"/m/DIA_EVT_Wirt.d", "/m/", "EVT_Wirt"}, // at most one of the three
-        {"/m/Wirt", "/m/", "Wirt"},
-        {"Wirt.d", "", "Wirt"},
+        {"Wirt", "", "Wirt"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.Picked);
-        TPickedExportTarget target = DeriveExportTarget(c.Picked);
-        EXPECT_EQ(target.Folder, c.Folder);
-        EXPECT_EQ(target.ProjectName, c.Name);
+        const TPickedExportTarget target = DeriveExportTarget(c.Picked);
+        EXPECT_EQ(target.Folder + "|" + target.ProjectName, std::string(c.Folder) + "|" + c.Name)
+            << c.Picked;
     }
 }
 

@@ -4,7 +4,6 @@
 #include "model/project.h"
 
 #include "support/project_builder.h"
-#include "support/recording_prompter.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +11,13 @@ namespace redewerk {
 namespace {
 
 using testing::AddBlock;
-using testing::AddNode;
 
 TEST(InstanceNames, JoinThePathAndPrefixDialogsAndChoices) {
-    struct Case {
+    const struct {
         const char* Path;
         int32_t Kind;
         const char* Name;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"Wirt\\Hallo", ekDialog, "DIA_WIRT_HALLO"},
         {"Wirt\\Hallo\\Ja", ekChoice, "DIA_WIRT_HALLO_JA"},
         {"Alt\\Wirt\\Gruss", ekDialog, "DIA_ALT_WIRT_GRUSS"},
@@ -55,35 +52,12 @@ TEST(InstanceNames, TheIndexFindsTheFirstLiveBlockInIdOrder) {
     EXPECT_EQ(TInstanceNameIndex(project).Find("A_B"), second.Id);
 }
 
-TEST(InstanceNames, DialogAncestorWalksUpThroughFoldersAndBlocks) {
-    TProject project;
-    testing::TRecordingPrompter prompter;
-    AddBlock(project, "Wirt\\Hallo", ekDialog);
-    const TElement& ja = AddBlock(project, "Wirt\\Hallo\\Ja", ekChoice);
-    const TElement& deep = AddBlock(project, "Wirt\\Hallo\\Mehr\\Nochmal", ekChoice);
-    const TElement& dialog = AddBlock(project, "Wirt\\Tschuess", ekDialog);
-    const TElement& lost = AddBlock(project, "Ohne\\Frage", ekChoice);
-    TDialogCompiler compiler(project, prompter);
-    EXPECT_EQ(compiler.DialogAncestorName(ja.Id), "DIA_WIRT_HALLO");
-    EXPECT_EQ(compiler.DialogAncestorName(deep.Id), "DIA_WIRT_HALLO");
-    EXPECT_EQ(compiler.DialogAncestorName(dialog.Id), "DIA_WIRT_TSCHUESS");
-    EXPECT_TRUE(prompter.Messages.empty());
-    EXPECT_EQ(compiler.DialogAncestorName(lost.Id), "INVALID");
-    EXPECT_EQ(prompter.Messages,
-              std::vector<std::string>{
-                  "Compiler: Konnte keinen Instanznamen finden um Dialogoption anzuh\xE4ngen "
-                  "(bzw. um Info_ClearChoices darauf auszuf\xFChren)!\rDIA_OHNE_FRAGE"});
-}
-
 TEST(InstanceNames, KnownVariablesAndExpressionsFollowKindAndFlags) {
-    struct Case {
+    const struct {
         int32_t Kind;
-        bool Permanent;
-        bool KnownTarget;
-        bool Needs;
+        bool Permanent, KnownTarget, Needs;
         const char* Expression;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {ekDialog, false, false, false, "Npc_KnowsInfo (hero, DIA_X)"},
         {ekDialog, false, true, false, "Npc_KnowsInfo (hero, DIA_X)"},
         {ekDialog, true, false, false, "Bekannt_DIA_X"},
