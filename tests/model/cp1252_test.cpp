@@ -9,34 +9,31 @@ TEST(Cp1252, EveryByteRoundTripsThroughUtf8) {
     std::string all;
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
-    std::string utf8 = Cp1252ToUtf8(all);
     bool lossy = true;
-    EXPECT_EQ(Utf8ToCp1252(utf8, &lossy), all);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all), &lossy), all);
     EXPECT_FALSE(lossy);
+    // The high control range maps to its own characters; unassigned bytes keep their value.
+    EXPECT_EQ(Cp1252ToUtf8("\x80\x84\x93\xE4\x81"),
+              "\xE2\x82\xAC\xE2\x80\x9E\xE2\x80\x9C\xC3\xA4\xC2\x81"); // €„“ä
 }
 
-TEST(Cp1252, MapsTheHighControlRange) {
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");                 // €
-    EXPECT_EQ(Cp1252ToUtf8("\x84\x93"), "\xE2\x80\x9E\xE2\x80\x9C"); // „“
-    EXPECT_EQ(Cp1252ToUtf8("\xE4"), "\xC3\xA4");                     // ä
-    EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xC2\x81");                     // unassigned keeps its value
-}
-
-TEST(Cp1252, Utf8WithoutWindowsFormBecomesQuestionMark) {
-    bool lossy = false;
-    EXPECT_EQ(Utf8ToCp1252("a\xE2\x86\x92"
-                           "b",
-                           &lossy),
-              "a?b"); // →
-    EXPECT_TRUE(lossy);
-    // Bytes that are no UTF-8 are taken as they are.
-    EXPECT_EQ(Utf8ToCp1252("\xE4x", &lossy), "\xE4x");
-}
-
-TEST(Cp1252, DetectsUtf8OnlyWithMultiByteCharacters) {
-    EXPECT_FALSE(LooksLikeUtf8("plain ascii"));
-    EXPECT_TRUE(LooksLikeUtf8("gr\xC3\xBC\xC3\x9F"));
-    EXPECT_FALSE(LooksLikeUtf8("gr\xFC\xDF")); // Windows-1252
+TEST(Cp1252, Utf8ToWindows1252AndDetection) {
+    struct Case {
+        std::string Utf8, Cp1252;
+        bool Lossy, LooksUtf8;
+    };
+    const Case cases[] = {
+        {"plain ascii", "plain ascii", false, false},
+        {"gr\xC3\xBC\xC3\x9F", "gr\xFC\xDF", false, true},
+        {"gr\xFC\xDF", "gr\xFC\xDF", false, false}, // no UTF-8: the bytes stay as they are
+        {"a\xE2\x86\x92", "a?", true, true},        // an arrow has no Windows form
+    };
+    for (const Case& c : cases) {
+        bool lossy = !c.Lossy;
+        EXPECT_EQ(Utf8ToCp1252(c.Utf8, &lossy), c.Cp1252) << c.Utf8;
+        EXPECT_EQ(lossy, c.Lossy) << c.Utf8;
+        EXPECT_EQ(LooksLikeUtf8(c.Utf8), c.LooksUtf8) << c.Utf8;
+    }
 }
 
 TEST(Cp1252, UpperCasing) {

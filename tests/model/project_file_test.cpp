@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 
 namespace redewerk {
 namespace {
@@ -24,13 +25,25 @@ TElement& AddBlock(TProject& project, TNode* parent, const std::string& name, in
     return *node->Element();
 }
 
-TEST(ProjectFile, EmptyProjectIsFourLines) {
-    TProject project;
-    EXPECT_EQ(SerializeProject(project), END + END + EOFM + "-1\r\n");
+// A file without variables and NPCs around the given node records.
+std::string File(const std::string& nodes, int selected = -1) {
+    return END + END + nodes + EOFM + std::to_string(selected) + "\r\n";
 }
 
-TEST(ProjectFile, WritesEachKindsFieldsInOrder) {
-    TProject project;
+// The record of a Code block (kind 4) in the top row.
+std::string CodeRecord(const std::string& name, int id) {
+    return name + "\r\n0\r\n4\r\n" + std::to_string(id) + "\r\n\r\n" + END + END;
+}
+
+bool Parse(const std::string& file, TProject& project) {
+    TProjectFileError error;
+    const bool ok = ParseProject(file, project, error);
+    EXPECT_TRUE(ok) << error.Message << " in line " << error.Line;
+    return ok;
+}
+
+// Wirt (folder) > Hallo (Dialog) > Ja (Choice); Wirt > Alarm (Event); Code in the top row.
+void BuildSample(TProject& project) {
     project.Variables = {"var int Gold;", "const int X = 1;"};
     project.Npcs.Add("Wirt", "VLK_401_Wirt");
     TNode* folder = project.Tree.AppendChild(nullptr, "Wirt");
@@ -39,122 +52,97 @@ TEST(ProjectFile, WritesEachKindsFieldsInOrder) {
     dialog.Npc = "Wirt";
     dialog.Description = "Hallo!";
     dialog.Important = true;
+    dialog.Trade = true;
     dialog.Condition = {"Npc_KnowsInfo (hero, #1#)"};
     dialog.Body = {">>Hallo.", "<<Tag."};
     dialog.KnownRefs = {1, 1};
     TElement& event = AddBlock(project, folder, "Alarm", ekEvent);
     event.Permanent = true;
-    TElement& choice = AddBlock(project, folder, "Ja", ekChoice);
-    choice.Description = "Ja.";
+    TElement& choice = AddBlock(project, dialog.Node, "Ja", ekChoice);
+    choice.Description = "!DIALOG_ENDE";
     choice.Condition = {"not stored"};
-    TElement& code = AddBlock(project, nullptr, "Code", ekCode);
-    code.Npc = "not stored either";
-    project.Selected = folder->Child(1);
+    AddBlock(project, nullptr, "Code", ekCode).Npc = "not stored either";
+    project.Selected = event.Node;
+}
 
+TEST(ProjectFile, WritesEachKindsFieldsInOrderAndReadsThemBack) {
+    TProject project;
+    BuildSample(project);
     std::string expected = "var int Gold;\r\nconst int X = 1;\r\n" + END +
                            "Wirt\r\nVLK_401_Wirt\r\n" + END + "Wirt\r\n0\r\n0\r\n" +
                            "Hallo\r\n1\r\n1\r\n0\r\nBegr\xFC\xDFung\r\nWirt\r\n10\r\nHallo!\r\n"
-                           "False\r\nTrue\r\nFalse\r\n"
+                           "False\r\nTrue\r\nTrue\r\n"
                            "Npc_KnowsInfo (hero, #1#)\r\n" +
                            END + ">>Hallo.\r\n<<Tag.\r\n" + END + "1\r\n1\r\n" + END +
+                           "Ja\r\n2\r\n3\r\n2\r\n\r\n!DIALOG_ENDE\r\n" + END + END +
                            "Alarm\r\n1\r\n2\r\n1\r\n\r\nTrue\r\nFalse\r\n" + END + END + END +
-                           "Ja\r\n1\r\n3\r\n2\r\n\r\nJa.\r\n" + END + END +
-                           "Code\r\n0\r\n4\r\n3\r\n\r\n" + END + END + EOFM + "2\r\n";
+                           "Code\r\n0\r\n4\r\n3\r\n\r\n" + END + END + EOFM + "3\r\n";
     EXPECT_EQ(SerializeProject(project), expected);
-}
 
-TEST(ProjectFile, RoundTripKeepsTreeFieldsIdsAndSelection) {
-    TProject project;
-    project.Variables = {"var int Gold;"};
-    project.Npcs.Add("Wirt", "VLK_401_Wirt");
-    TNode* folder = project.Tree.AppendChild(nullptr, "Wirt");
-    TElement& dialog = AddBlock(project, folder, "Hallo", ekDialog);
-    dialog.Trade = true;
-    dialog.Permanent = true;
-    dialog.Nr = "5";
-    dialog.Body = {"++#12#", "ENDE"};
-    TElement& option = AddBlock(project, folder->Child(0), "Ja", ekChoice);
-    option.Description = "!DIALOG_ENDE";
-    AddBlock(project, nullptr, "Code", ekCode);
-    project.Selected = option.Node;
-
-    std::string saved = SerializeProject(project);
     TProject loaded;
-    TProjectFileError error;
-    ASSERT_TRUE(ParseProject(saved, loaded, error)) << error.Message;
-    EXPECT_EQ(SerializeProject(loaded), saved);
-    EXPECT_EQ(loaded.Selected, loaded.Tree.FindByPath("Wirt\\Hallo\\Ja"));
-    const TElement* hallo = loaded.Tree.FindByPath("wirt\\hallo")->Element();
-    EXPECT_EQ(hallo->Body, (TLines{"++#12#", "ENDE"}));
-    EXPECT_TRUE(hallo->Trade);
-    EXPECT_EQ(hallo->Nr, "5");
-    EXPECT_EQ(hallo->Node, loaded.Tree.FindByPath("Wirt\\Hallo"));
+    ASSERT_TRUE(Parse(expected, loaded));
+    EXPECT_EQ(SerializeProject(loaded), expected);
+    EXPECT_EQ(loaded.Selected, loaded.Tree.FindByPath("Wirt\\Alarm"));
+    TNode* ja = loaded.Tree.FindByPath("Wirt\\Hallo\\Ja");
+    EXPECT_EQ(ja->Element()->Node, ja);
+    EXPECT_EQ(loaded.Elements.At(2), ja->Element());
 }
 
-TEST(ProjectFile, IdGapsBecomeFreePlaceholders) {
-    std::string file = END + END;
-    for (int id : {0, 5, 7})
-        file += "B" + std::to_string(id) + "\r\n0\r\n4\r\n" + std::to_string(id) + "\r\n\r\n" +
-                END + END;
-    file += EOFM + "-1\r\n";
+TEST(ProjectFile, AClearedProjectIsFourLinesAndStartsAgainAtIdZero) {
     TProject project;
-    TProjectFileError error;
-    ASSERT_TRUE(ParseProject(file, project, error)) << error.Message;
-    EXPECT_EQ(project.Elements.Size(), 8);
-    for (int id = 0; id < 8; ++id) {
-        bool used = id == 0 || id == 5 || id == 7;
-        EXPECT_EQ(project.Elements.At(id)->IsFree(), !used) << id;
-    }
+    BuildSample(project);
+    project.MenuAnchor = project.Selected;
+    project.ClearProject();
+    EXPECT_EQ(SerializeProject(project), File(""));
     EXPECT_EQ(project.Selected, nullptr);
-    TNode* node = project.Tree.AppendChild(nullptr, "Neu");
-    EXPECT_EQ(project.CreateElement(node, ekDialog), 1);
+    EXPECT_EQ(project.MenuAnchor, nullptr);
+    EXPECT_EQ(project.CreateElement(project.Tree.AppendChild(nullptr, "B"), ekDialog), 0);
+}
+
+TEST(ProjectFile, IdGapsBecomeFreePlaceholdersAndADuplicateIdMovesTheEarlierBlock) {
+    TProject project;
+    ASSERT_TRUE(Parse(
+        File(CodeRecord("A", 0) + CodeRecord("B", 5) + CodeRecord("C", 7) + CodeRecord("D", 5)),
+        project));
+    EXPECT_EQ(project.Elements.Size(), 8);
+    std::string owners; // each slot's node text, "-" for a free slot
+    for (int id = 0; id < 8; ++id) {
+        const TElement* element = project.Elements.At(id);
+        owners += element->IsFree() ? "-" : element->Node->Text();
+        EXPECT_TRUE(element->IsFree() || element->Node->Element() == element) << id;
+    }
+    EXPECT_EQ(owners, "AB---D-C");
+    EXPECT_EQ(project.Selected, nullptr);
+    EXPECT_EQ(project.CreateElement(project.Tree.AppendChild(nullptr, "Neu"), ekDialog), 2);
 }
 
 TEST(ProjectFile, PlacesNodesByLevelRelativeToThePreviousNode) {
     // Levels as they may stand in a hand-edited file: the first node goes to the top row
     // whatever its level, a jump of two is a direct child, a drop walks up.
-    struct Case {
-        std::vector<int> Levels;
-        const char* Paths; // pre-order node paths, joined by "|"
-    };
-    const Case cases[] = {
-        {{0, 1, 2, 1, 0}, "N0|N0\\N1|N0\\N1\\N2|N0\\N3|N4"},
-        {{3, 4}, "N0|N0\\N1"},
-        {{0, 3, 1}, "N0|N0\\N1|N0\\N2"},
-        {{0, 1, 2, 0}, "N0|N0\\N1|N0\\N1\\N2|N3"},
-        {{0, 1, 2, -5}, "N0|N0\\N1|N0\\N1\\N2|N3"},
-        {{1, 1, 0}, "N0|N0\\N1|N2"},
-    };
-    for (const auto& c : cases) {
-        std::string file = END + END;
-        for (size_t i = 0; i < c.Levels.size(); ++i)
-            file += "N" + std::to_string(i) + "\r\n" + std::to_string(c.Levels[i]) + "\r\n0\r\n";
-        file += EOFM + "-1\r\n";
+    for (auto [levels, paths] : std::initializer_list<std::pair<std::vector<int>, std::string>>{
+             {{3, 4}, "N0|N0\\N1"},
+             {{0, 3, 1}, "N0|N0\\N1|N0\\N2"},
+             {{0, 1, 2, -5}, "N0|N0\\N1|N0\\N1\\N2|N3"}}) {
+        std::string nodes;
+        for (size_t i = 0; i < levels.size(); ++i)
+            nodes += "N" + std::to_string(i) + "\r\n" + std::to_string(levels[i]) + "\r\n0\r\n";
         TProject project;
-        TProjectFileError error;
-        ASSERT_TRUE(ParseProject(file, project, error)) << error.Message;
-        std::string paths;
+        ASSERT_TRUE(Parse(File(nodes), project));
+        std::string placed; // pre-order node paths, joined by "|"
         project.Tree.ForEachPreOrder([&](TNode* node) {
-            if (!paths.empty()) paths += "|";
-            paths += node->Path();
+            if (!placed.empty()) placed += "|";
+            placed += node->Path();
         });
-        EXPECT_EQ(paths, c.Paths);
+        EXPECT_EQ(placed, paths);
     }
 }
 
 TEST(ProjectFile, ReadsFlagsAndLineEndsLeniently) {
-    std::string file = std::string("\x02"
-                                   "END\n\x02"
-                                   "END\n") +
-                       "D\n0\n1\n0\n\nWirt\n10\n\ntrue\n1\nFALSE\n\x02"
-                       "END\n\x02"
-                       "END\n\x02"
-                       "END\n" +
-                       "\x02"
-                       "EOF\n0\n";
+    std::string file = File(
+        "D\r\n0\r\n1\r\n0\r\n\r\nWirt\r\n10\r\n\r\ntrue\r\n1\r\nFALSE\r\n" + END + END + END, 0);
+    std::erase(file, '\r');
     TProject project;
-    TProjectFileError error;
-    ASSERT_TRUE(ParseProject(file, project, error)) << error.Message;
+    ASSERT_TRUE(Parse(file, project));
     const TElement* e = project.Elements.At(0);
     EXPECT_TRUE(e->Permanent);
     EXPECT_TRUE(e->Important);
@@ -164,44 +152,21 @@ TEST(ProjectFile, ReadsFlagsAndLineEndsLeniently) {
 
 TEST(ProjectFile, BrokenFilesSayWhatAndWhere) {
     const std::string dialogHead = END + END + "D\r\n0\r\n1\r\n0\r\n\r\nWirt\r\n10\r\n\r\n";
-    struct Case {
-        std::string File;
-        std::string Message;
-        int Line;
-    };
-    const Case cases[] = {
-        {END + END + "A\r\nx\r\n", "Ung\xFCltige numerische Eingabe", 4},
-        {END + END + "A\r\n0\r\n1\r\n-3\r\n", "Ung\xFCltige numerische Eingabe", 6},
-        {dialogHead + "Ja\r\n", "'Ja' ist kein g\xFCltiger boolescher Wert", 11},
-        {dialogHead + "True\r\nTrue\r\nTrue\r\n" + END + END + "7x\r\n",
-         "'7x' ist kein g\xFCltiger Integerwert", 16},
-        {"var int x;\r\n", "E/A-Fehler 38", 1},
-        {END + END + "A\r\n0\r\n0\r\n", "E/A-Fehler 38", 5},
-    };
-    for (const auto& c : cases) {
+    for (auto [file, message, line] :
+         std::initializer_list<std::tuple<std::string, std::string, int>>{
+             {END + END + "A\r\nx\r\n", "Ung\xFCltige numerische Eingabe", 4},
+             {END + END + "A\r\n0\r\n1\r\n-3\r\n", "Ung\xFCltige numerische Eingabe", 6},
+             {dialogHead + "Ja\r\n", "'Ja' ist kein g\xFCltiger boolescher Wert", 11},
+             {dialogHead + "True\r\nTrue\r\nTrue\r\n" + END + END + "7x\r\n",
+              "'7x' ist kein g\xFCltiger Integerwert", 16},
+             {"var int x;\r\n", "E/A-Fehler 38", 1},
+             {END + END + "A\r\n0\r\n0\r\n", "E/A-Fehler 38", 5}}) {
         TProject project;
         TProjectFileError error;
-        EXPECT_FALSE(ParseProject(c.File, project, error));
-        EXPECT_EQ(error.Message, c.Message);
-        EXPECT_EQ(error.Line, c.Line) << c.Message;
+        EXPECT_FALSE(ParseProject(file, project, error));
+        EXPECT_EQ(error.Message, message);
+        EXPECT_EQ(error.Line, line) << message;
     }
-}
-
-TEST(ProjectFile, DuplicateIdMovesTheEarlierBlockToAFreeId) {
-    std::string file = END + END;
-    for (const char* name : {"A", "B"})
-        file += std::string(name) + "\r\n0\r\n4\r\n3\r\n\r\n" + END + END;
-    file += EOFM + "-1\r\n";
-    TProject project;
-    TProjectFileError error;
-    ASSERT_TRUE(ParseProject(file, project, error));
-    TNode* a = project.Tree.FindByPath("A");
-    TNode* b = project.Tree.FindByPath("B");
-    EXPECT_EQ(b->Element()->Id, 3);
-    EXPECT_EQ(project.Elements.At(3), b->Element());
-    EXPECT_EQ(a->Element()->Id, 0);
-    EXPECT_EQ(project.Elements.At(0), a->Element());
-    EXPECT_EQ(a->Element()->Node, a);
 }
 
 TEST(ProjectFile, BrokenFileLeavesTheOpenProjectUntouched) {
@@ -219,7 +184,7 @@ TEST(ProjectFile, BrokenFileLeavesTheOpenProjectUntouched) {
                                      "Ung\xFCltige numerische Eingabe\nDatei: kaputt.dlx, Zeile 5",
                                      "E/A-Fehler 2\nDatei: fehlt.dlx"}));
 
-    files.Files["gut.dlx"] = END + END + "Neu\r\n0\r\n0\r\n" + EOFM + "0\r\n";
+    files.Files["gut.dlx"] = File("Neu\r\n0\r\n0\r\n", 0);
     EXPECT_TRUE(LoadProject(project, "gut.dlx", files, prompter));
     EXPECT_EQ(project.Tree.NodeCount(), 1);
     EXPECT_EQ(project.Selected, project.Tree.FindByPath("Neu"));
@@ -231,8 +196,7 @@ TEST(ProjectFile, FailedSaveReportsAndKeepsTheOldFile) {
     testing::TRecordingPrompter prompter;
     files.Files["p.dlx"] = "old";
     files.WriteError = 28; // no space left on the device
-    TProject project;
-    EXPECT_FALSE(SaveProject(project, "p.dlx", files, prompter));
+    EXPECT_FALSE(SaveProject(TProject{}, "p.dlx", files, prompter));
     EXPECT_EQ(files.Files["p.dlx"], "old");
     EXPECT_EQ(prompter.Messages, std::vector<std::string>{"E/A-Fehler 28"});
 }

@@ -1,11 +1,14 @@
 #include "model/references.h"
 
+#include "model/markers.h"
 #include "model/project.h"
 
 #include "support/project_builder.h"
 #include "support/recording_prompter.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace redewerk {
 namespace {
@@ -17,20 +20,14 @@ using testing::TRecordingPrompter;
 class References : public ::testing::Test {
 protected:
     References() {
-        for (auto [path, kind] : std::initializer_list<std::pair<const char*, int32_t>>{
-                 {"Wirt\\Hallo", ekDialog},
-                 {"Wirt\\Hallo\\Ja", ekChoice},
-                 {"Wirt\\Tschuess", ekDialog},
-                 {"Schmied\\Hallo", ekDialog},
-                 {"A\\B\\C\\D", ekEvent},
-                 {"A\\X", ekEvent},
-                 {"Dia\\Frage", ekDialog},
-                 {"Dia2\\Antwort", ekChoice},
-                 {"Oben", ekEvent},
-                 {"Unten", ekDialog},
-                 {"Werkzeug\\Helfer", ekCode},
-             })
-            AddNode(project, path, kind);
+        const std::pair<int32_t, std::vector<const char*>> blocks[] = {
+            {ekDialog, {"Wirt\\Hallo", "Wirt\\Tschuess", "Schmied\\Hallo", "Dia\\Frage", "Unten"}},
+            {ekChoice, {"Wirt\\Hallo\\Ja", "Dia2\\Antwort"}},
+            {ekEvent, {"A\\B\\C\\D", "A\\X", "Oben"}},
+            {ekCode, {"Werkzeug\\Helfer"}}};
+        for (const auto& [kind, paths] : blocks)
+            for (const char* path : paths)
+                AddNode(project, path, kind);
     }
 
     TNode* Node(std::string_view path) { return project.Tree.FindByPath(path); }
@@ -50,136 +47,91 @@ protected:
 };
 
 TEST_F(References, ConvertBothWays) {
-    struct Case {
-        const char* Context;
-        const char* Target;
-        const char* Path;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        // context, target, the path from the one to the other
         {"Wirt\\Hallo", "Wirt\\Tschuess", "Tschuess"},
         {"Wirt\\Hallo", "Schmied\\Hallo", "..\\Schmied\\Hallo"},
         {"Wirt\\Hallo\\Ja", "Wirt\\Hallo", ""},
-        {"Wirt\\Hallo\\Ja", "Wirt\\Tschuess", "..\\Tschuess"},
         {"Wirt\\Hallo", "Wirt\\Hallo\\Ja", "Hallo\\Ja"},
         {"A\\B\\C\\D", "A\\X", "..\\..\\X"},
         {"Dia\\Frage", "Dia2\\Antwort", "..\\Dia2\\Antwort"},
         {"Wirt\\Hallo", "Unten", "..\\Unten"},
         {"Oben", "Wirt\\Hallo\\Ja", "Wirt\\Hallo\\Ja"},
-        {"Oben", "Unten", "Unten"},
         {"Oben", "Oben", "Oben"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.Context) + " -> " + c.Target);
-        EXPECT_EQ(ToPath(Id(c.Target), c.Context), c.Path);
-        EXPECT_EQ(ToId(c.Path, c.Context), Id(c.Target));
+    for (auto [context, target, path] : cases) {
+        SCOPED_TRACE(std::string(context) + " -> " + target);
+        EXPECT_EQ(ToPath(Id(target), context), path);
+        EXPECT_EQ(ToId(path, context), Id(target));
     }
     EXPECT_TRUE(prompter.Messages.empty());
 }
 
-TEST_F(References, PathsIgnoreLetterCase) {
-    EXPECT_EQ(ToId("..\\SCHMIED\\hallo", "Wirt\\Hallo"), Id("Schmied\\Hallo"));
-    EXPECT_EQ(ToId("wirt\\HALLO\\ja", "Oben"), Id("Wirt\\Hallo\\Ja"));
-}
-
-TEST_F(References, FailedPathsBecomeInvalidWithAMessage) {
-    struct Case {
-        const char* Context;
-        const char* Text;
-        const char* Message;
-    };
-    const Case cases[] = {
-        {"Wirt\\Hallo", "..\\..\\Hallo",
+TEST_F(References, PathsToIdsRegisterKnownTargetsOrBecomeInvalidWithAMessage) {
+    const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
+        // context, text, result, message
+        {"Wirt\\Hallo", "..\\SCHMIED\\hallo", Id("Schmied\\Hallo"), ""},
+        {"Oben", "wirt\\HALLO\\ja", Id("Wirt\\Hallo\\Ja"), ""},
+        {"Wirt\\Hallo", "..\\..\\Hallo", "INVALID:..\\..\\Hallo",
          "Pfadconverter: So viele Ordner kann ich nicht zur\xFCkgehen: \"..\\..\\Hallo\""},
-        {"Oben", "..\\Unten",
+        {"Oben", "..\\Unten", "INVALID:..\\Unten",
          "Pfadconverter: So viele Ordner kann ich nicht zur\xFCkgehen: \"..\\Unten\""},
-        {"Wirt\\Hallo", "Nirgends", "Pfadconverter: Pfad weist ins Leere: \"Nirgends\""},
-        {"Oben", "", "Pfadconverter: Pfad weist ins Leere: \"\""},
-        {"Wirt\\Hallo", "..\\Schmied",
+        {"Wirt\\Hallo", "Nirgends", "INVALID:Nirgends",
+         "Pfadconverter: Pfad weist ins Leere: \"Nirgends\""},
+        {"Oben", "", "INVALID:", "Pfadconverter: Pfad weist ins Leere: \"\""},
+        {"Wirt\\Hallo", "..\\Schmied", "INVALID:..\\Schmied",
          "Pfadconverter: Auf einen Ordner zu verweisen ergibt keinen Sinn!"},
-        {"Wirt\\Tschuess", "", "Pfadconverter: Auf einen Ordner zu verweisen ergibt keinen Sinn!"},
-        {"Wirt\\Hallo", "..\\Werkzeug\\Helfer",
+        {"Wirt\\Tschuess", "",
+         "INVALID:", "Pfadconverter: Auf einen Ordner zu verweisen ergibt keinen Sinn!"},
+        {"Wirt\\Hallo", "..\\Werkzeug\\Helfer", "INVALID:..\\Werkzeug\\Helfer",
          "Pfadconverter: Auf einen Code Baustein zu verweisen ergibt keinen Sinn!"},
+        // Failed references and the user's own "+" texts are never converted again.
+        {"Wirt\\Hallo", "INVALID:Nirgends", "INVALID:Nirgends", ""},
+        {"Wirt\\Hallo", "INVALID:Gel\xF6scht!", "INVALID:Gel\xF6scht!", ""},
+        {"Wirt\\Hallo", "+3", "+3", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Text);
+    for (const auto& [context, text, result, message] : cases) {
+        SCOPED_TRACE(text);
         prompter.Messages.clear();
-        EXPECT_EQ(ToId(c.Text, c.Context, true), std::string("INVALID:") + c.Text);
-        EXPECT_EQ(prompter.Messages, std::vector<std::string>{c.Message});
-        EXPECT_TRUE(Node(c.Context)->Element()->KnownRefs.empty());
+        TElement& owner = *Node(context)->Element();
+        owner.KnownRefs.clear();
+        EXPECT_EQ(ToId(text, context, true), result);
+        EXPECT_EQ(prompter.Messages,
+                  message.empty() ? std::vector<std::string>{} : std::vector{message});
+        int32_t id = 0; // only a block found counts as a known target
+        EXPECT_EQ(owner.KnownRefs,
+                  ParseReferenceId(result, id) ? std::vector{id} : std::vector<int32_t>{});
     }
-}
-
-TEST_F(References, InvalidAndPlusTextsAreNeverConverted) {
-    for (std::string_view text : {"INVALID:Nirgends", "INVALID:Gel\xF6scht!", "+Eigenes", "+3"}) {
-        SCOPED_TRACE(std::string(text));
-        EXPECT_EQ(ToPath(text, "Wirt\\Hallo"), text);
-        EXPECT_EQ(ToId(text, "Wirt\\Hallo", true), text);
-    }
-    EXPECT_TRUE(prompter.Messages.empty());
-    EXPECT_TRUE(Node("Wirt\\Hallo")->Element()->KnownRefs.empty());
-}
-
-TEST_F(References, FreeOrMissingIdsShowAsDeleted) {
-    EXPECT_EQ(ToPath("999", "Wirt\\Hallo"), "INVALID:Gel\xF6scht!");
-    EXPECT_EQ(ToPath("-1", "Wirt\\Hallo"), "INVALID:Gel\xF6scht!");
-    std::string id = Id("Unten");
-    Node("Unten")->Element()->Kind = ekFolder;
-    EXPECT_EQ(ToPath(id, "Wirt\\Hallo"), "INVALID:Gel\xF6scht!");
-    // Not a number at all: nothing to show but the text itself.
-    EXPECT_EQ(ToPath("Hallo", "Wirt\\Tschuess"), "Hallo");
 }
 
 TEST_F(References, TextConversionSkipsCommentsStringsAndSpokenLines) {
     const std::string hallo = Id("Wirt\\Hallo");
     const std::string tschuess = Id("Wirt\\Tschuess");
     const TLines stored = {
-        "if (#!" + tschuess + "#) // #" + tschuess + "#",
+        "if (#!" + tschuess + "# && #!" + tschuess + "#) // #" + tschuess + "#",
         ">>Siehe #" + tschuess + "#",
         "PrintScreen (\"#" + tschuess + "#\");",
         "++#" + hallo + "#",
         "##",
         "#INVALID:Weg# #+frei#",
+        "x = 1; #" + tschuess, // an unclosed marker
     };
     const TLines shown = ConvertReferencesInText(project, stored, TRefDirection::IdToPath,
                                                  Node("Wirt\\Hallo\\Ja"), prompter);
-    EXPECT_EQ(shown, (TLines{
-                         "if (#!..\\Tschuess#) // #" + tschuess + "#",
-                         ">>Siehe #" + tschuess + "#",
-                         "PrintScreen (\"#" + tschuess + "#\");",
-                         "++##",
-                         "##",
-                         "#INVALID:Weg# #+frei#",
-                     }));
+    TLines expected = stored; // only the references outside comments, strings and speech
+    expected[0] = "if (#!..\\Tschuess# && #!..\\Tschuess#) // #" + tschuess + "#";
+    expected[3] = "++##";
+    EXPECT_EQ(shown, expected);
     // The empty path in "##" is the parent: written back, both "##" become the Dialog's id.
     TElement& owner = *Node("Wirt\\Hallo\\Ja")->Element();
     const TLines back = ConvertReferencesInText(project, shown, TRefDirection::PathToId,
                                                 Node("Wirt\\Hallo\\Ja"), prompter);
-    TLines expected = stored;
+    expected = stored;
     expected[4] = "#" + hallo + "#";
     EXPECT_EQ(back, expected);
-    EXPECT_EQ(owner.KnownRefs, std::vector<int32_t>{std::stoi(tschuess)});
+    // Each known reference counts once per occurrence.
+    EXPECT_EQ(owner.KnownRefs, std::vector<int32_t>(2, std::stoi(tschuess)));
     EXPECT_TRUE(prompter.Messages.empty());
-}
-
-TEST_F(References, KnownReferencesRegisterOncePerOccurrence) {
-    TElement& owner = *Node("Wirt\\Hallo")->Element();
-    const TLines lines = {"#!Tschuess# && #!Tschuess#", "#Tschuess# #!..\\Unten#", "#!Nirgends#"};
-    const TLines ids = ConvertReferencesInText(project, lines, TRefDirection::PathToId,
-                                               Node("Wirt\\Hallo"), prompter);
-    const std::string t = Id("Wirt\\Tschuess");
-    EXPECT_EQ(ids, (TLines{"#!" + t + "# && #!" + t + "#", "#" + t + "# #!" + Id("Unten") + "#",
-                           "#!INVALID:Nirgends#"}));
-    const int32_t tid = std::stoi(t);
-    EXPECT_EQ(owner.KnownRefs, (std::vector<int32_t>{tid, tid, std::stoi(Id("Unten"))}));
-    EXPECT_EQ(prompter.Messages,
-              std::vector<std::string>{"Pfadconverter: Pfad weist ins Leere: \"Nirgends\""});
-}
-
-TEST_F(References, AnUnclosedMarkerIsLeftAsItIs) {
-    const TLines lines = {"x = 1; #" + Id("Unten")};
-    EXPECT_EQ(
-        ConvertReferencesInText(project, lines, TRefDirection::IdToPath, Node("Oben"), prompter),
-        lines);
 }
 
 TEST_F(References, DeletingBlocksInvalidatesReferencesToThem) {
@@ -204,6 +156,8 @@ TEST_F(References, DeletingBlocksInvalidatesReferencesToThem) {
     EXPECT_EQ(frage.KnownRefs, std::vector<int32_t>{std::stoi(unten)});
     // Even the freed block's own list loses them, so no stale flag survives.
     EXPECT_TRUE(hallo.KnownRefs.empty());
+    for (const std::string& id : {ja, std::string("999"), std::string("-1")})
+        EXPECT_EQ(ToPath(id, "Dia\\Frage"), "INVALID:Gel\xF6scht!") << id;
 
     // A new block takes a freed id; the old references do not move to it.
     TNode* neu = AddNode(project, "Neu", ekDialog);

@@ -5,42 +5,27 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace redewerk {
 namespace {
 
-TEST(ScriptTextToCp1252, ConvertsUtf8AndLeavesWindows1252Alone) {
-    struct TCase {
-        std::string Bytes, Text;
-        bool Lossy;
-    };
-    const TCase cases[] = {
+TEST(ScriptTextToCp1252, ConvertsUtf8AndUtf16AndLeavesWindows1252Alone) {
+    const std::tuple<std::string, std::string, bool> cases[] = {
         {"var int a;", "var int a;", false},
-        {"// Gr\xFC\xDF"
-         "e",
-         "// Gr\xFC\xDF"
-         "e",
-         false}, // Windows-1252
-        {"// Gr\xC3\xBC\xC3\x9F"
-         "e \xE2\x82\xAC",
-         "// Gr\xFC\xDF"
-         "e \x80",
-         false},                                                 // UTF-8
-        {"\xEF\xBB\xBFvar int a;", "var int a;", false},         // mark, ASCII
-        {"\xEF\xBB\xBF// \xE2\x98\x83 \xFC", "// ? \xFC", true}, // mark, invalid byte
+        {"// s\xFC\xDF", "// s\xFC\xDF", false},                           // Windows-1252
+        {"// s\xC3\xBC\xC3\x9F \xE2\x82\xAC", "// s\xFC\xDF \x80", false}, // UTF-8
+        {"\xEF\xBB\xBFvar int a;", "var int a;", false},                   // mark, ASCII
+        {"\xEF\xBB\xBF// \xE2\x98\x83 \xFC", "// ? \xFC", true},           // mark, invalid byte
         {"// \xE2\x98\x83", "// ?", true},
         // UTF-16 with its mark, little and big endian; a surrogate pair is one character
         {std::string("\xFF\xFEv\0\xE4\0\xAC\x20", 8), "v\xE4\x80", false},
         {std::string("\xFE\xFF\0v\0\xE4", 6), "v\xE4", false},
-        {std::string("\xFF\xFE"
-                     "a\0\x3D\xD8\x00\xDE"
-                     "b\0",
-                     10),
-         "a?b", true},
-    };
-    for (const TCase& c : cases) {
-        bool lossy = !c.Lossy;
-        EXPECT_EQ(ScriptTextToCp1252(c.Bytes, &lossy), c.Text) << c.Bytes;
-        EXPECT_EQ(lossy, c.Lossy) << c.Bytes;
+        {std::string("\xFF\xFEx\0\x3D\xD8\x00\xDEy\0", 10), "x?y", true}};
+    for (const auto& [bytes, text, lossy] : cases) {
+        bool reported = !lossy;
+        EXPECT_EQ(ScriptTextToCp1252(bytes, &reported), text) << bytes;
+        EXPECT_EQ(reported, lossy) << bytes;
     }
 }
 
