@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/dia_import.h"
 #include "import/importer.h"
 #include "model/project.h"
 #include "support/memory_file_system.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,16 +40,55 @@ inline std::string ImportFailure(const std::string& script) {
     return prompter.Messages.empty() ? std::string() : prompter.Messages.front();
 }
 
+// Imports a ".dia" text; the import must succeed.
+inline void ImportDia(TProject& project, const std::string& text, TRecordingPrompter& prompter,
+                      TDiaImportMode mode = TDiaImportMode::Append) {
+    EXPECT_TRUE(ImportDiaText(project, text, mode, prompter).Imported) << text;
+}
+
 // The block at a node path; fails the test when there is none.
 inline TElement& BlockAt(const TProject& project, const std::string& path) {
     TNode* node = project.Tree.FindByPath(path);
-    EXPECT_NE(node, nullptr) << path;
     if (!node || !node->Element()) {
         ADD_FAILURE() << "no block at " << path;
         static TElement none(-1, 0, nullptr);
         return none;
     }
     return *node->Element();
+}
+
+// A line with each reference "#12#" or "#!12#" written as the path of the block it points at.
+inline std::string WithPaths(const TProject& project, const std::string& line) {
+    static const std::regex reference("#(!?)([0-9]+)#");
+    std::string out;
+    size_t last = 0;
+    for (std::sregex_iterator it(line.begin(), line.end(), reference), end; it != end; ++it) {
+        const TElement* target = project.Elements.LiveAt(std::stoi((*it)[2]));
+        out += line.substr(last, it->position() - last) + "#" + (*it)[1].str() +
+               (target ? target->Node->Path() : "?") + "#";
+        last = it->position() + it->length();
+    }
+    return out + line.substr(last);
+}
+
+// A block as text: its header "kind|npc|nr|flags|description" (flags as the letters I, P, T),
+// then, each line indented by `indent`, its condition lines ("? "), its body lines and its
+// known targets ("known "), references written as paths. Each line ends with "\n".
+inline std::string BlockText(const TProject& project, const TElement& e,
+                             const std::string& indent = "") {
+    std::string text = std::to_string(e.Kind) + "|" + e.Npc + "|" + e.Nr + "|" +
+                       (e.Important ? "I" : "") + (e.Permanent ? "P" : "") + (e.Trade ? "T" : "") +
+                       "|" + e.Description + "\n";
+    for (const auto& line : e.Condition)
+        text += indent + "? " + WithPaths(project, line) + "\n";
+    for (const auto& line : e.Body)
+        text += indent + WithPaths(project, line) + "\n";
+    for (int32_t id : e.KnownRefs)
+        text += indent + "known " + WithPaths(project, "#" + std::to_string(id) + "#") + "\n";
+    return text;
+}
+inline std::string BlockText(const TProject& project, const std::string& path) {
+    return BlockText(project, BlockAt(project, path));
 }
 
 // The tree as indented lines "name kind", folders with kind 0.
@@ -58,6 +99,22 @@ inline std::vector<std::string> TreeOutline(const TProject& project) {
                         " " + std::to_string(node->ImageIndex()));
     });
     return lines;
+}
+
+// The whole tree as text: every node by its path, a block's path followed by its text with
+// the lines below the header indented by two blanks; without `headers` the header is left out.
+inline std::string Dump(const TProject& project, bool headers = true) {
+    std::string text;
+    project.Tree.ForEachPreOrder([&](TNode* node) {
+        text += node->Path();
+        if (!node->Element()) {
+            text += "\n";
+            return;
+        }
+        const std::string block = BlockText(project, *node->Element(), "  ");
+        text += headers ? " " + block : block.substr(block.find('\n'));
+    });
+    return text;
 }
 
 // A dialog with its two functions, in the form modders write them.
