@@ -55,13 +55,6 @@ TEST(ScriptFixtures, BecomeFoldersDialogsOptionsAndCode) {
         "3||10||Ich habe Gold.\n>>Ich habe Gold.\nif (Npc_HasItems (other, ItMi_Gold) >= 50)\n"
         "{\n\tB_GiveInvItems (other, self, ItMi_Gold, 50);\n\t<<Das gen\xFCgt.\n}\nelse\n{\n"
         "\t<<Das ist zu wenig.\n};\n--\n");
-    EXPECT_EQ(BlockText(project, hello + "\\Parole"),
-              "3||10||Die Parole ist 'Drachenfeuer'.\n>>Die Parole ist 'Drachenfeuer'.\n"
-              "<<Gut. Geh durch.\nNpc_ExchangeRoutine (self, \"OPEN\");\nENDE\n");
-    EXPECT_EQ(BlockText(project, "IMPORT\\Gate\\After"),
-              "1|Guard|2||Wie l\xE4uft die Wache?\n? if (#!" + hello +
-                  "#)\n// Nach dem Tor\n\n>>Wie l\xE4uft die Wache?\n<<Ruhig. Zu ruhig.\nknown #" +
-                  hello + "#\n");
     EXPECT_EQ(BlockText(project, "IMPORT\\Hilda\\Trade"),
               "1|Hilda|5|PT|Zeig mir deine Waren.\n? if (#!IMPORT\\Hilda\\Hallo#\n"
               "? && (Hilda_Angry == FALSE))\n// ----- Handel -----\n\n>>Zeig mir deine Waren.\n"
