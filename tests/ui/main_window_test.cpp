@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
 
 namespace redewerk {
 namespace {
@@ -13,34 +12,29 @@ using testing::TWindowFixture;
 
 using TMainWindowTest = TWindowFixture;
 
-// Which header fields, editors and flags are usable for each kind of node.
+// Which header fields, editors and flags are usable for each kind of node; the others show
+// nothing.
 TEST_F(TMainWindowTest, FieldStatesPerKind) {
-    struct TCase {
-        TNode* TWindowFixture::*Node;
-        const char* Name;
-        // Heading, Npc, nr, description, condition, Body, important, permanent, trade
-        std::array<bool, 9> Enabled;
-    };
-    const TCase cases[] = {
-        {&TWindowFixture::Wirt, "folder", {0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {&TWindowFixture::Hallo, "Dialog", {1, 1, 1, 1, 1, 1, 1, 1, 1}},
-        {&TWindowFixture::Betrunken, "Event", {1, 0, 0, 0, 1, 1, 1, 1, 0}},
-        {&TWindowFixture::Ja, "Choice", {1, 0, 0, 1, 0, 1, 0, 0, 0}},
-        {&TWindowFixture::Hilfen, "Code", {1, 0, 0, 0, 0, 1, 0, 0, 0}},
+    // Enabled: Heading, Npc, nr, description, condition, Body, important, permanent, trade.
+    const std::pair<TNode * TWindowFixture::*, const char*> cases[] = {
+        {&TWindowFixture::Wirt, "000000000"},      // folder
+        {&TWindowFixture::Hallo, "111111111"},     // Dialog
+        {&TWindowFixture::Betrunken, "100011110"}, // Event
+        {&TWindowFixture::Ja, "100101000"},        // Choice
+        {&TWindowFixture::Hilfen, "100001000"},    // Code
     };
     const char* names[] = {"Heading", "Npc",       "nr",        "description", "condition",
                            "Body",    "important", "permanent", "trade"};
-    for (const TCase& c : cases) {
-        Click(this->*c.Node);
+    for (const auto& [node, enabled] : cases) {
+        Click(this->*node);
+        const std::string kind = (this->*node)->Text();
         for (size_t i = 0; i < 9; ++i) {
             QWidget* widget = Find<QWidget>(names[i]);
-            EXPECT_EQ(widget->isEnabled(), c.Enabled[i]) << c.Name << " " << names[i];
-            if (auto* field = qobject_cast<QLineEdit*>(widget); field && !c.Enabled[i]) {
-                EXPECT_TRUE(field->text().isEmpty()) << c.Name << " " << names[i];
-            }
-            if (auto* flag = qobject_cast<QCheckBox*>(widget); flag && !c.Enabled[i]) {
-                EXPECT_FALSE(flag->isChecked()) << c.Name << " " << names[i];
-            }
+            EXPECT_EQ(widget->isEnabled(), enabled[i] == '1') << kind << " " << names[i];
+            auto* field = qobject_cast<QLineEdit*>(widget);
+            auto* flag = qobject_cast<QCheckBox*>(widget);
+            const bool shows = (field && !field->text().isEmpty()) || (flag && flag->isChecked());
+            EXPECT_FALSE(enabled[i] == '0' && shows) << kind << " " << names[i];
         }
         // A label is greyed exactly when its field is.
         int labels = 0;
@@ -48,24 +42,10 @@ TEST_F(TMainWindowTest, FieldStatesPerKind) {
             if (!label->buddy() || label->buddy()->objectName() == QStringLiteral("Body")) continue;
             if (label->parent() != Find<QWidget>("Heading")->parent()) continue;
             ++labels;
-            EXPECT_EQ(label->isEnabled(), label->buddy()->isEnabled()) << c.Name;
+            EXPECT_EQ(label->isEnabled(), label->buddy()->isEnabled()) << kind;
         }
         EXPECT_EQ(labels, 5);
     }
-}
-
-TEST_F(TMainWindowTest, ShowsTheBlocksFieldsAndHints) {
-    Click(Hallo);
-    EXPECT_EQ(Field("Heading")->text(), QString::fromUtf8("Gruß"));
-    EXPECT_EQ(Field("Npc")->text(), QStringLiteral("Wirt"));
-    EXPECT_EQ(Field("nr")->text(), QStringLiteral("10"));
-    EXPECT_TRUE(Find<QCheckBox>("important")->isChecked());
-    EXPECT_EQ(Editor("condition")->toolTip(),
-              QString::fromUtf8("Unter welchen Bedingungen ist der Dialog anwählbar?"));
-    Click(Betrunken);
-    EXPECT_EQ(Find<QCheckBox>("permanent")->toolTip(),
-              QString::fromUtf8("Kann das Event mehr als einmal ausgelöst werden?"));
-    EXPECT_FALSE(Find<QCheckBox>("important")->isChecked());
 }
 
 TEST_F(TMainWindowTest, ReferencesAreShownAsPathsAndStoredAsIds) {
@@ -87,6 +67,8 @@ TEST_F(TMainWindowTest, ReferencesAreShownAsPathsAndStoredAsIds) {
 
 TEST_F(TMainWindowTest, LeavingAFieldWritesItBackIntoTheBlockStillSelected) {
     Click(Hallo);
+    EXPECT_EQ(Field("Npc")->text(), QStringLiteral("Wirt"));
+    EXPECT_TRUE(Find<QCheckBox>("important")->isChecked());
     Field("Npc")->setFocus();
     Field("Npc")->setText(QStringLiteral("Koch"));
     Field("Heading")->setFocus(); // leaving the NPC field
@@ -109,9 +91,19 @@ TEST_F(TMainWindowTest, LeavingAFieldWritesItBackIntoTheBlockStillSelected) {
     EXPECT_NE(Files.Files["p.dlx"].find("Auf Wiedersehen"), std::string::npos);
 }
 
-TEST_F(TMainWindowTest, AChoiceKeepsAConditionItsEditorDoesNotShow) {
+// Passing through the editors changes no byte: a no-break space (0xA0) does not turn into a
+// blank, and a choice keeps the condition its editor does not show.
+TEST_F(TMainWindowTest, LeavingTheEditorsKeepsEveryByteOfTheTexts) {
+    Hallo->Element()->Body = {"<<Na\xA0ja.", "", "\t>>Gut\xA0!"};
+    Hallo->Element()->Condition = {"Npc_GetDistToWP (self, \"A\xA0Z\") < 500"};
     Ja->Element()->Condition = {"Npc_KnowsInfo (other, DIA_X)"};
+    const TElement before = *Hallo->Element();
+    Click(Hallo);
+    Editor("Body")->setFocus();
+    Editor("condition")->setFocus();
     Click(Ja);
+    EXPECT_EQ(Hallo->Element()->Body, before.Body);
+    EXPECT_EQ(Hallo->Element()->Condition, before.Condition);
     Editor("Body")->setFocus();
     Editor("Body")->setPlainText(QStringLiteral("<<Ja."));
     Click(Hallo);
@@ -119,43 +111,23 @@ TEST_F(TMainWindowTest, AChoiceKeepsAConditionItsEditorDoesNotShow) {
     EXPECT_EQ(Ja->Element()->Condition, TLines{"Npc_KnowsInfo (other, DIA_X)"});
 }
 
-TEST_F(TMainWindowTest, LeavingTheEditorsKeepsEveryByteOfTheTexts) {
-    // A no-break space (0xA0) must not turn into a blank on the way through the editors.
-    Hallo->Element()->Body = {"<<Na\xA0"
-                              "ja.",
-                              "", "\t>>Gut\xA0!"};
-    Hallo->Element()->Condition = {"Npc_GetDistToWP (self, \"A\xA0"
-                                   "B\") < 500"};
-    const TElement before = *Hallo->Element();
-    Click(Hallo);
-    Editor("Body")->setFocus();
-    Editor("condition")->setFocus();
-    Click(Tschuess);
-    EXPECT_EQ(Hallo->Element()->Body, before.Body);
-    EXPECT_EQ(Hallo->Element()->Condition, before.Condition);
-}
-
+// Enter in a header field moves on to the next field the kind uses.
 TEST_F(TMainWindowTest, EnterMovesToTheNextUsableField) {
-    struct TCase {
-        TNode* TWindowFixture::*Node;
-        const char* From;
-        const char* To;
+    const std::pair<TNode * TWindowFixture::*, QStringList> chains[] = {
+        {&TWindowFixture::Hallo, {"Heading", "Npc", "nr", "description", "condition"}},
+        {&TWindowFixture::Betrunken, {"Heading", "condition"}},
+        {&TWindowFixture::Ja, {"Heading", "description", "Body"}},
+        {&TWindowFixture::Hilfen, {"Heading", "Body"}},
     };
-    const TCase cases[] = {
-        {&TWindowFixture::Hallo, "Heading", "Npc"},
-        {&TWindowFixture::Hallo, "Npc", "nr"},
-        {&TWindowFixture::Hallo, "nr", "description"},
-        {&TWindowFixture::Hallo, "description", "condition"},
-        {&TWindowFixture::Betrunken, "Heading", "condition"},
-        {&TWindowFixture::Ja, "Heading", "description"},
-        {&TWindowFixture::Ja, "description", "Body"},
-        {&TWindowFixture::Hilfen, "Heading", "Body"},
-    };
-    for (const TCase& c : cases) {
-        Click(this->*c.Node);
-        Field(c.From)->setFocus();
-        QTest::keyClick(Field(c.From), Qt::Key_Return);
-        EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>(c.To)) << c.From;
+    for (const auto& [node, chain] : chains) {
+        Click(this->*node);
+        for (qsizetype i = 0; i + 1 < chain.size(); ++i) {
+            auto* from = Field(chain[i].toLatin1().constData());
+            from->setFocus();
+            QTest::keyClick(from, Qt::Key_Return);
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), chain[i + 1])
+                << chain[i].toStdString();
+        }
     }
 }
 
@@ -168,29 +140,6 @@ TEST_F(TMainWindowTest, FontSizeKeysStayAtLeastOne) {
     for (int i = 0; i < 12; ++i)
         QTest::keyClick(Window.TreeView(), Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_EQ(Window.FontSize(), 1);
-}
-
-TEST_F(TMainWindowTest, CommandButtonsInOrderWithTheirHints) {
-    const std::pair<const char*, const char*> buttons[] = {
-        {"Laden", "eine .dlx Datei laden"},
-        {"Speichern", "Projekt als .dlx Datei speichern"},
-        {"Exportieren", "Projekt als als Daedalus Code exportieren"},
-        {"QDC-Import", "Quarn Dialog Creator Datei importieren"},
-        {"Importieren", "Gothic Dialoge importieren"},
-        {"Npc-Liste", "Zuordnung von Npc zu Instanzname"},
-        {"Variablen", "f\xC3\xBCr globale Variablen und Markos"},
-    };
-    int lastY = -1;
-    for (const auto& [caption, hint] : buttons) {
-        auto* button = Find<QPushButton>(caption);
-        ASSERT_NE(button, nullptr);
-        EXPECT_TRUE(button->isVisible()) << caption;
-        EXPECT_EQ(button->toolTip(), QString::fromUtf8(hint)) << caption;
-        EXPECT_GT(button->y(), lastY) << caption; // top to bottom
-        lastY = button->y();
-    }
-    for (const char* caption : {"Laden", "Speichern", "Exportieren"})
-        EXPECT_TRUE(Find<QPushButton>(caption)->isEnabled()) << caption;
 }
 
 TEST_F(TMainWindowTest, LoadingShowsTheStoredSelection) {
@@ -283,22 +232,20 @@ TEST_F(TMainWindowTest, AFieldLeftAfterTheProjectWasReplacedWritesNowhere) {
     EXPECT_EQ(Window.TreeView()->CurrentNode(), other);
 }
 
-TEST_F(TMainWindowTest, ClosingAsksAndWritesOnlyTheSettings) {
+// Ending the program writes the settings into their file, keeping what else it holds; the
+// project is never saved on its own.
+TEST_F(TMainWindowTest, ClosingWritesOnlyTheSettings) {
     Files.Files["Schaltpult.ini"] = "; eigene Zeile\r\n[Fremd]\r\nk=v\r\n";
-    Prompter.YesNoAnswers = {false};
-    EXPECT_FALSE(Window.close());
-    EXPECT_EQ(Prompter.Questions.back(), "Redewerk beenden?");
-    EXPECT_EQ(Files.Files["Schaltpult.ini"], "; eigene Zeile\r\n[Fremd]\r\nk=v\r\n");
-    EXPECT_TRUE(Window.isVisible());
-
     Window.SetFontSize(13);
-    Prompter.YesNoAnswers = {true};
+    Prompter.YesNoAnswers = {false, true};
+    EXPECT_FALSE(Window.close()); // "Redewerk beenden?" answered No
+    EXPECT_EQ(Files.Files["Schaltpult.ini"], "; eigene Zeile\r\n[Fremd]\r\nk=v\r\n");
     EXPECT_TRUE(Window.close());
     const std::string& ini = Files.Files["Schaltpult.ini"];
     EXPECT_EQ(ini.rfind("; eigene Zeile\r\n[Fremd]\r\nk=v\r\n", 0), 0u);
     EXPECT_NE(ini.find("Schriftgroesse=13\r\n"), std::string::npos);
     EXPECT_NE(ini.find("FensterMaximiert=0\r\n"), std::string::npos);
-    EXPECT_EQ(Files.Files.count("p.dlx"), 0u); // the project is never saved on its own
+    EXPECT_EQ(Files.Files.size(), 1u);
 }
 
 } // namespace

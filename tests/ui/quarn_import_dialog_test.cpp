@@ -2,90 +2,56 @@
 #include "ui/quarn_import_dialog.h"
 #include "window_fixture.h"
 
-#include "support/memory_file_system.h"
-#include "support/recording_prompter.h"
-
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <gtest/gtest.h>
 
 namespace redewerk {
 namespace {
 
-struct TImportQuarnFixture : ::testing::Test {
-    TProject Project;
-    testing::TMemoryFileSystem Files;
-    testing::TRecordingPrompter Prompter;
-    TFImportQuarn Dialog{Project, Files, Prompter};
-};
-
-TEST_F(TImportQuarnFixture, ShowsItsCaptionsWithAppendPreselected) {
-    EXPECT_EQ(Dialog.windowTitle(), "Quarn Dialog Datei (*.dia) importieren");
-    EXPECT_EQ(Dialog.findChild<QLabel*>()->text(), "Datei");
-    EXPECT_EQ(Dialog.findChild<QPushButton*>("ChoseFolder")->text(), "...");
-    EXPECT_EQ(Dialog.findChild<QGroupBox*>("Options")->title(), "Den Inhalt . . .");
-    EXPECT_EQ(Dialog.OptionButton(0)->text(), ". . . laden und aktuelle Szene verwerfen");
-    EXPECT_EQ(Dialog.OptionButton(1)->text(), ". . . ans Ende der aktuellen Szene anfügen");
-    EXPECT_EQ(Dialog.OptionButton(2)->text(), ". . . in markierten Ordner einfügen");
-    EXPECT_EQ(Dialog.Option(), 1);
-    EXPECT_EQ(Dialog.ExecuteButton()->text(), "OK");
+// Appending is preselected; "into the selected folder" without a selection appends too and
+// the dialog shows what was done. The bar starts empty each time the dialog is shown.
+TEST(ImportQuarnDialog, ImportsClosesAndResetsTheBarWhenShownAgain) {
+    TProject project;
+    testing::TMemoryFileSystem files;
+    testing::TRecordingPrompter prompter;
+    TFImportQuarn dialog(project, files, prompter);
+    EXPECT_EQ(dialog.Option(), 1);
+    files.Files["wirt.dia"] = "PERSON: VLK_1_Wirt\nINFO: Hallo\n";
+    dialog.SetOption(2);
+    dialog.show();
+    dialog.PathField()->setText("wirt.dia");
+    dialog.ExecuteButton()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Option(), 1);
+    EXPECT_EQ(dialog.Bar()->value(), 1000);
+    ASSERT_NE(project.Tree.FindByPath("Wirt\\Hallo"), nullptr);
+    EXPECT_EQ(dialog.LastResult().Blocks.size(), 1u);
+    dialog.show();
+    EXPECT_EQ(dialog.Bar()->value(), 0);
 }
-
-TEST_F(TImportQuarnFixture, MissingFileKeepsTheDialogOpen) {
-    Dialog.show();
-    Dialog.PathField()->setText("fehlt.dia");
-    Dialog.ExecuteButton()->click();
-    EXPECT_EQ(Prompter.Messages, std::vector<std::string>{"Die angegebene Datei existiert nicht!"});
-    EXPECT_TRUE(Dialog.isVisible());
-    EXPECT_TRUE(Project.Tree.IsEmpty());
-}
-
-TEST_F(TImportQuarnFixture, ImportsClosesAndResetsTheBarWhenShownAgain) {
-    Files.Files["wirt.dia"] = "PERSON: VLK_1_Wirt\nINFO: Hallo\n";
-    Dialog.SetOption(2); // nothing selected: falls back to appending
-    Dialog.show();
-    Dialog.PathField()->setText("wirt.dia");
-    Dialog.ExecuteButton()->click();
-    EXPECT_FALSE(Dialog.isVisible());
-    EXPECT_EQ(Dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(Dialog.Option(), 1);
-    EXPECT_EQ(Dialog.Bar()->value(), 1000);
-    ASSERT_NE(Project.Tree.FindByPath("Wirt\\Hallo"), nullptr);
-    EXPECT_EQ(Dialog.LastResult().Blocks.size(), 1u);
-    Dialog.show();
-    EXPECT_EQ(Dialog.Bar()->value(), 0);
-}
-
-} // namespace
-} // namespace redewerk
-
-namespace redewerk {
-namespace {
 
 // The main window's "QDC-Import" button.
 struct TQdcImportCommandTest : testing::TWindowFixture {
-    void ImportWith(int option, const char* path) {
+    // Imports `path` with `option`; true when the dialog stayed open after OK.
+    bool ImportWith(int option, const char* path) {
         auto* dialog = Window.findChild<TFImportQuarn*>();
-        ASSERT_NE(dialog, nullptr);
-        QTimer::singleShot(0, dialog, [dialog, option, path] {
-            QTRY_VERIFY(dialog->isVisible());
+        bool stayedOpen = false;
+        WhenShown(dialog, [&] {
             dialog->SetOption(option);
             dialog->PathField()->setText(QString::fromLatin1(path));
             dialog->ExecuteButton()->click();
-            if (dialog->isVisible()) dialog->reject();
+            stayedOpen = dialog->isVisible();
         });
-        Window.findChild<QPushButton*>("QDC-Import")->click();
+        Find<QPushButton>("QDC-Import")->click();
+        return stayedOpen;
     }
 };
 
 TEST_F(TQdcImportCommandTest, ImportsIntoTheSelectedFolderAndExpandsIt) {
     Files.Files["koch.dia"] = "PERSON: VLK_2_Koch\nINFO: Suppe\nOPT: Ja\n";
     Click(Ereignisse);
-    ImportWith(2, "koch.dia");
+    EXPECT_FALSE(ImportWith(2, "koch.dia"));
     EXPECT_EQ(Prompter.Messages, std::vector<std::string>{});
     TNode* suppe = Project.Tree.FindByPath("Ereignisse\\Koch\\Suppe");
     ASSERT_NE(suppe, nullptr);
@@ -103,8 +69,8 @@ TEST_F(TQdcImportCommandTest, ReplacingTheProjectClearsTheEditor) {
     EXPECT_EQ(Field("Heading")->text(), "");
 }
 
-TEST_F(TQdcImportCommandTest, MissingFileLeavesTheProjectAlone) {
-    ImportWith(0, "fehlt.dia");
+TEST_F(TQdcImportCommandTest, MissingFileKeepsTheDialogOpenAndTheProjectAlone) {
+    EXPECT_TRUE(ImportWith(0, "fehlt.dia"));
     EXPECT_EQ(Prompter.Messages, std::vector<std::string>{"Die angegebene Datei existiert nicht!"});
     EXPECT_NE(Project.Tree.FindByPath("Wirt\\Hallo"), nullptr);
 }

@@ -1,20 +1,15 @@
 #include "window_fixture.h"
 
 #include "ui/colour_dialog.h"
-#include "ui/palette_colours.h"
+#include "ui/get_name_dialog.h"
+#include "ui/qt_prompter.h"
 
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/get_name_dialog.h"
-#include "ui/qt_prompter.h"
-
 namespace redewerk {
 namespace {
-
-using testing::TMemoryFileSystem;
-using testing::TRecordingPrompter;
 
 QColor BaseOf(QWidget* widget, QPalette::ColorGroup group = QPalette::Active) {
     return widget->palette().color(group, QPalette::Base);
@@ -23,8 +18,8 @@ QColor BaseOf(QWidget* widget, QPalette::ColorGroup group = QPalette::Active) {
 // A window started on a given settings file.
 struct TSettingsWindowTest : ::testing::Test {
     TProject Project;
-    TMemoryFileSystem Files;
-    TRecordingPrompter Prompter;
+    testing::TMemoryFileSystem Files;
+    testing::TRecordingPrompter Prompter;
     TFMain Window{Project, Files, Prompter};
 
     void Start(const std::string& ini) {
@@ -34,15 +29,22 @@ struct TSettingsWindowTest : ::testing::Test {
     template <typename T> T* Find(const char* name) const {
         return Window.findChild<T*>(QString::fromLatin1(name));
     }
+    // Ends the program, which writes the settings file, and returns that file.
+    const std::string& Close() {
+        Prompter.YesNoAnswers = {true};
+        EXPECT_TRUE(Window.close());
+        return Files.Files["S.ini"];
+    }
 };
 
 TEST_F(TSettingsWindowTest, StartsWithTheStoredValues) {
     Start("[Anzeigeoptionen]\r\nSyntaxcheck=0\r\nVorschau=1\r\nBeibehalten=1\r\n"
           "Schriftgroesse=12\r\nFensterMaximiert=0\r\n[Farben]\r\nclBack=clYellow\r\n"
-          "clDef=$00E0E0E0\r\n");
+          "clDef=$00E0E0E0\r\n[Import_Optionen]\r\nSeparateOrdner=0\r\n");
     EXPECT_FALSE(Find<QCheckBox>("CheckSyntax")->isChecked());
     EXPECT_TRUE(Find<QCheckBox>("InstantCompile")->isChecked());
     EXPECT_TRUE(Find<QCheckBox>("LockBody")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("FolderForEach")->isChecked());
     EXPECT_EQ(Window.FontSize(), 12);
     EXPECT_FALSE(Window.isMaximized());
     for (const char* name : {"Heading", "Npc", "condition", "Body", "TreeView"}) {
@@ -56,14 +58,15 @@ TEST_F(TSettingsWindowTest, StartsWithTheStoredValues) {
     EXPECT_EQ(BaseOf(Find<QWidget>("Npc"), QPalette::Disabled),
               QApplication::palette().color(QPalette::Active, QPalette::Button));
     EXPECT_TRUE(Prompter.Messages.empty());
+
+    // The import dialog's option is written back as it was left there.
+    Find<QCheckBox>("FolderForEach")->setChecked(true);
+    EXPECT_NE(Close().find("SeparateOrdner=1\r\n"), std::string::npos);
 }
 
 TEST_F(TSettingsWindowTest, DefaultsWithoutAFile) {
     Window.Start({}, QStringLiteral("fehlt.ini"));
-    EXPECT_TRUE(Find<QCheckBox>("CheckSyntax")->isChecked());
-    EXPECT_FALSE(Find<QCheckBox>("InstantCompile")->isChecked());
-    EXPECT_FALSE(Find<QCheckBox>("LockBody")->isChecked());
-    EXPECT_FALSE(Find<QCheckBox>("LockBody")->isEnabled());
+    EXPECT_FALSE(Find<QCheckBox>("LockBody")->isEnabled()); // there is no preview to keep
     EXPECT_TRUE(Window.isMaximized());
     EXPECT_EQ(Window.FontSize(), 8);
     EXPECT_EQ(BaseOf(Find<QWidget>("Body")), QApplication::palette().color(QPalette::Base));
@@ -72,7 +75,6 @@ TEST_F(TSettingsWindowTest, DefaultsWithoutAFile) {
 TEST_F(TSettingsWindowTest, ColourDialogStoresAtOnceAndConstantsAreNeverWritten) {
     Start("; Farben von Hand\r\n[Farben]\r\nclComment=clGreen\r\n");
     TFColor* dialog = Window.ColourDialog();
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Farbwahl"));
     dialog->PickColour = [](const QColor&, const QString&) { return QColor(0x12, 0x34, 0x56); };
     dialog->PickFor(clConst);
     dialog->PickFor(clBack);
@@ -85,9 +87,7 @@ TEST_F(TSettingsWindowTest, ColourDialogStoresAtOnceAndConstantsAreNeverWritten)
 
     Window.ApplyColours(); // as closing the dialog does
     EXPECT_EQ(BaseOf(Find<QWidget>("Body")), QColor(0x12, 0x34, 0x56));
-    Prompter.YesNoAnswers = {true};
-    Window.close();
-    const std::string& ini = Files.Files["S.ini"];
+    const std::string& ini = Close();
     EXPECT_EQ(ini.rfind("; Farben von Hand\r\n[Farben]\r\nclComment=clGreen\r\n", 0), 0u);
     EXPECT_NE(ini.find("clBack=$00563412\r\n"), std::string::npos);
     EXPECT_EQ(ini.find("clConst"), std::string::npos);
@@ -96,21 +96,9 @@ TEST_F(TSettingsWindowTest, ColourDialogStoresAtOnceAndConstantsAreNeverWritten)
 TEST_F(TSettingsWindowTest, AnUnwritableSettingsFileIsReportedAndTheProgramStillEnds) {
     Start("");
     Files.WriteError = 13;
-    Prompter.YesNoAnswers = {true};
-    EXPECT_TRUE(Window.close());
+    Close();
     EXPECT_EQ(Prompter.Messages,
               std::vector<std::string>{"In S.ini kann nicht geschrieben werden"});
-}
-
-TEST_F(TSettingsWindowTest, TheImportOptionFollowsTheImportDialog) {
-    Start("[Import_Optionen]\r\nSeparateOrdner=0\r\n");
-    auto* folderForEach = Find<QCheckBox>("FolderForEach");
-    ASSERT_NE(folderForEach, nullptr);
-    EXPECT_FALSE(folderForEach->isChecked());
-    folderForEach->setChecked(true);
-    Prompter.YesNoAnswers = {true};
-    Window.close();
-    EXPECT_NE(Files.Files["S.ini"].find("SeparateOrdner=1\r\n"), std::string::npos);
 }
 
 TEST_F(TSettingsWindowTest, PathsAreKeptAsTheirNativeNames) {
@@ -125,29 +113,21 @@ TEST_F(TSettingsWindowTest, PathsAreKeptAsTheirNativeNames) {
     EXPECT_EQ(settings.SavePath, saved);
 }
 
-TEST(SystemColours, FollowThePlatformPalette) {
-    QPalette palette;
-    palette.setColor(QPalette::Base, QColor(1, 2, 3));
-    palette.setColor(QPalette::Button, QColor(4, 5, 6));
-    palette.setColor(QPalette::Highlight, QColor(7, 8, 9));
-    EXPECT_EQ(ToQColor(kClWindow, palette), QColor(1, 2, 3));
-    EXPECT_EQ(ToQColor(kClBtnFace, palette), QColor(4, 5, 6));
-    EXPECT_EQ(ToQColor(SystemColour(13), palette), QColor(7, 8, 9));
-    EXPECT_EQ(ToQColor(MakeColour(255, 140, 0), palette), QColor(255, 140, 0));
-    EXPECT_EQ(FromQColor(QColor(255, 140, 0)), 0x00008CFFu);
+// Clicks the button with this caption in the modal dialog of type T once it is open.
+template <typename T> void WhenOpen(std::function<void(T&)> act) {
+    QTimer::singleShot(0, [act] {
+        QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()));
+        act(*qobject_cast<T*>(QApplication::activeModalWidget()));
+    });
 }
-
-// Presses the button with this caption in the message box once it is open.
 void PressWhenOpen(const QString& caption) {
-    QTimer::singleShot(0, [caption] {
-        QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        for (QAbstractButton* button : box->buttons())
+    WhenOpen<QMessageBox>([caption](QMessageBox& box) {
+        for (QAbstractButton* button : box.buttons())
             if (button->text() == caption) button->click();
     });
 }
 
-TEST(QtPrompter, OverwriteQuestionWithItsThreeAnswers) {
+TEST(QtPrompter, QuestionsWithTheirAnswers) {
     TQtPrompter prompter;
     const std::pair<QString, TPrompter::TOverwriteAnswer> cases[] = {
         {QStringLiteral("&Ja"), TPrompter::TOverwriteAnswer::Yes},
@@ -165,21 +145,17 @@ TEST(QtPrompter, OverwriteQuestionWithItsThreeAnswers) {
                                       "L\xF6schen best\xE4tigen..."));
 }
 
+// The name question answers with the field's text, also when the dialog is closed.
 TEST(QtPrompter, NameQuestionAnswersWithTheFieldsText) {
     QWidget parent;
     TQtPrompter prompter(&parent);
-    QTimer::singleShot(0, [] {
-        QTRY_VERIFY(qobject_cast<TFGetName*>(QApplication::activeModalWidget()));
-        auto* dialog = qobject_cast<TFGetName*>(QApplication::activeModalWidget());
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Namen eingeben..."));
-        QTest::keyClick(dialog->Instance(), Qt::Key_Return); // unchanged: the prefilled name
+    WhenOpen<TFGetName>([](TFGetName& dialog) {
+        QTest::keyClick(dialog.Instance(), Qt::Key_Return); // unchanged: the prefilled name
     });
     EXPECT_EQ(prompter.AskText("Instanzname von Wirt\xE4", "Wirt\xE4"), "Wirt\xE4");
-    QTimer::singleShot(0, [] {
-        QTRY_VERIFY(qobject_cast<TFGetName*>(QApplication::activeModalWidget()));
-        auto* dialog = qobject_cast<TFGetName*>(QApplication::activeModalWidget());
-        dialog->Instance()->setText(QStringLiteral("VLK_400_Wirt"));
-        dialog->close(); // there is no cancel: closing answers too
+    WhenOpen<TFGetName>([](TFGetName& dialog) {
+        dialog.Instance()->setText(QStringLiteral("VLK_400_Wirt"));
+        dialog.close();
     });
     EXPECT_EQ(prompter.AskText("Instanzname von Wirt", "Wirt"), "VLK_400_Wirt");
 }

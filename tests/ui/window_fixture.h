@@ -12,12 +12,15 @@
 #include "support/recording_prompter.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace redewerk::testing {
 
@@ -74,6 +77,15 @@ struct TWindowFixture : ::testing::Test {
     void Click(TNode* node) {
         Window.TreeView()->setFocus(Qt::MouseFocusReason);
         Window.SelectNode(node);
+    }
+
+    // Does `act` once the modal `dialog` is open, then closes it if `act` left it open.
+    static void WhenShown(QDialog* dialog, std::function<void()> act) {
+        QTimer::singleShot(0, dialog, [dialog, act] {
+            QTRY_VERIFY(dialog->isVisible());
+            act();
+            if (dialog->isVisible()) dialog->reject();
+        });
     }
 
     // Answers the name dialog with these names in turn, pressing Enter after each. A dialog
