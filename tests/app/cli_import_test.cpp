@@ -49,7 +49,7 @@ TEST(CliImport, IntoABaseWithoutFolderPerFile) {
                              "--no-folder-per-file"},
                             files)
                   .Out,
-              "1 Bausteine importiert.\n");
+              "1 Baustein importiert.\n");
     EXPECT_EQ(ProjectOutline(files.Files["out.dlx"]),
               (TPaths{"IMPORT", "IMPORT\\Alt", "IMPORT1", "IMPORT1\\Hallo"}));
     EXPECT_EQ(files.Files["base.dlx"], saved);

@@ -78,12 +78,12 @@ TEST(Cli, FailuresSayWhyAndWriteNothing) {
         {"import-dia|out.dlx|fehlt.dia|--replace|--into|base.dlx",
          "Die angegebene Datei existiert nicht!\n"},
         {"import-dia|out.dlx|wirt.dia|--into|base.dlx|--folder|X",
-         "redewerk-cli: Kein Knoten mit dem Pfad X\n"},
+         "redewerk-cli: Kein Knoten mit dem Pfad \"X\" gefunden.\n"},
         {"import-dia|out.dlx|wirt.dia|--into|fehlt.dlx", "E/A-Fehler 2\nDatei: fehlt.dlx\n"},
         {"import|out.dlx|bad.d|--into|fehlt.dlx", "E/A-Fehler 2\nDatei: fehlt.dlx\n"},
         {"import|out.dlx|bad.d",
-         stages + "Fehler bei DIA_Bad\r\nDem Dialog fehlt die Condition und/oder Information!\n"},
-        {"import|out.dlx|fehlt.d", "Daten einlesen...\nInterner unbehandelter Fehler:\r\nDie Datei "
+         stages + "Fehler bei DIA_Bad\nDem Dialog fehlt die Condition und/oder Information!\n"},
+        {"import|out.dlx|fehlt.d", "Daten einlesen...\nInterner unbehandelter Fehler:\nDie Datei "
                                    "\"fehlt.d\" kann nicht gelesen werden (E/A-Fehler 2).\n"},
     };
 

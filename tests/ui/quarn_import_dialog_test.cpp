@@ -69,6 +69,20 @@ TEST_F(TQdcImportCommandTest, ReplacingTheProjectClearsTheEditor) {
     EXPECT_EQ(Field("Heading")->text(), "");
 }
 
+TEST_F(TQdcImportCommandTest, ReplacingUnsavedChangesAsksFirst) {
+    Files.Files["koch.dia"] = "PERSON: VLK_2_Koch\nINFO: Suppe\n";
+    Click(Hallo);
+    Field("Heading")->setFocus();
+    Field("Heading")->setText(QStringLiteral("Neu"));
+    Prompter.OkCancelAnswers = {false};
+    EXPECT_TRUE(ImportWith(0, "koch.dia"));
+    EXPECT_EQ(Prompter.Questions,
+              std::vector<std::string>{"Die \xC4nderungen am Projekt sind nicht gespeichert und "
+                                       "gehen beim Ersetzen verloren."});
+    EXPECT_EQ(Project.Tree.FindByPath("Wirt\\Hallo")->Element()->Heading, "Neu");
+    EXPECT_EQ(Project.Tree.FindByPath("Koch"), nullptr);
+}
+
 TEST_F(TQdcImportCommandTest, MissingFileKeepsTheDialogOpenAndTheProjectAlone) {
     EXPECT_TRUE(ImportWith(0, "fehlt.dia"));
     EXPECT_EQ(Prompter.Messages, std::vector<std::string>{"Die angegebene Datei existiert nicht!"});

@@ -45,6 +45,10 @@ constexpr const char* kUsage =
 
 } // namespace
 
+std::string ImportedBlocksLine(size_t count) {
+    return std::to_string(count) + (count == 1 ? " Baustein" : " Bausteine") + " importiert.\n";
+}
+
 int UsageError(TCliContext& context, const std::string& problem) {
     if (!problem.empty()) context.Err << "redewerk-cli: " << problem << "\n\n";
     context.Err << kUsage;

@@ -26,6 +26,9 @@ constexpr int kExitUsage = 2;
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            TFileSystem& files);
 
+// "1 Baustein importiert." / "N Bausteine importiert."
+std::string ImportedBlocksLine(size_t count);
+
 // Prints the usage text to `err` and returns kExitUsage.
 int UsageError(TCliContext& context, const std::string& problem);
 

@@ -66,7 +66,7 @@ int RunImportCommand(TCliContext& context) {
     if (!RunScriptImport(project, scripts, folderForEach, context.Files, prompter, &progress))
         return kExitFailure;
     if (!SaveProject(project, positional[0], context.Files, prompter)) return kExitFailure;
-    context.Out << LiveBlocks(project) - before << " Bausteine importiert.\n";
+    context.Out << ImportedBlocksLine(static_cast<size_t>(LiveBlocks(project) - before));
     return kExitOk;
 }
 

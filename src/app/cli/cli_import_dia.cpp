@@ -44,7 +44,8 @@ int RunImportDiaCommand(TCliContext& context) {
     if (folder) {
         TNode* node = project.Tree.FindByPath(Utf8ToCp1252(*folder));
         if (!node) {
-            context.Err << "redewerk-cli: Kein Knoten mit dem Pfad " << *folder << "\n";
+            context.Err << "redewerk-cli: Kein Knoten mit dem Pfad \"" << *folder
+                        << "\" gefunden.\n";
             return kExitFailure;
         }
         project.Selected = node;
@@ -54,7 +55,7 @@ int RunImportDiaCommand(TCliContext& context) {
     TDiaImportResult result = ImportDiaFile(project, positional[1], mode, context.Files, prompter);
     if (!result.Imported) return kExitFailure;
     if (!SaveProject(project, positional[0], context.Files, prompter)) return kExitFailure;
-    context.Out << result.Blocks.size() << " Bausteine importiert.\n";
+    context.Out << ImportedBlocksLine(result.Blocks.size());
     return kExitOk;
 }
 
