@@ -41,8 +41,7 @@ TNode* TDiaBlockBuilder::FindOrCreateNpcFolder(const std::string& npcName) {
     if (npcName.empty()) return Base;
     // A clear name the user typed may hold characters that a node name may not.
     const std::string folderName = DiaNodeName(npcName);
-    for (const auto& child : Project.Tree.ChildrenOf(Base))
-        if (EqualsNoCase1252(child->Text(), folderName)) return child.get();
+    if (TNode* folder = FindChildNoCase(Project.Tree, Base, folderName)) return folder;
     return NewNode(Base, folderName);
 }
 

@@ -10,19 +10,13 @@ namespace {
 
 constexpr std::string_view kUpStep = "..\\";
 
-bool HasChildNamed(const TBlockTree& tree, const TNode* parent, std::string_view name) {
-    for (const auto& child : tree.ChildrenOf(parent))
-        if (EqualsNoCase1252(child->Text(), name)) return true;
-    return false;
-}
+} // namespace
 
-const TNode* FirstChildNamed(const TBlockTree& tree, const TNode* parent, std::string_view name) {
+TNode* FindChildNoCase(const TBlockTree& tree, const TNode* parent, std::string_view name) {
     for (const auto& child : tree.ChildrenOf(parent))
         if (EqualsNoCase1252(child->Text(), name)) return child.get();
     return nullptr;
 }
-
-} // namespace
 
 std::string DiaNodeName(std::string_view name) {
     if (!HasSpecialChars(name)) return std::string(name);
@@ -59,10 +53,10 @@ std::string DiaNodeName(std::string_view name) {
 }
 
 std::string FreeChildName(const TBlockTree& tree, const TNode* parent, const std::string& name) {
-    if (!HasChildNamed(tree, parent, name)) return name;
+    if (!FindChildNoCase(tree, parent, name)) return name;
     for (int number = 2;; ++number) {
         std::string candidate = name + "_" + std::to_string(number);
-        if (!HasChildNamed(tree, parent, candidate)) return candidate;
+        if (!FindChildNoCase(tree, parent, candidate)) return candidate;
     }
 }
 
@@ -107,7 +101,7 @@ std::string TDiaNodeIndex::ResolvePath(const TBlockTree& tree, std::string_view 
             result += next->Text();
         } else {
             result += component;
-            if (following) next = FirstChildNamed(tree, current, component);
+            if (following) next = FindChildNoCase(tree, current, component);
             following = next != nullptr;
         }
         current = next;

@@ -19,6 +19,10 @@ class TNode;
 // A name without such characters stays as it is.
 std::string DiaNodeName(std::string_view name);
 
+// The first child of `parent` (nullptr: the top row) whose text equals `name` without regard
+// to letter case, or nullptr.
+TNode* FindChildNoCase(const TBlockTree& tree, const TNode* parent, std::string_view name);
+
 // A name for a new child of `parent` (nullptr: the top row) that none of its children holds,
 // compared without regard to letter case: `name` itself, else `name` followed by "_2", "_3"
 // and so on. Node paths must stay unique, or references would reach the wrong block.
