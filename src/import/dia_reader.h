@@ -23,8 +23,6 @@ public:
     // Commits the element still open at the end of the file.
     void Finish() { Commit(); }
 
-    const QDC_Element& Record() const { return Element; }
-
 private:
     void Commit();
     // Sets off a new kind of line by an empty line: unless the last line contains `marker`
