@@ -1,10 +1,19 @@
 #include "import/import_names.h"
 
+#include "daedalus/parser.h"
 #include "model/cp1252.h"
 
 #include <algorithm>
 
 namespace redewerk {
+namespace {
+
+// A name starts as the lexer's identifiers do: with a letter or "_".
+bool CanStartName(char c) {
+    return c == '_' || TParser::IsLetter(c);
+}
+
+} // namespace
 
 void TNameIndex::Build(const TImpObjList& objects) {
     Index.clear();
@@ -30,23 +39,6 @@ int TNameIndex::Find(std::string_view identifier) const {
         c = UpperCase1252(c);
     auto it = Index.find(Key);
     return it == Index.end() ? -1 : it->second;
-}
-
-bool CanStartName(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || b == '_') return true;
-    switch (b) {
-    case 0xE4: // ä
-    case 0xF6: // ö
-    case 0xFC: // ü
-    case 0xDF: // ß
-    case 0xC4: // Ä
-    case 0xD6: // Ö
-    case 0xDC: // Ü
-        return true;
-    default:
-        return false;
-    }
 }
 
 std::string FileNameOf(std::string_view path) {

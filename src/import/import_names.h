@@ -28,10 +28,6 @@ private:
     mutable std::string Key; // reused for every lookup, which happens once per token
 };
 
-// True for the characters a name may start with: ASCII letters, "_" and the seven German
-// letters.
-bool CanStartName(char c);
-
 // The text after the last backslash, slash or colon of a path.
 std::string FileNameOf(std::string_view path);
 
