@@ -231,6 +231,8 @@ private:
     void StepStatement();
     void StepChoiceLine();
     void StepClearChoicesLine();
+    void StepParameterList(TStat row, const char* noOpening, const char* noClosing);
+    void StepParameterEnd(const char* noSeparator);
     void StepExpression();
 
     TInternalErrorNotice* Notice;

@@ -158,46 +158,25 @@ void TParser::Step() {
         StepExpression();
         break;
     case STparams:
-        if (!IsOp("("))
-            Fail("\xD6"
-                 "ffnende Klammer \"(\" f\xFCr Parameterliste erwartet aber nicht gefunden.");
-        NextToken();
-        if (!IsOp(")")) {
-            UngetToken();
-            RunState(STparamrow);
-            NextToken();
-        }
-        if (!IsOp(")"))
-            Fail("Schlie\xDF"
-                 "ende Klammer nach Aufrufparametern erwartet.");
-        PopState();
+        StepParameterList(
+            STparamrow,
+            "\xD6"
+            "ffnende Klammer \"(\" f\xFCr Parameterliste erwartet aber nicht gefunden.",
+            "Schlie\xDF"
+            "ende Klammer nach Aufrufparametern erwartet.");
         break;
     case STparamrow:
         UngetToken();
         RunState(STexp);
-        NextToken();
-        if (IsOp(")")) {
-            UngetToken();
-            PopState();
-        } else if (!IsOp(",")) { // after "," the state stays for the next argument
-            Fail("Schlie\xDF"
-                 "ende Klammer \")\" oder Komma in Parameterliste erwartet.");
-        }
+        StepParameterEnd("Schlie\xDF"
+                         "ende Klammer \")\" oder Komma in Parameterliste erwartet.");
         break;
     case STdeclparams:
-        if (!IsOp("("))
-            Fail("\xD6"
-                 "ffnende Klammer f\xFCr Parameterliste erwartet.");
-        NextToken();
-        if (!IsOp(")")) {
-            UngetToken();
-            RunState(STdeclparamrow);
-            NextToken();
-        }
-        if (!IsOp(")"))
-            Fail("Schlie\xDF"
-                 "ende Klammer der Parameterliste erwartet.");
-        PopState();
+        StepParameterList(STdeclparamrow,
+                          "\xD6"
+                          "ffnende Klammer f\xFCr Parameterliste erwartet.",
+                          "Schlie\xDF"
+                          "ende Klammer der Parameterliste erwartet.");
         break;
     case STdeclparamrow:
         PushState(STvarname);
@@ -205,14 +184,8 @@ void TParser::Step() {
         if (!IsIdent("VAR")) Fail("\"var\" in Parameterliste erwartet aber nicht gefunden.");
         RunState(); // the type
         RunState(); // the name
-        NextToken();
-        if (IsOp(")")) {
-            UngetToken();
-            PopState();
-        } else if (!IsOp(",")) {
-            Fail("Schlie\xDF"
-                 "ende Klammer \")\" oder Komma in Parameterliste erwartet!");
-        }
+        StepParameterEnd("Schlie\xDF"
+                         "ende Klammer \")\" oder Komma in Parameterliste erwartet!");
         break;
     case STsem:
         if (!IsOp(";")) Fail("Semikolon \";\" erwartet.");
@@ -241,6 +214,32 @@ void TParser::Step() {
             Fail("if-Statement in der condition erwartet.");
         }
         break;
+    }
+}
+
+// Call arguments and declared parameters share their frame: "(" and either ")" at once or
+// the rows of `row` up to ")". Only the row state and the messages differ.
+void TParser::StepParameterList(TStat row, const char* noOpening, const char* noClosing) {
+    if (!IsOp("(")) Fail(noOpening);
+    NextToken();
+    if (!IsOp(")")) {
+        UngetToken();
+        RunState(row);
+        NextToken();
+    }
+    if (!IsOp(")")) Fail(noClosing);
+    PopState();
+}
+
+// After one argument or parameter: "," keeps the row state for the next one, ")" ends the
+// row and is left for the list to read.
+void TParser::StepParameterEnd(const char* noSeparator) {
+    NextToken();
+    if (IsOp(")")) {
+        UngetToken();
+        PopState();
+    } else if (!IsOp(",")) {
+        Fail(noSeparator);
     }
 }
 
