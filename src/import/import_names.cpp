@@ -56,24 +56,25 @@ std::string FolderNameFromFile(std::string_view fileName) {
 
     std::string name;
     for (char c : part) {
+        // Spelled as the folders of imports always were: only ä keeps its small letter.
         switch (static_cast<unsigned char>(c)) {
-        case 0xE4:
+        case 0xE4: // ä
             name += "ae";
-            break; // ä
-        case 0xC4:
+            break;
+        case 0xC4: // Ä
             name += "Ae";
-            break; // Ä
+            break;
         case 0xF6: // ö
-        case 0xD6:
+        case 0xD6: // Ö
             name += "Oe";
-            break; // Ö
+            break;
         case 0xFC: // ü
-        case 0xDC:
+        case 0xDC: // Ü
             name += "Ue";
-            break; // Ü
-        case 0xDF:
+            break;
+        case 0xDF: // ß
             name += "ss";
-            break; // ß
+            break;
         default:
             if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') name += c;
         }
