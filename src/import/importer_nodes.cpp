@@ -180,10 +180,10 @@ void TImporter::CopyIntoElements(TImpObj& object) {
     element->Trade = info->Trade;
     element->Description = object.ChoiceText;
 
-    // A function that belongs to another dialog is called through that dialog's block.
+    // A function that belongs to another dialog is called through that dialog's block. Only
+    // placed functions are asked for, and they always have a root.
     auto ownerId = [](const TImpObj& function) {
-        const TImpObj* root = function.Root();
-        return std::to_string(root ? root->ElementId : function.Parent->ElementId);
+        return std::to_string(function.Root()->ElementId);
     };
     std::string body;
     if (const TImpObj* function = info->InfoObj) {
