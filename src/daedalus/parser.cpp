@@ -2,6 +2,7 @@
 
 #include "model/prompter.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace redewerk {

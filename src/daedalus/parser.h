@@ -33,7 +33,6 @@ public:
 
     // Shows the message through the prompter the first time, does nothing afterwards.
     void Report();
-    bool WasShown() const { return Shown; }
 
 private:
     TPrompter* Prompter;
