@@ -215,12 +215,14 @@ std::string TDialogCompiler::CompileBodyText(std::string_view resolved, int32_t 
         } else if (op == "++") {
             const int32_t marker = lexer.Pos - 2;
             const int32_t lineEnd = LineEndOf(lexer);
-            const int32_t comma = lexer.FindFromPos(",");
+            // Only the rest of this line can hold the comma of the form "++ dialog, choice".
+            const std::string_view rest(lexer.Text.data() + (lexer.Pos - 1),
+                                        static_cast<size_t>(lineEnd - lexer.Pos));
+            const size_t comma = rest.find(',');
             std::string call = "Info_AddChoice (";
-            if (comma && comma < lineEnd) {
-                call.append(lexer.Text, static_cast<size_t>(lexer.Pos - 1),
-                            static_cast<size_t>(comma - lexer.Pos));
-                lexer.Pos = comma + 1;
+            if (comma != std::string_view::npos) {
+                call.append(rest.substr(0, comma));
+                lexer.Pos += static_cast<int32_t>(comma) + 1;
             } else {
                 call += DialogAncestorName(id);
             }
