@@ -22,12 +22,14 @@ void CompileAll(TProject& project, TCompiled& compiled, TPrompter& prompter);
 // INIT_NpcGlobals_ + project name that fills them.
 TLines NpcGlobalsBlock(const TNpcList& npcs, const std::string& projectName);
 
+// How an export ended.
 enum class TExportResult {
     Exported,  // every file was written
     Cancelled, // no project name, or an overwrite question was refused: nothing was touched
     Failed,    // a message told why; files written before the failure are complete
 };
 
+// What an export did: how it ended and which files it wrote.
 struct TExportReport {
     TExportResult Result = TExportResult::Cancelled;
     std::vector<std::string> WrittenFiles; // full names, in the order they were written

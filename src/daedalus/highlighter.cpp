@@ -39,6 +39,7 @@ inline bool Is(char c, uint8_t classes) {
     return (kClasses[static_cast<unsigned char>(c)] & classes) != 0;
 }
 
+// A word the highlighter colours specially, upper-cased, and its colour class.
 struct TKeyword {
     std::string_view Word;
     int Class;
