@@ -3,6 +3,7 @@
 #include "codegen/compiled.h"
 #include "model/colours.h"
 #include "model/settings.h"
+#include "model/text_lines.h"
 #include "model/tree_commands.h"
 
 #include <QMainWindow>
@@ -126,7 +127,14 @@ private:
     void SetField(QLineEdit* field, QLabel* label, const std::string* text);
     void SetFlag(QCheckBox* flag, const bool* value);
     void SetCondition(const TElement* element);
+    // The header's line fields; with the two code editors they make up the fields that are
+    // written back into the block when they are left.
+    bool IsHeaderField(const QWidget* widget) const;
+    bool IsEditorField(const QWidget* widget) const;
     void WriteBack(QWidget* field);
+    // Registers the known-references of a stored text of the selected block.
+    void RegisterKnownRefs(const TLines& stored);
+    void StoreConditionFromEditor(TElement& element);
     void ConditionExit();
     void BodyExit();
     void StoreFlag(QCheckBox* flag);

@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -171,10 +170,17 @@ void TFMain::ClearEditor() {
         SetFlag(flag, nullptr);
 }
 
+bool TFMain::IsHeaderField(const QWidget* widget) const {
+    return widget == Heading || widget == Npc || widget == Nr || widget == Description;
+}
+
+bool TFMain::IsEditorField(const QWidget* widget) const {
+    return IsHeaderField(widget) || widget == Condition || widget == Body;
+}
+
 void TFMain::CommitFocusedField() {
     QWidget* focused = focusWidget();
-    if (focused == Heading || focused == Npc || focused == Nr || focused == Description ||
-        focused == Condition || focused == Body) {
+    if (IsEditorField(focused)) {
         WriteBack(focused);
         // Leaving the field now must not write it back a second time.
         focused->removeEventFilter(this);
@@ -201,17 +207,28 @@ void TFMain::WriteBack(QWidget* field) {
     // The block editor refreshes the preview here.
 }
 
+void TFMain::RegisterKnownRefs(const TLines& stored) {
+    // Converting to paths and back registers each known-reference again; the converted
+    // text itself is not kept.
+    ConvertReferencesInText(Project,
+                            ConvertReferencesInText(Project, stored, TRefDirection::IdToPath,
+                                                    Project.Selected, Prompter),
+                            TRefDirection::PathToId, Project.Selected, Prompter);
+}
+
+void TFMain::StoreConditionFromEditor(TElement& element) {
+    element.Condition =
+        ConvertReferencesInText(Project, LinesFromQt(EditorText(Condition)),
+                                TRefDirection::PathToId, Project.Selected, Prompter);
+}
+
+// Both editors' known references live in one list of the element, so leaving either editor
+// rebuilds the whole list from both texts.
 void TFMain::ConditionExit() {
     TElement* element = ShownElement();
-    TNode* node = Project.Selected;
     element->KnownRefs.clear();
-    // The body's known references register again; the body itself stays as it is.
-    ConvertReferencesInText(
-        Project,
-        ConvertReferencesInText(Project, element->Body, TRefDirection::IdToPath, node, Prompter),
-        TRefDirection::PathToId, node, Prompter);
-    element->Condition = ConvertReferencesInText(Project, LinesFromQt(EditorText(Condition)),
-                                                 TRefDirection::PathToId, node, Prompter);
+    RegisterKnownRefs(element->Body);
+    StoreConditionFromEditor(*element);
     SetCondition(element); // the paths in their normal form
 }
 
@@ -223,22 +240,19 @@ void TFMain::BodyExit() {
     element->BodySelLength = cursor.selectionEnd() - cursor.selectionStart();
     element->KnownRefs.clear();
     if (Condition->isEnabled()) {
-        element->Condition = ConvertReferencesInText(Project, LinesFromQt(EditorText(Condition)),
-                                                     TRefDirection::PathToId, node, Prompter);
+        StoreConditionFromEditor(*element);
     } else {
         // A Choice keeps a condition it got from an import although the editor does not
         // show it: register its known references without touching it.
-        ConvertReferencesInText(Project,
-                                ConvertReferencesInText(Project, element->Condition,
-                                                        TRefDirection::IdToPath, node, Prompter),
-                                TRefDirection::PathToId, node, Prompter);
+        RegisterKnownRefs(element->Condition);
     }
-    element->Body = ConvertReferencesInText(Project, LinesFromQt(EditorText(Body)),
-                                            TRefDirection::PathToId, node, Prompter);
+    const QString typed = EditorText(Body);
+    element->Body = ConvertReferencesInText(Project, LinesFromQt(typed), TRefDirection::PathToId,
+                                            node, Prompter);
     const TLines shown =
         ConvertReferencesInText(Project, element->Body, TRefDirection::IdToPath, node, Prompter);
     const QString text = LinesToQt(shown);
-    if (text != EditorText(Body)) {
+    if (text != typed) {
         Body->setPlainText(text);
         QTextCursor restored = Body->textCursor();
         restored.setPosition(
@@ -280,15 +294,14 @@ void TFMain::MoveFocusToNextField(QWidget* from) {
 
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    const bool headerField =
-        widget == Heading || widget == Npc || widget == Nr || widget == Description;
-    const bool codeEditor = widget == Condition || widget == Body;
-    if (event->type() == QEvent::FocusOut && (headerField || codeEditor)) {
+    const bool headerField = IsHeaderField(widget);
+    const bool editorField = IsEditorField(widget);
+    if (event->type() == QEvent::FocusOut && editorField) {
         // A popup menu or another window taking the focus does not leave the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
             WriteBack(widget);
-    } else if (event->type() == QEvent::KeyPress && (headerField || codeEditor)) {
+    } else if (event->type() == QEvent::KeyPress && editorField) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool ctrl = key->modifiers() & Qt::ControlModifier;
         if (headerField && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
