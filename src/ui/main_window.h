@@ -115,6 +115,9 @@ private:
     QWidget* BuildButtons();
     void BuildTreeMenu();
     void BuildTextMenu();
+    // The editor the text menu's entries act on: the one it was opened in, or else the code
+    // editor that has the focus.
+    QPlainTextEdit* TextMenuTarget() const;
     void ConnectSignals();
 
     TElement* SelectedElement() const;

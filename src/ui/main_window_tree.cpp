@@ -37,10 +37,7 @@ void TFMain::BuildTextMenu() {
     TextPopup = new QMenu(this);
     TextPopup->setObjectName(QStringLiteral("TextPopup"));
     TextPopup->addAction(QStringLiteral("Alles &markieren"), this, [this] {
-        QPlainTextEdit* editor = TextMenuEditor;
-        if (!editor && focusWidget() == Condition) editor = Condition;
-        if (!editor && focusWidget() == Body) editor = Body;
-        if (editor) editor->selectAll();
+        if (QPlainTextEdit* editor = TextMenuTarget()) editor->selectAll();
     });
     PastePathAction =
         TextPopup->addAction(QStringLiteral("Pfad &einfügen"), this, [this] { PastePath(false); });
@@ -50,6 +47,12 @@ void TFMain::BuildTextMenu() {
     GotoErrorAction = TextPopup->addAction(QStringLiteral("&Gehe zu erstem Fehler"));
     GotoErrorAction->setEnabled(false);
     TextPopup->addAction(QStringLiteral("&Ansicht"), this, &TFMain::OptionsClick);
+}
+
+QPlainTextEdit* TFMain::TextMenuTarget() const {
+    if (TextMenuEditor) return TextMenuEditor;
+    QWidget* focused = focusWidget();
+    return focused == Condition ? Condition : focused == Body ? Body : nullptr;
 }
 
 void TFMain::UpdateTextMenu() {
@@ -132,11 +135,7 @@ void TFMain::CopyPath() {
 
 void TFMain::PastePath(bool asCondition) {
     if (!CheckCopiedBlock(Project, CopiedBlockId, Prompter, true)) return;
-    QPlainTextEdit* editor = TextMenuEditor;
-    if (!editor) {
-        QWidget* focused = focusWidget();
-        if (focused == Condition || focused == Body) editor = static_cast<QPlainTextEdit*>(focused);
-    }
+    QPlainTextEdit* editor = TextMenuTarget();
     if (!editor || !editor->isEnabled()) return;
     const std::string path =
         ConvertReference(Project, std::to_string(CopiedBlockId), TRefDirection::IdToPath, false,
