@@ -1,5 +1,4 @@
 #include "ui/quarn_import_dialog.h"
-#include "ui/text_codec.h"
 
 #include "import/progress.h"
 #include "model/file_system.h"
@@ -7,9 +6,9 @@
 #include "ui/block_tree_model.h"
 #include "ui/block_tree_view.h"
 #include "ui/main_window.h"
+#include "ui/text_codec.h"
 
 #include <QButtonGroup>
-#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>

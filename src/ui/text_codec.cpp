@@ -3,7 +3,6 @@
 #include "model/cp1252.h"
 
 #include <QFile>
-#include <QList>
 #include <QStringList>
 
 namespace redewerk {
