@@ -1,5 +1,6 @@
 #include "model/colours.h"
 
+#include "model/cp1252.h"
 #include "model/ini_file.h"
 
 #include <cstdio>
@@ -83,15 +84,6 @@ constexpr TColourClassInfo kColourClasses[kColourClassCount] = {
     {"clComment", "Kommentare", 0x00008000, true},
 };
 
-bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string ColourToText(TColour colour) {
@@ -104,7 +96,7 @@ std::string ColourToText(TColour colour) {
 
 bool ColourFromText(std::string_view text, TColour& colour) {
     for (const TNamedColour& named : kNamedColours) {
-        if (EqualsAsciiNoCase(named.Name, text)) {
+        if (EqualsNoCaseAscii(named.Name, text)) {
             colour = named.Value;
             return true;
         }

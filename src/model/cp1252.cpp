@@ -153,4 +153,11 @@ std::string UpperCaseAscii(std::string_view text) {
     return out;
 }
 
+bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (UpperCaseAscii(a[i]) != UpperCaseAscii(b[i])) return false;
+    return true;
+}
+
 } // namespace redewerk

@@ -34,5 +34,7 @@ bool EqualsNoCase1252(std::string_view a, std::string_view b);
 // Upper-casing of the ASCII letters only, as the lexer and the search do.
 char UpperCaseAscii(char c);
 std::string UpperCaseAscii(std::string_view text);
+// Compares without regard to ASCII letter case, as settings keys and colour names are.
+bool EqualsNoCaseAscii(std::string_view a, std::string_view b);
 
 } // namespace redewerk

@@ -1,5 +1,7 @@
 #include "model/ini_file.h"
 
+#include "model/cp1252.h"
+
 #include <cstddef>
 
 namespace redewerk {
@@ -12,17 +14,6 @@ std::string_view Trim(std::string_view text) {
     while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 // The name of the section that the line opens, or nothing.
@@ -58,7 +49,7 @@ struct TSectionSpan {
 std::optional<TSectionSpan> FindSection(const TLines& lines, std::string_view section) {
     for (size_t i = 0; i < lines.size(); ++i) {
         auto name = SectionName(lines[i]);
-        if (!name || !EqualsAsciiNoCase(*name, section)) continue;
+        if (!name || !EqualsNoCaseAscii(*name, section)) continue;
         size_t end = i + 1;
         while (end < lines.size() && !SectionName(lines[end]))
             ++end;
@@ -120,7 +111,7 @@ std::optional<std::string> TIniFile::Read(std::string_view section, std::string_
     if (!span) return std::nullopt;
     for (size_t i = span->Header + 1; i < span->End; ++i) {
         std::string_view name, value;
-        if (SplitKey(Lines[i], name, value) && EqualsAsciiNoCase(name, key)) {
+        if (SplitKey(Lines[i], name, value) && EqualsNoCaseAscii(name, key)) {
             // A value in double quotes is taken without them.
             if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
                 value = value.substr(1, value.size() - 2);
@@ -158,7 +149,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     size_t insertAt = span->Header + 1;
     for (size_t i = span->Header + 1; i < span->End; ++i) {
         std::string_view name, old;
-        if (SplitKey(Lines[i], name, old) && EqualsAsciiNoCase(name, key)) {
+        if (SplitKey(Lines[i], name, old) && EqualsNoCaseAscii(name, key)) {
             Lines[i] = line;
             return;
         }
