@@ -7,6 +7,8 @@
 #include "model/project.h"
 #include "model/prompter.h"
 
+#include <algorithm>
+
 namespace redewerk {
 namespace {
 
@@ -120,26 +122,27 @@ TLines ConvertReferencesInText(TProject& project, const TLines& lines, TRefDirec
 
 namespace {
 
-// Rewrites the references to freed ids in one text; false when there was none.
-bool InvalidateIn(TLines& lines, const std::vector<bool>& freed) {
-    bool anyMarker = false;
-    for (const auto& line : lines)
-        anyMarker = anyMarker || line.find('#') != std::string::npos;
-    if (!anyMarker) return false;
+bool IsFreed(const std::vector<bool>& freed, int32_t id) {
+    return id >= 0 && static_cast<size_t>(id) < freed.size() && freed[static_cast<size_t>(id)];
+}
+
+// Rewrites the references to freed ids in one text.
+void InvalidateIn(TLines& lines, const std::vector<bool>& freed) {
+    const bool anyMarker = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find('#') != std::string::npos;
+    });
+    if (!anyMarker) return;
     bool changed = false;
     std::string text = ReplaceReferences(JoinLines(lines), [&](std::string_view inner) {
         const bool known = inner.starts_with("!");
-        std::string_view idText = known ? inner.substr(1) : inner;
         int32_t id = 0;
-        if (ParseReferenceId(idText, id) && id >= 0 && static_cast<size_t>(id) < freed.size() &&
-            freed[static_cast<size_t>(id)]) {
+        if (ParseReferenceId(known ? inner.substr(1) : inner, id) && IsFreed(freed, id)) {
             changed = true;
             return std::string(known ? "#!" : "#") + std::string(kDeletedReference) + "#";
         }
         return "#" + std::string(inner) + "#";
     });
     if (changed) lines = SplitLines(text);
-    return changed;
 }
 
 } // namespace
@@ -149,11 +152,8 @@ void InvalidateReferencesTo(TProject& project, const std::vector<int32_t>& freed
     std::vector<bool> freed(static_cast<size_t>(project.Elements.Size()), false);
     for (int32_t id : freedIds)
         if (id >= 0 && id < project.Elements.Size()) freed[static_cast<size_t>(id)] = true;
-    auto isFreed = [&](int32_t id) {
-        return id >= 0 && static_cast<size_t>(id) < freed.size() && freed[static_cast<size_t>(id)];
-    };
     project.Elements.ForEach([&](TElement& element) {
-        std::erase_if(element.KnownRefs, isFreed);
+        std::erase_if(element.KnownRefs, [&](int32_t id) { return IsFreed(freed, id); });
         if (element.IsFree()) return;
         InvalidateIn(element.Body, freed);
         InvalidateIn(element.Condition, freed);
