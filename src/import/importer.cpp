@@ -13,20 +13,27 @@
 namespace redewerk {
 namespace {
 
-const std::string kStageRead = "Daten einlesen...";
-const std::string kStageInterpret = "Daten verarbeiten...";
-const std::string kStageHierarchy = "Knotenhierarchie kl\xE4ren...";
-const std::string kStageNodes = "Knoten anlegen...";
-const std::string kStageReferences = "Referenzen umwandeln...";
-const std::string kStageCopy = "Daten in Knoten kopieren...";
-
-struct TStageRange {
-    const std::string* Text;
+// A stage of the run: its text and the part of the bar (0 to 1000) it fills.
+struct TStage {
+    std::string Text;
     int32_t From, To;
 };
-const TStageRange kStages[] = {
-    {&kStageRead, 0, 200},    {&kStageInterpret, 200, 650},  {&kStageHierarchy, 650, 680},
-    {&kStageNodes, 680, 920}, {&kStageReferences, 920, 960}, {&kStageCopy, 960, 1000},
+// The stages in the order they run; the enum below names their indexes.
+const TStage kStages[] = {
+    {"Daten einlesen...", 0, 200},
+    {"Daten verarbeiten...", 200, 650},
+    {"Knotenhierarchie kl\xE4ren...", 650, 680},
+    {"Knoten anlegen...", 680, 920},
+    {"Referenzen umwandeln...", 920, 960},
+    {"Daten in Knoten kopieren...", 960, 1000},
+};
+enum : size_t {
+    kStageRead,
+    kStageInterpret,
+    kStageHierarchy,
+    kStageNodes,
+    kStageReferences,
+    kStageCopy
 };
 
 // Every line end becomes CR LF: the line-oriented edits of the import look for CR LF, and
@@ -196,34 +203,30 @@ void TImporter::StoreDeclaration(const std::string& comment, int32_t start,
 
 // --- The run ---
 
-void TImporter::SetProgress(const std::string* stageText, int step, int count) {
-    if (stageText && *stageText != StageText) {
-        StageText = *stageText;
-        for (const TStageRange& stage : kStages) {
-            if (*stage.Text == StageText) {
-                StageFrom = stage.From;
-                StageTo = stage.To;
-            }
-        }
-    }
-    int32_t bar = StageFrom;
+void TImporter::StartStage(size_t stage) {
+    Stage = stage;
+    ReportStep(0, -1);
+}
+
+void TImporter::ReportStep(int step, int count) {
+    const TStage& stage = kStages[Stage];
+    int32_t bar = stage.From;
     if (count > 0)
-        bar = StageFrom +
-              static_cast<int32_t>(static_cast<int64_t>(StageTo - StageFrom) * step / count);
-    if (Progress) Progress->ShowProgress(StageText, step, count, bar);
+        bar += static_cast<int32_t>(static_cast<int64_t>(stage.To - stage.From) * step / count);
+    if (Progress) Progress->ShowProgress(stage.Text, step, count, bar);
 }
 
 void TImporter::ReadAllScripts(const std::vector<std::string>& paths) {
-    SetProgress(&kStageRead, 0, -1);
+    StartStage(kStageRead);
     const int count = static_cast<int>(paths.size());
     for (int i = 0; i < count; ++i) {
-        SetProgress(nullptr, i, count);
+        ReportStep(i, count);
         ReadScriptFile(paths[static_cast<size_t>(i)]);
     }
 }
 
 void TImporter::InterpretAll() {
-    SetProgress(&kStageInterpret, 0, -1);
+    StartStage(kStageInterpret);
     const int count = static_cast<int>(Objects.size());
     int step = 0;
     try {
@@ -231,12 +234,12 @@ void TImporter::InterpretAll() {
         // the functions before any function is interpreted.
         for (TImpObj& object : Objects) {
             if (object.ObjType != TpDia) continue;
-            SetProgress(nullptr, step++, count);
+            ReportStep(step++, count);
             InterpretObject(object);
         }
         for (TImpObj& object : Objects) {
             if (object.ObjType == TpDia) continue;
-            SetProgress(nullptr, step++, count);
+            ReportStep(step++, count);
             InterpretObject(object);
         }
     } catch (const TImportError& error) {
@@ -258,34 +261,33 @@ void TImporter::Import(const std::vector<std::string>& paths) {
     RunPaths.clear();
     UpperPaths.clear();
     RootNode = nullptr;
-    StageText.clear();
     FreeIdSearchStart = 0;
 
     ReadAllScripts(paths);
     InterpretAll();
 
-    SetProgress(&kStageHierarchy, 0, -1);
+    StartStage(kStageHierarchy);
     ResolveHierarchy();
 
     // From here on the run changes the tree; a failure takes all of it back.
     try {
-        SetProgress(&kStageNodes, 0, -1);
+        StartStage(kStageNodes);
         CreateFolders();
         const int count = static_cast<int>(Objects.size());
         for (int i = 0; i < count; ++i) {
-            SetProgress(nullptr, i, count);
+            ReportStep(i, count);
             CreateNodes(Objects[static_cast<size_t>(i)]);
         }
 
-        SetProgress(&kStageReferences, 0, -1);
+        StartStage(kStageReferences);
         for (int i = 0; i < count; ++i) {
-            SetProgress(nullptr, i, count);
+            ReportStep(i, count);
             ConvertReferences(Objects[static_cast<size_t>(i)]);
         }
 
-        SetProgress(&kStageCopy, 0, -1);
+        StartStage(kStageCopy);
         for (int i = 0; i < count; ++i) {
-            SetProgress(nullptr, i, count);
+            ReportStep(i, count);
             CopyIntoElements(Objects[static_cast<size_t>(i)]);
         }
     } catch (...) {

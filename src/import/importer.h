@@ -45,6 +45,14 @@ public:
     // Clears the recorded tokens; at most `limit` tokens are recorded from now on.
     void StartRecording(int32_t limit = std::numeric_limits<int32_t>::max());
 
+    // Whether each script file gets a sub-folder of its own below the run's folder.
+    bool FolderForEach = true;
+
+    // The tokens recorded since StartRecording, with their 1-based start positions.
+    std::vector<std::string> Tokens;
+    std::vector<int32_t> TokenPos;
+
+private:
     // The object of that name (without regard to letter case), or nullptr.
     TImpObj* FindObject(std::string_view identifier);
 
@@ -73,27 +81,11 @@ public:
     // Fills the object's block from the object.
     void CopyIntoElements(TImpObj& object);
 
-    // Reports progress: a new stage when `stageText` is given, else step `step` of `count`.
-    void SetProgress(const std::string* stageText, int step, int count);
+    // Reports the start of stage `stage` of the run (an index into the stage table of
+    // importer.cpp), and step `step` of `count` of the current stage.
+    void StartStage(size_t stage);
+    void ReportStep(int step, int count);
 
-    // Whether each script file gets a sub-folder of its own below the run's folder.
-    bool FolderForEach = true;
-
-    std::string RestText;
-    TImpObjList Objects;
-    std::vector<std::string> Tokens;
-    std::vector<int32_t> TokenPos;
-    int32_t MaxTokens = std::numeric_limits<int32_t>::max();
-    TNode* RootNode = nullptr;
-    // The end of the token the lexer read last. The state machine skips blanks and comments
-    // before re-reading a pushed-back token, so Pos may already stand behind the comments
-    // that follow a declaration or statement; its text ends here.
-    int32_t LastTokenEnd = 1;
-    std::string StageText;
-    int32_t StageFrom = 0;
-    int32_t StageTo = 0;
-
-private:
     void RecordToken(std::string_view token);
     void ReadAllScripts(const std::vector<std::string>& paths);
     void InterpretAll();
@@ -110,6 +102,16 @@ private:
     int32_t TakeFreeElementId();
     int32_t TokenEnd(size_t index) const;
     bool TokenIs(size_t index, std::string_view upperCased) const;
+
+    std::string RestText;
+    TImpObjList Objects;
+    int32_t MaxTokens = std::numeric_limits<int32_t>::max();
+    TNode* RootNode = nullptr;
+    // The end of the token the lexer read last. The state machine skips blanks and comments
+    // before re-reading a pushed-back token, so Pos may already stand behind the comments
+    // that follow a declaration or statement; its text ends here.
+    int32_t LastTokenEnd = 1;
+    size_t Stage = 0;
 
     TProject& Project;
     TFileSystem& Files;
