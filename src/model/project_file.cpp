@@ -142,14 +142,28 @@ private:
     int Number = 0;
 };
 
-// Places a node read with `level`, relative to the previously placed node.
-TNode* PlaceNode(TBlockTree& tree, TNode* previous, int level, std::string text) {
-    if (!previous) return tree.AppendChild(nullptr, std::move(text));
-    if (level > previous->Level()) return tree.AppendChild(previous, std::move(text));
-    TNode* reference = previous;
-    while (reference->Parent() && level < reference->Level())
-        reference = reference->Parent();
-    return tree.AppendSibling(reference, std::move(text));
+// The node placed last and its level. The level is carried along instead of being counted
+// up the parents again for every record, so a deeply nested file is still read in linear time.
+struct TPlacement {
+    TNode* Node = nullptr;
+    int Level = 0;
+};
+
+// Places a node read with `level` relative to the node placed last: a deeper level goes
+// below it, any other beside its ancestor on that level (the top row at most).
+TNode* PlaceNode(TBlockTree& tree, TPlacement& last, int level, std::string text) {
+    if (!last.Node) {
+        last = {tree.AppendChild(nullptr, std::move(text)), 0};
+    } else if (level > last.Level) {
+        last = {tree.AppendChild(last.Node, std::move(text)), last.Level + 1};
+    } else {
+        TNode* reference = last.Node;
+        int referenceLevel = last.Level;
+        for (; reference->Parent() && level < referenceLevel; --referenceLevel)
+            reference = reference->Parent();
+        last = {tree.AppendSibling(reference, std::move(text)), referenceLevel};
+    }
+    return last.Node;
 }
 
 void ReadProject(TLineReader& in, TProject& project) {
@@ -161,13 +175,12 @@ void ReadProject(TLineReader& in, TProject& project) {
 
     // Elements whose id a later record took: they get a free id once all is read.
     std::vector<std::unique_ptr<TElement>> displaced;
-    TNode* previous = nullptr;
+    TPlacement last;
     for (std::string_view text = in.Next(); text != kNodeListEnd; text = in.Next()) {
         std::string nodeText(text);
         int32_t level = in.Integer();
         int32_t kind = in.Integer();
-        TNode* node = PlaceNode(project.Tree, previous, level, std::move(nodeText));
-        previous = node;
+        TNode* node = PlaceNode(project.Tree, last, level, std::move(nodeText));
         if (kind < 1) continue;
 
         int32_t id = in.Integer();

@@ -137,6 +137,23 @@ TEST(ProjectFile, PlacesNodesByLevelRelativeToThePreviousNode) {
     }
 }
 
+// Each record's level says where it goes; a file nested as deep as the tree allows must still
+// be read in one pass, not by counting every node's depth again.
+TEST(ProjectFile, ReadsAndWritesAVeryDeepNesting) {
+    constexpr int kDepth = 200000;
+    std::string nodes;
+    for (int level = 0; level < kDepth; ++level)
+        nodes += "N\r\n" + std::to_string(level) + "\r\n0\r\n";
+    nodes += "M\r\n1\r\n0\r\n";
+    const std::string file = File(nodes, kDepth);
+    TProject project;
+    ASSERT_TRUE(Parse(file, project));
+    ASSERT_NE(project.Selected, nullptr);
+    EXPECT_EQ(project.Selected->Text(), "M");
+    EXPECT_EQ(project.Selected->Level(), 1);
+    EXPECT_EQ(SerializeProject(project), file);
+}
+
 TEST(ProjectFile, ReadsFlagsAndLineEndsLeniently) {
     std::string file = File(
         "D\r\n0\r\n1\r\n0\r\n\r\nWirt\r\n10\r\n\r\ntrue\r\n1\r\nFALSE\r\n" + END + END + END, 0);
