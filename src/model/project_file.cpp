@@ -17,6 +17,11 @@ constexpr std::string_view kSectionEnd = "\x02"
 constexpr std::string_view kNodeListEnd = "\x02"
                                           "EOF";
 
+// An id is the block's index in the element table, which grows to hold it, and every gap
+// below it gets a placeholder. A damaged file with an id in the billions would take all the
+// memory there is, so ids stop at a million, far beyond what any project reaches.
+constexpr int32_t kIdLimit = 1000000;
+
 // Appends lines ended by CR LF to one string.
 class TLineWriter {
 public:
@@ -184,7 +189,7 @@ void ReadProject(TLineReader& in, TProject& project) {
         if (kind < 1) continue;
 
         int32_t id = in.Integer();
-        if (id < 0) throw TReadError{"Ung\xFCltige numerische Eingabe"};
+        if (id < 0 || id >= kIdLimit) throw TReadError{"Ung\xFCltige numerische Eingabe"};
         auto element = std::make_unique<TElement>(id, kind, node);
         element->Heading = in.Next();
         if (kind == ekDialog) {

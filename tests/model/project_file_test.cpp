@@ -173,6 +173,7 @@ TEST(ProjectFile, BrokenFilesSayWhatAndWhere) {
          std::initializer_list<std::tuple<std::string, std::string, int>>{
              {END + END + "A\r\nx\r\n", "Ung\xFCltige numerische Eingabe", 4},
              {END + END + "A\r\n0\r\n1\r\n-3\r\n", "Ung\xFCltige numerische Eingabe", 6},
+             {File(CodeRecord("A", 1000000)), "Ung\xFCltige numerische Eingabe", 6},
              {dialogHead + "Ja\r\n", "'Ja' ist kein g\xFCltiger boolescher Wert", 11},
              {dialogHead + "True\r\nTrue\r\nTrue\r\n" + END + END + "7x\r\n",
               "'7x' ist kein g\xFCltiger Integerwert", 16},
