@@ -20,6 +20,8 @@ enum class TDiaImportMode {
     IntoSelected = 2,   // NPC folders below the selected node
 };
 
+// What a ".dia" import did, for the command that started it: the import dialog keeps the
+// option that was used and unfolds the new blocks, the command line counts them.
 struct TDiaImportResult {
     // False when the file could not be read; the project is then unchanged.
     bool Imported = false;
