@@ -350,9 +350,7 @@ void TFMain::PreviewSwitched() {
 
 bool TFMain::LoadProjectFile(const QString& path) {
     CommitFocusedField();
-    if (!MayDiscardChanges("Die \xC4nderungen am Projekt sind nicht gespeichert und gehen beim "
-                           "Laden verloren."))
-        return false;
+    if (!MayDiscardChanges("Laden")) return false;
     if (!LoadProject(Project, PathFromQt(path), Files, Prompter)) return false;
     MarkSaved();
     OpenFileName = path;
@@ -401,8 +399,12 @@ bool TFMain::HasUnsavedChanges() {
     return ProjectFingerprint() != SavedFingerprint;
 }
 
-bool TFMain::MayDiscardChanges(const std::string& question) {
-    return !HasUnsavedChanges() || Prompter.AskOkCancel(question, "Ungespeicherte \xC4nderungen");
+bool TFMain::MayDiscardChanges(std::string_view action) {
+    if (!HasUnsavedChanges()) return true;
+    const std::string question =
+        "Die \xC4nderungen am Projekt sind nicht gespeichert und gehen beim " +
+        std::string(action) + " verloren.";
+    return Prompter.AskOkCancel(question, "Ungespeicherte \xC4nderungen");
 }
 
 void TFMain::LoadClick() {
@@ -453,8 +455,7 @@ void TFMain::ExportClick() {
 
 void TFMain::closeEvent(QCloseEvent* event) {
     if (!Prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!") ||
-        !MayDiscardChanges("Die \xC4nderungen am Projekt sind nicht gespeichert und gehen beim "
-                           "Beenden verloren.")) {
+        !MayDiscardChanges("Beenden")) {
         event->ignore();
         return;
     }

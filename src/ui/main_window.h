@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class QCheckBox;
 class QLabel;
@@ -54,9 +55,10 @@ public:
     // Whether the project differs from the one last loaded or saved. The field being edited
     // is written back first, so text typed into it counts.
     bool HasUnsavedChanges();
-    // Asks `question` (OK/Cancel) before unsaved changes are lost, as a command that replaces
-    // the project must; true when there are none or the user lets them go.
-    bool MayDiscardChanges(const std::string& question);
+    // Asks (OK/Cancel) before unsaved changes are lost by `action` ("Laden", "Beenden", ...),
+    // as a command that replaces the project must; true when there are none or the user lets
+    // them go.
+    bool MayDiscardChanges(std::string_view action);
 
     // Selection: the field being edited is written back into the block that is still
     // selected, then the new node is shown.

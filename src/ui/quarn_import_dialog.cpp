@@ -135,10 +135,7 @@ void TFImportQuarn::Execute() {
 void ConnectQuarnImport(TFMain& window, QPushButton* button, TProject& project, TFileSystem& files,
                         TPrompter& prompter) {
     auto* dialog = new TFImportQuarn(project, files, prompter, &window);
-    dialog->SetReplaceConfirmation([&window] {
-        return window.MayDiscardChanges("Die \xC4nderungen am Projekt sind nicht gespeichert und "
-                                        "gehen beim Ersetzen verloren.");
-    });
+    dialog->SetReplaceConfirmation([&window] { return window.MayDiscardChanges("Ersetzen"); });
     QObject::connect(button, &QPushButton::clicked, &window, [&window, dialog] {
         // The field being edited belongs to the block that is selected now.
         window.CommitFocusedField();
