@@ -293,6 +293,8 @@ TLines TDialogCompiler::Compile(int32_t id, TLines& knownDeclarations) {
     try {
         body = CompileBodyText(body, id);
     } catch (const EParseError& error) {
+        // One block the lexer cannot read must not stop the export: it is reported and its
+        // body goes out with only its references resolved.
         Prompter.ShowMessage("Konnte \"" + (element->Node ? element->Node->Path() : name) +
                              "\" nicht kompilieren.\r\n" + error.Message());
     }
