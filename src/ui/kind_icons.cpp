@@ -95,7 +95,7 @@ QIcon Draw(TPainterFunction paint) {
 } // namespace
 
 std::vector<QIcon> MakeKindIcons() {
-    std::vector<QIcon> icons(5);
+    std::vector<QIcon> icons(ekCode + 1);
     icons[ekFolder] = Draw(DrawFolder);
     icons[ekDialog] = Draw(DrawDialog);
     icons[ekEvent] = Draw(DrawEvent);
