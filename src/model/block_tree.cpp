@@ -138,51 +138,21 @@ std::vector<TNode*> TBlockTree::PreOrder() const {
     return nodes;
 }
 
-namespace {
-
-// Counts the nodes before `target` in pre-order; true once it was found.
-bool CountUntil(const std::vector<std::unique_ptr<TNode>>& nodes, const TNode* target, int& count) {
-    for (const auto& node : nodes) {
-        if (node.get() == target) return true;
-        ++count;
-        if (CountUntil(node->Children(), target, count)) return true;
-    }
-    return false;
-}
-
-TNode* FindAt(const std::vector<std::unique_ptr<TNode>>& nodes, int& left) {
-    for (const auto& node : nodes) {
-        if (left == 0) return node.get();
-        --left;
-        if (TNode* found = FindAt(node->Children(), left)) return found;
-    }
-    return nullptr;
-}
-
-// Walks the path's components; names equal without case may repeat among siblings, so a
-// component that leads nowhere lets a later sibling of the same name try.
-TNode* FindPath(const std::vector<std::unique_ptr<TNode>>& nodes, std::string_view path) {
-    size_t split = path.find('\\');
-    std::string_view head = path.substr(0, split);
-    for (const auto& node : nodes) {
-        if (!EqualsNoCase1252(node->Text(), head)) continue;
-        if (split == std::string_view::npos) return node.get();
-        if (TNode* found = FindPath(node->Children(), path.substr(split + 1))) return found;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 int TBlockTree::AbsoluteIndex(const TNode* node) const {
     if (!node) return -1;
     int count = 0;
-    return CountUntil(TopNodes, node, count) ? count : -1;
+    const TNode* found = FindInPreOrder([&](TNode* other, int) {
+        if (other == node) return true;
+        ++count;
+        return false;
+    });
+    return found ? count : -1;
 }
 
 TNode* TBlockTree::NodeAt(int absoluteIndex) const {
     if (absoluteIndex < 0) return nullptr;
-    return FindAt(TopNodes, absoluteIndex);
+    int left = absoluteIndex;
+    return FindInPreOrder([&](TNode*, int) { return left-- == 0; });
 }
 
 int TBlockTree::NodeCount() const {
@@ -192,7 +162,23 @@ int TBlockTree::NodeCount() const {
 }
 
 TNode* TBlockTree::FindByPath(std::string_view path) const {
-    return FindPath(TopNodes, path);
+    // Names equal without case may repeat among siblings, so a path's first components can
+    // lead to several nodes. All of them are followed at once, component by component, kept
+    // in pre-order: the first node left at the end is the first match in pre-order, and no
+    // node is looked at twice.
+    std::vector<TNode*> reached{nullptr}; // nullptr stands for the top row's parent
+    for (size_t start = 0;;) {
+        const size_t split = path.find('\\', start);
+        const std::string_view name = path.substr(start, split - start);
+        std::vector<TNode*> matches;
+        for (const TNode* parent : reached)
+            for (const auto& child : ChildrenOf(parent))
+                if (EqualsNoCase1252(child->Text(), name)) matches.push_back(child.get());
+        if (matches.empty()) return nullptr;
+        if (split == std::string_view::npos) return matches.front();
+        reached = std::move(matches);
+        start = split + 1;
+    }
 }
 
 void TBlockTree::AddObserver(TTreeObserver* observer) {

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace redewerk {
@@ -98,9 +100,35 @@ public:
 
     // Depth-first pre-order: a node, then its children, then its next sibling.
     std::vector<TNode*> PreOrder() const;
+    // Calls `visit(node)`, or `visit(node, level)` when it takes the level, for every node in
+    // pre-order.
     template <typename F> void ForEachPreOrder(F&& visit) const {
-        for (const auto& node : TopNodes)
-            VisitSubtree(node.get(), visit);
+        FindInPreOrder([&](TNode* node, int level) {
+            if constexpr (std::is_invocable_v<F&, TNode*, int>)
+                visit(node, level);
+            else
+                visit(node);
+            return false;
+        });
+    }
+    // Walks the tree in pre-order until `match(node, level)` is true; returns that node, or
+    // nullptr when there is none. The walk keeps its own stack instead of recursing, since a
+    // project file may nest nodes deeper than the call stack reaches.
+    template <typename F> TNode* FindInPreOrder(F&& match) const {
+        // Each entry: a list of siblings and the position of the next one to visit.
+        std::vector<std::pair<const std::vector<std::unique_ptr<TNode>>*, size_t>> stack;
+        stack.emplace_back(&TopNodes, 0);
+        while (!stack.empty()) {
+            auto& [siblings, next] = stack.back();
+            if (next == siblings->size()) {
+                stack.pop_back();
+                continue;
+            }
+            TNode* node = (*siblings)[next++].get();
+            if (match(node, static_cast<int>(stack.size()) - 1)) return node;
+            if (!node->ChildNodes.empty()) stack.emplace_back(&node->ChildNodes, 0);
+        }
+        return nullptr;
     }
     // The position of the node in pre-order, from 0; -1 for nullptr.
     int AbsoluteIndex(const TNode* node) const;
@@ -115,11 +143,6 @@ public:
     void RemoveObserver(TTreeObserver* observer);
 
 private:
-    template <typename F> static void VisitSubtree(TNode* node, F& visit) {
-        visit(node);
-        for (const auto& child : node->ChildNodes)
-            VisitSubtree(child.get(), visit);
-    }
     std::vector<std::unique_ptr<TNode>>& MutableChildren(TNode* parent);
     template <typename F> void Notify(F&& call) {
         for (auto* observer : Observers)

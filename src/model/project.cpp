@@ -36,16 +36,22 @@ void TProject::ApplyEndDialogPreset(TNode* node) {
 
 std::vector<int32_t> TProject::DeleteSubtree(TNode* node) {
     std::vector<int32_t> freed;
-    // Children first, the first child until none is left.
-    auto freeElements = [&](auto& self, TNode* current) -> void {
-        for (const auto& child : current->Children())
-            self(self, child.get());
+    // Post-order, children before their parent, with a stack of its own: a project file may
+    // nest blocks deeper than the call stack reaches. Each entry: a node and its next child.
+    std::vector<std::pair<TNode*, int>> stack{{node, 0}};
+    while (!stack.empty()) {
+        auto& [current, next] = stack.back();
+        if (next < current->ChildCount()) {
+            TNode* child = current->Child(next++);
+            stack.emplace_back(child, 0);
+            continue;
+        }
         if (TElement* element = current->Element()) {
             Elements.Free(element->Id);
             freed.push_back(element->Id);
         }
-    };
-    freeElements(freeElements, node);
+        stack.pop_back();
+    }
     auto forget = [&](TNode*& pointer) {
         if (pointer && (pointer == node || node->IsAncestorOf(pointer))) pointer = nullptr;
     };

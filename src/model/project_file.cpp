@@ -68,12 +68,6 @@ void WriteNode(TLineWriter& out, const TNode& node, int level) {
     out.Line(kSectionEnd);
 }
 
-void WriteSubtree(TLineWriter& out, const TNode& node, int level) {
-    WriteNode(out, node, level);
-    for (const auto& child : node.Children())
-        WriteSubtree(out, *child, level + 1);
-}
-
 // Thrown when reading stops; carries the runtime's message.
 struct TReadError {
     std::string Message;
@@ -233,8 +227,7 @@ std::string SerializeProject(const TProject& project) {
         out.Line(project.Npcs.InstanceNames[static_cast<size_t>(i)]);
     }
     out.Line(kSectionEnd);
-    for (const auto& node : project.Tree.TopRow())
-        WriteSubtree(out, *node, 0);
+    project.Tree.ForEachPreOrder([&](TNode* node, int level) { WriteNode(out, *node, level); });
     out.Line(kNodeListEnd);
     out.Line(project.Tree.AbsoluteIndex(project.Selected));
     return std::move(out.Text);

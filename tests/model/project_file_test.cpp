@@ -137,13 +137,14 @@ TEST(ProjectFile, PlacesNodesByLevelRelativeToThePreviousNode) {
     }
 }
 
-// Each record's level says where it goes; a file nested as deep as the tree allows must still
-// be read in one pass, not by counting every node's depth again.
-TEST(ProjectFile, ReadsAndWritesAVeryDeepNesting) {
-    constexpr int kDepth = 200000;
+// A file may nest nodes as deep as it likes: reading, writing, finding and deleting such a
+// chain must take neither quadratic time nor one stack frame per level.
+TEST(ProjectFile, HandlesAVeryDeepNesting) {
+    constexpr int kDepth = 1000000;
     std::string nodes;
-    for (int level = 0; level < kDepth; ++level)
+    for (int level = 0; level + 1 < kDepth; ++level)
         nodes += "N\r\n" + std::to_string(level) + "\r\n0\r\n";
+    nodes += "B\r\n" + std::to_string(kDepth - 1) + "\r\n4\r\n0\r\n\r\n" + END + END;
     nodes += "M\r\n1\r\n0\r\n";
     const std::string file = File(nodes, kDepth);
     TProject project;
@@ -152,6 +153,10 @@ TEST(ProjectFile, ReadsAndWritesAVeryDeepNesting) {
     EXPECT_EQ(project.Selected->Text(), "M");
     EXPECT_EQ(project.Selected->Level(), 1);
     EXPECT_EQ(SerializeProject(project), file);
+    const TNode* deepest = project.Elements.At(0)->Node;
+    EXPECT_EQ(project.Tree.FindByPath(deepest->Path()), deepest);
+    EXPECT_EQ(project.DeleteSubtree(project.Tree.TopRow().front().get()), std::vector<int32_t>{0});
+    EXPECT_TRUE(project.Tree.IsEmpty());
 }
 
 TEST(ProjectFile, ReadsFlagsAndLineEndsLeniently) {

@@ -14,8 +14,8 @@ int RunInfoCommand(TCliContext& context) {
     TProject project;
     TCliPrompter prompter(context.Err);
     if (!LoadProject(project, context.Args[0], context.Files, prompter)) return kExitFailure;
-    project.Tree.ForEachPreOrder([&](TNode* node) {
-        std::string line(static_cast<size_t>(node->Level()) * 2, ' ');
+    project.Tree.ForEachPreOrder([&](TNode* node, int level) {
+        std::string line(static_cast<size_t>(level) * 2, ' ');
         line += node->Text();
         if (const TElement* element = node->Element())
             line += std::string(" [") + KindCaption(element->Kind) + " #" +
