@@ -39,7 +39,7 @@ std::string ScriptTextToCp1252(std::string_view bytes, bool* lossy) {
     if (bytes.starts_with("\xFF\xFE")) return Utf16ToCp1252(bytes.substr(2), false, lossy);
     if (bytes.starts_with("\xFE\xFF")) return Utf16ToCp1252(bytes.substr(2), true, lossy);
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    if (bytes.starts_with(kByteOrderMark))
         return Utf8ToCp1252(bytes.substr(kByteOrderMark.size()), lossy);
     if (LooksLikeUtf8(bytes)) return Utf8ToCp1252(bytes, lossy);
     return std::string(bytes);

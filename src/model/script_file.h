@@ -1,7 +1,5 @@
 #pragma once
 
-#include "model/file_system.h"
-
 #include <string>
 #include <string_view>
 
