@@ -1,5 +1,6 @@
 #include "model/file_system.h"
 #include "model/project.h"
+#include "model/settings.h"
 #include "ui/block_tree_view.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
@@ -37,7 +38,7 @@ int main(int argc, char* argv[]) {
         arguments = arguments.mid(2);
     }
     // The settings file is looked for in the folder the program was started from.
-    window.Start(arguments, QDir::currentPath() + QStringLiteral("/Schaltpult.ini"));
+    window.Start(arguments, QDir::current().filePath(QLatin1String(redewerk::kSettingsFileName)));
     if (!screenshot.isEmpty()) {
         window.showNormal();
         window.resize(1100, 700);
