@@ -18,6 +18,10 @@ void WriteIfNotEmpty(TIniFile& ini, const char* key, const std::string& value) {
     if (!value.empty()) ini.WriteString(kPathSection, key, value);
 }
 
+std::string CannotWriteMessage(const std::string& path) {
+    return "In " + PathToCp1252(path) + " kann nicht geschrieben werden";
+}
+
 } // namespace
 
 TSettings ReadSettings(const TIniFile& ini, TPrompter& prompter) {
@@ -84,13 +88,13 @@ bool WriteSettingsFile(const std::string& path, const TSettings& settings, TFile
     std::string content;
     // A file that exists but cannot be read would lose its other lines: leave it alone.
     if (files.ReadFile(path, content) != 0 && files.FileExists(path)) {
-        prompter.ShowMessage("In " + PathToCp1252(path) + " kann nicht geschrieben werden");
+        prompter.ShowMessage(CannotWriteMessage(path));
         return false;
     }
     TIniFile ini(content);
     WriteSettings(settings, ini);
     if (files.WriteFile(path, ini.Text()) != 0) {
-        prompter.ShowMessage("In " + PathToCp1252(path) + " kann nicht geschrieben werden");
+        prompter.ShowMessage(CannotWriteMessage(path));
         return false;
     }
     return true;
