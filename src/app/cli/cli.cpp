@@ -1,5 +1,8 @@
 #include "app/cli/cli.h"
 
+#include "model/cp1252.h"
+#include "model/project.h"
+
 #include <ostream>
 
 namespace redewerk {
@@ -53,6 +56,13 @@ int UsageError(TCliContext& context, const std::string& problem) {
     if (!problem.empty()) context.Err << "redewerk-cli: " << problem << "\n\n";
     context.Err << kUsage;
     return kExitUsage;
+}
+
+TNode* FindNodeArgument(TCliContext& context, const TProject& project, const std::string& path) {
+    TNode* node = project.Tree.FindByPath(Utf8ToCp1252(path));
+    if (!node)
+        context.Err << "redewerk-cli: Kein Knoten mit dem Pfad \"" << path << "\" gefunden.\n";
+    return node;
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

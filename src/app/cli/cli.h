@@ -7,6 +7,8 @@
 namespace redewerk {
 
 class TFileSystem;
+class TNode;
+class TProject;
 
 // What a command of redewerk-cli works with: its arguments (without the command word),
 // the output streams and the file system. Output is UTF-8.
@@ -31,6 +33,10 @@ std::string ImportedBlocksLine(size_t count);
 
 // Prints the usage text to `err` and returns kExitUsage.
 int UsageError(TCliContext& context, const std::string& problem);
+
+// The node at a node path given on the command line (UTF-8); when there is none, says so on
+// stderr and gives nullptr.
+TNode* FindNodeArgument(TCliContext& context, const TProject& project, const std::string& path);
 
 // The commands, one group per file.
 int RunInfoCommand(TCliContext& context);

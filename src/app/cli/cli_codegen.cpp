@@ -29,13 +29,8 @@ int RunCompileCommand(TCliContext& context) {
     TProject project;
     TCliPrompter prompter(context.Err);
     if (!LoadProject(project, context.Args[0], context.Files, prompter)) return kExitFailure;
-    const std::string path = Utf8ToCp1252(context.Args[1]);
-    const TNode* node = project.Tree.FindByPath(path);
-    if (!node) {
-        context.Err << "redewerk-cli: Kein Knoten mit dem Pfad \"" << Cp1252ToUtf8(path)
-                    << "\" gefunden.\n";
-        return kExitFailure;
-    }
+    const TNode* node = FindNodeArgument(context, project, context.Args[1]);
+    if (!node) return kExitFailure;
     const TElement* element = node->Element();
     if (!element) {
         context.Err << "redewerk-cli: \"" << Cp1252ToUtf8(node->Path())

@@ -1,7 +1,6 @@
 #include "app/cli/cli.h"
 #include "app/cli/cli_prompter.h"
 #include "import/dia_import.h"
-#include "model/cp1252.h"
 #include "model/project.h"
 #include "model/project_file.h"
 
@@ -42,12 +41,8 @@ int RunImportDiaCommand(TCliContext& context) {
     TDiaImportMode mode = TDiaImportMode::Append;
     if (replace) mode = TDiaImportMode::ReplaceProject;
     if (folder) {
-        TNode* node = project.Tree.FindByPath(Utf8ToCp1252(*folder));
-        if (!node) {
-            context.Err << "redewerk-cli: Kein Knoten mit dem Pfad \"" << *folder
-                        << "\" gefunden.\n";
-            return kExitFailure;
-        }
+        TNode* node = FindNodeArgument(context, project, *folder);
+        if (!node) return kExitFailure;
         project.Selected = node;
         mode = TDiaImportMode::IntoSelected;
     }
