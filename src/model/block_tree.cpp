@@ -132,12 +132,6 @@ void TBlockTree::TakeNodesFrom(TBlockTree& other) {
     Notify([&](TTreeObserver& o) { o.EndResetTree(); });
 }
 
-std::vector<TNode*> TBlockTree::PreOrder() const {
-    std::vector<TNode*> nodes;
-    ForEachPreOrder([&](TNode* node) { nodes.push_back(node); });
-    return nodes;
-}
-
 int TBlockTree::AbsoluteIndex(const TNode* node) const {
     if (!node) return -1;
     int count = 0;

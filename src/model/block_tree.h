@@ -98,10 +98,8 @@ public:
     // Replaces this tree's nodes with those of `other`, which is left empty (one reset).
     void TakeNodesFrom(TBlockTree& other);
 
-    // Depth-first pre-order: a node, then its children, then its next sibling.
-    std::vector<TNode*> PreOrder() const;
     // Calls `visit(node)`, or `visit(node, level)` when it takes the level, for every node in
-    // pre-order.
+    // depth-first pre-order: a node, then its children, then its next sibling.
     template <typename F> void ForEachPreOrder(F&& visit) const {
         FindInPreOrder([&](TNode* node, int level) {
             if constexpr (std::is_invocable_v<F&, TNode*, int>)
