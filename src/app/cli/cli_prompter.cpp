@@ -25,7 +25,6 @@ std::string ForTerminal(const std::string& text) {
 } // namespace
 
 void TCliPrompter::ShowMessage(const std::string& text) {
-    ++Messages;
     Err << ForTerminal(text) << "\n";
 }
 

@@ -21,13 +21,9 @@ public:
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     TOverwriteAnswer AskOverwrite(const std::string& text) override;
 
-    // How many messages were shown; commands use it to tell success from warnings.
-    int MessageCount() const { return Messages; }
-
 private:
     std::ostream& Err;
     TOverwriteAnswer OverwriteAnswer;
-    int Messages = 0;
 };
 
 } // namespace redewerk
