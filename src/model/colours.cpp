@@ -8,6 +8,7 @@
 namespace redewerk {
 namespace {
 
+// A colour that the settings file may name instead of giving its number.
 struct TNamedColour {
     const char* Name;
     TColour Value;

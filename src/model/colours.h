@@ -62,6 +62,8 @@ enum TColourClass : int {
 };
 inline constexpr int kColourClassCount = 12;
 
+// What the program knows of one colour class: where the settings keep it, how the colour
+// dialog names it and its colour on a first start.
 struct TColourClassInfo {
     const char* Key;     // the settings key: "clBack", ...
     const char* Caption; // the caption in the colour dialog (Windows-1252)

@@ -20,7 +20,7 @@ public:
 
     // The element at `id`, or nullptr when the id is out of range or the slot is empty.
     TElement* At(int32_t id) const;
-    // The element at `id` when it is a live block (kind 1 to 4), else nullptr.
+    // The element at `id` when it is a live block (any kind but 0), else nullptr.
     TElement* LiveAt(int32_t id) const;
 
     // The lowest free id; grows the table by one slot when none is free.

@@ -8,6 +8,7 @@
 namespace redewerk {
 namespace {
 
+// One command word of redewerk-cli and the function that runs it.
 struct TCommand {
     const char* Name;
     int (*Run)(TCliContext&);
