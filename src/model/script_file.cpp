@@ -10,19 +10,23 @@ namespace {
 // Text after a UTF-16 byte-order mark; characters outside Windows-1252 (surrogate pairs
 // included) become '?'. A final odd byte is dropped.
 std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian, bool* lossy) {
+    const auto unitAt = [&](size_t i) -> char32_t {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (first << 8 | second) : (second << 8 | first);
+    };
     std::string text;
     text.reserve(bytes.size() / 2);
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]);
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        const char32_t unit = bigEndian ? (first << 8 | second) : (second << 8 | first);
+        const char32_t unit = unitAt(i);
         unsigned char byte;
         if (unit < 0xD800 || unit > 0xDFFF) {
             if (UnicodeToCp1252(unit, byte)) {
                 text += static_cast<char>(byte);
                 continue;
             }
-        } else if (unit < 0xDC00 && i + 3 < bytes.size()) {
+        } else if (unit < 0xDC00 && i + 3 < bytes.size() && unitAt(i + 2) >= 0xDC00 &&
+                   unitAt(i + 2) <= 0xDFFF) {
             i += 2; // the pair stands for one character
         }
         text += '?';

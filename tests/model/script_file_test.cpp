@@ -21,7 +21,9 @@ TEST(ScriptTextToCp1252, ConvertsUtf8AndUtf16AndLeavesWindows1252Alone) {
         // UTF-16 with its mark, little and big endian; a surrogate pair is one character
         {std::string("\xFF\xFEv\0\xE4\0\xAC\x20", 8), "v\xE4\x80", false},
         {std::string("\xFE\xFF\0v\0\xE4", 6), "v\xE4", false},
-        {std::string("\xFF\xFEx\0\x3D\xD8\x00\xDEy\0", 10), "x?y", true}};
+        {std::string("\xFF\xFEx\0\x3D\xD8\x00\xDEy\0", 10), "x?y", true},
+        // a lone high surrogate does not take the character after it along
+        {std::string("\xFF\xFEx\0\x3D\xD8y\0", 8), "x?y", true}};
     for (const auto& [bytes, text, lossy] : cases) {
         bool reported = !lossy;
         EXPECT_EQ(ScriptTextToCp1252(bytes, &reported), text) << bytes;
