@@ -109,15 +109,41 @@ std::string ConvertReference(TProject& project, std::string_view text, TRefDirec
     return PathToId(project, text, registerKnown, context, prompter);
 }
 
-TLines ConvertReferencesInText(TProject& project, const TLines& lines, TRefDirection direction,
-                               const TNode* context, TPrompter& prompter) {
-    std::string converted = ReplaceReferences(JoinLines(lines), [&](std::string_view inner) {
+namespace {
+
+// The lines joined with CR LF, every reference converted.
+std::string ConvertReferencesJoined(TProject& project, const TLines& lines, TRefDirection direction,
+                                    const TNode* context, TPrompter& prompter) {
+    return ReplaceReferences(JoinLines(lines), [&](std::string_view inner) {
         const bool known = inner.starts_with("!");
         if (known) inner.remove_prefix(1);
         std::string result = ConvertReference(project, inner, direction, known, context, prompter);
         return known ? "#!" + result + "#" : "#" + result + "#";
     });
-    return SplitLines(converted);
+}
+
+// Turning ids into paths never shows a message.
+class TSilentPrompter : public TPrompter {
+public:
+    void ShowMessage(const std::string&) override {}
+    std::string AskText(const std::string&, const std::string& prefilled) override {
+        return prefilled;
+    }
+    bool AskOkCancel(const std::string&, const std::string&) override { return false; }
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    TOverwriteAnswer AskOverwrite(const std::string&) override { return TOverwriteAnswer::Abort; }
+};
+
+} // namespace
+
+TLines ConvertReferencesInText(TProject& project, const TLines& lines, TRefDirection direction,
+                               const TNode* context, TPrompter& prompter) {
+    return SplitLines(ConvertReferencesJoined(project, lines, direction, context, prompter));
+}
+
+std::string ReferencesAsPathsText(TProject& project, const TLines& lines, const TNode* context) {
+    TSilentPrompter silent;
+    return ConvertReferencesJoined(project, lines, TRefDirection::IdToPath, context, silent);
 }
 
 namespace {

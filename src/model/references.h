@@ -36,6 +36,10 @@ std::string ConvertReference(TProject& project, std::string_view text, TRefDirec
 TLines ConvertReferencesInText(TProject& project, const TLines& lines, TRefDirection direction,
                                const TNode* context, TPrompter& prompter);
 
+// The lines as the editor shows them, each followed by CR LF: every reference as a path
+// relative to `context`. Showing a reference never fails, so there is nobody to tell.
+std::string ReferencesAsPathsText(TProject& project, const TLines& lines, const TNode* context);
+
 // After blocks were deleted: every reference to one of the freed ids in the bodies and
 // conditions of the remaining blocks becomes "INVALID:Gelöscht!" ("!INVALID:..." for a
 // known-reference), and the freed ids leave every KnownRefs. Ids are reused, so without this a
