@@ -49,6 +49,30 @@ void TNpcList::Add(std::string clearName, std::string instanceName) {
     InstanceNames.push_back(std::move(instanceName));
 }
 
+TLines TNpcList::AsLines() const {
+    TLines lines;
+    lines.reserve(ClearNames.size());
+    for (size_t i = 0; i < ClearNames.size(); ++i)
+        lines.push_back(ClearNames[i] + "=" + InstanceNames[i]);
+    return lines;
+}
+
+bool TNpcList::RebuildFromLines(const TLines& lines, TPrompter& prompter) {
+    Clear();
+    bool complete = true;
+    for (const std::string& line : lines) {
+        if (line.empty()) continue;
+        const size_t separator = line.find('=');
+        if (separator == std::string::npos) {
+            prompter.ShowMessage("NpcListe: In jeder Zeile muss: = enthalten sein.");
+            complete = false;
+            continue;
+        }
+        Add(line.substr(0, separator), line.substr(separator + 1));
+    }
+    return complete;
+}
+
 void TNpcList::Clear() {
     ClearNames.clear();
     InstanceNames.clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/text_lines.h"
+
 #include <string>
 #include <vector>
 
@@ -22,6 +24,13 @@ public:
     std::string ClearNameOf(const std::string& instanceName, TPrompter& prompter);
 
     void Add(std::string clearName, std::string instanceName);
+
+    // The table as the NPC list window shows it: one "clear name=instance name" per entry.
+    TLines AsLines() const;
+    // Rebuilds the table from such lines, in their order. Empty lines are skipped; the first
+    // "=" separates, and nothing is trimmed. A line without "=" is left out with the message
+    // "NpcListe: In jeder Zeile muss: = enthalten sein." (one per line); false when any was.
+    bool RebuildFromLines(const TLines& lines, TPrompter& prompter);
     int Count() const { return static_cast<int>(ClearNames.size()); }
     void Clear();
 };

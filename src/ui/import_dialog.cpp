@@ -5,6 +5,7 @@
 #include "ui/import_progress_window.h"
 #include "ui/main_window.h"
 #include "ui/text_codec.h"
+#include "ui/variables_window.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -145,6 +146,8 @@ void ConnectScriptImport(TFMain& window, QPushButton* button, TProject& project,
                      [&window, dialog, progress, &project, &files, &prompter] {
                          window.CommitFocusedField();
                          RunScriptImportCommand(*dialog, *progress, project, files, prompter);
+                         // The import adds the scripts' global declarations.
+                         window.VariablesWindow()->ShowProjectText();
                      });
 }
 

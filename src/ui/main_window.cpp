@@ -12,8 +12,10 @@
 #include "ui/export_dialog.h"
 #include "ui/import_dialog.h"
 #include "ui/node_name_dialog.h"
+#include "ui/npc_list_dialog.h"
 #include "ui/quarn_import_dialog.h"
 #include "ui/text_codec.h"
+#include "ui/variables_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -64,6 +66,8 @@ TFMain::TFMain(TProject& project, TFileSystem& files, TPrompter& prompter, QWidg
     NodeNameDialog = new TFNodeName(this);
     ColorDialog = new TFColor(ColourTable, this);
     ExportForm = new TFExport(Compiled, Prompter, this);
+    NpcListForm = new TFNPCLIST(Project.Npcs, Prompter, this);
+    VariablesForm = new TFIntList(Project, this);
     ConnectSignals();
     resize(1100, 760);
 }
@@ -234,12 +238,6 @@ QWidget* TFMain::BuildButtons() {
     makeButton(VariablesButton, QStringLiteral("Variablen"),
                QStringLiteral("für globale Variablen und Markos"));
     layout->addStretch(1);
-
-    // The import dialogs and the NPC and variables windows connect here once they exist:
-    // QdcImportButton opens the sibling-tool import (modal), ImportButton the script import,
-    // NpcListButton the NPC list (modal), VariablesButton the variables window (modeless).
-    for (QPushButton* later : {NpcListButton, VariablesButton})
-        later->setEnabled(false);
     return column;
 }
 
@@ -264,8 +262,10 @@ void TFMain::ConnectSignals() {
 
     for (QCheckBox* flag : {Important, Permanent, Trade})
         connect(flag, &QCheckBox::clicked, this, [this, flag] { StoreFlag(flag); });
-    for (QPlainTextEdit* editor : {Condition, Body}) {
+    for (QPlainTextEdit* editor : {Condition, Body})
         editor->installEventFilter(this);
+    // The variables window shares the editors' text menu.
+    for (QPlainTextEdit* editor : {Condition, Body, VariablesForm->Text()}) {
         connect(editor, &QWidget::customContextMenuRequested, this,
                 [this, editor](const QPoint& pos) {
                     TextMenuEditor = editor;
@@ -278,6 +278,8 @@ void TFMain::ConnectSignals() {
     connect(LoadButton, &QPushButton::clicked, this, &TFMain::LoadClick);
     connect(SaveButton, &QPushButton::clicked, this, &TFMain::SaveClick);
     connect(ExportButton, &QPushButton::clicked, this, &TFMain::ExportClick);
+    connect(NpcListButton, &QPushButton::clicked, NpcListForm, &QDialog::exec);
+    connect(VariablesButton, &QPushButton::clicked, VariablesForm, &TFIntList::ShowAbove);
     ConnectScriptImport(*this, ImportButton, Project, Files, Prompter);
     ConnectQuarnImport(*this, QdcImportButton, Project, Files, Prompter);
 }
@@ -353,6 +355,7 @@ bool TFMain::LoadProjectFile(const QString& path) {
     if (!MayDiscardChanges("Laden")) return false;
     if (!LoadProject(Project, PathFromQt(path), Files, Prompter)) return false;
     MarkSaved();
+    VariablesForm->ShowProjectText();
     OpenFileName = path;
     TNode* selected = Project.Selected;
     Project.Selected = nullptr;

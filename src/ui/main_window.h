@@ -26,6 +26,8 @@ class TBlockTreeModel;
 class TBlockTreeView;
 class TFColor;
 class TFExport;
+class TFIntList;
+class TFNPCLIST;
 class TFileSystem;
 class TFNodeName;
 class TNode;
@@ -102,6 +104,8 @@ public:
     TFNodeName* NameDialog() const { return NodeNameDialog; }
     TFColor* ColourDialog() const { return ColorDialog; }
     TFExport* ExportDialog() const { return ExportForm; }
+    TFNPCLIST* NpcListDialog() const { return NpcListForm; }
+    TFIntList* VariablesWindow() const { return VariablesForm; }
     TCompiled& ExportState() { return Compiled; }
     // "Exportieren": the export dialog, then the export of the whole project.
     void ExportClick();
@@ -197,6 +201,8 @@ private:
     TFNodeName* NodeNameDialog = nullptr;
     TFColor* ColorDialog = nullptr;
     TFExport* ExportForm = nullptr;
+    TFNPCLIST* NpcListForm = nullptr;
+    TFIntList* VariablesForm = nullptr;
     TCompiled Compiled; // the export's options and results, for the whole run
 
     int FontPoints = 8;

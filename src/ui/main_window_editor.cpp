@@ -8,8 +8,10 @@
 #include "model/references.h"
 #include "ui/block_tree_model.h"
 #include "ui/block_tree_view.h"
+#include "ui/npc_list_dialog.h"
 #include "ui/palette_colours.h"
 #include "ui/text_codec.h"
+#include "ui/variables_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,18 +24,6 @@
 #include <QTimer>
 
 namespace redewerk {
-namespace {
-
-// The editor's text exactly as it stands: toPlainText() would turn every no-break space
-// into a blank and so change the block's bytes on the way back.
-QString EditorText(const QPlainTextEdit* editor) {
-    QString text = editor->document()->toRawText();
-    for (QChar& c : text)
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = u'\n';
-    return text;
-}
-
-} // namespace
 
 TNode* TFMain::SelectedNode() const {
     return Project.Selected;
@@ -336,9 +326,9 @@ void TFMain::ApplyColours() {
         widget->setPalette(palette);
     };
     for (QWidget* widget :
-         std::initializer_list<QWidget*>{Tree, Heading, Npc, Nr, Description, Condition, Body})
+         std::initializer_list<QWidget*>{Tree, Heading, Npc, Nr, Description, Condition, Body,
+                                         NpcListForm->Text(), VariablesForm->Text()})
         paint(widget);
-    // The NPC list and the variables window take the same colours once they exist.
 }
 
 } // namespace redewerk

@@ -7,6 +7,7 @@
 #include "ui/block_tree_view.h"
 #include "ui/main_window.h"
 #include "ui/text_codec.h"
+#include "ui/variables_window.h"
 
 #include <QButtonGroup>
 #include <QFileDialog>
@@ -139,7 +140,9 @@ void ConnectQuarnImport(TFMain& window, QPushButton* button, TProject& project, 
     QObject::connect(button, &QPushButton::clicked, &window, [&window, dialog] {
         // The field being edited belongs to the block that is selected now.
         window.CommitFocusedField();
-        if (dialog->exec() != QDialog::Accepted) return;
+        const bool imported = dialog->exec() == QDialog::Accepted;
+        window.VariablesWindow()->ShowProjectText(); // the file's global declarations
+        if (!imported) return;
         if (!window.SelectedNode()) window.ClearEditor();
         if (TNode* node = dialog->LastResult().ExpandNode)
             window.TreeView()->expandRecursively(window.TreeModel()->IndexOf(node));

@@ -3,7 +3,9 @@
 #include "model/cp1252.h"
 
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextDocument>
 
 namespace redewerk {
 
@@ -43,6 +45,13 @@ TLines LinesFromQt(const QString& text) {
         lines.push_back(FromQt(line));
     }
     return lines;
+}
+
+QString EditorText(const QPlainTextEdit* editor) {
+    QString text = editor->document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = u'\n';
+    return text;
 }
 
 std::string PathFromQt(const QString& path) {

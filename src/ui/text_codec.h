@@ -3,6 +3,8 @@
 #include "model/text_lines.h"
 
 #include <QString>
+
+class QPlainTextEdit;
 #include <string>
 #include <string_view>
 
@@ -24,5 +26,9 @@ QString PathToQt(std::string_view path);
 // (a CR before it is dropped).
 QString LinesToQt(const TLines& lines);
 TLines LinesFromQt(const QString& text);
+
+// The text of a plain-text editor exactly as it stands, lines joined with "\n": unlike
+// toPlainText() it keeps every no-break space, so a text goes back with the bytes it came with.
+QString EditorText(const QPlainTextEdit* editor);
 
 } // namespace redewerk

@@ -81,35 +81,5 @@ TEST(Project, ComputeKnownTargetsResetsAndSetsOncePerTarget) {
     EXPECT_TRUE(project.Elements.At(3)->IsKnownTarget);
 }
 
-TEST(NpcList, InstanceNameAsksOnceAndRemembers) {
-    TNpcList npcs;
-    testing::TRecordingPrompter prompter;
-    prompter.TextAnswers = {"VLK_401_Wirt"};
-    EXPECT_EQ(npcs.InstanceNameOf("", prompter), "");
-    EXPECT_EQ(npcs.InstanceNameOf("Wirt", prompter), "VLK_401_Wirt");
-    EXPECT_EQ(npcs.InstanceNameOf("Wirt", prompter), "VLK_401_Wirt");
-    EXPECT_EQ(npcs.InstanceNameOf("wirt", prompter), "wirt"); // case counts; default answer
-    EXPECT_EQ(prompter.Questions,
-              (std::vector<std::string>{"Instanzname von Wirt", "Instanzname von wirt"}));
-    EXPECT_EQ(npcs.ClearNames, (std::vector<std::string>{"Wirt", "wirt"}));
-}
-
-TEST(NpcList, ClearNameDerivesAsksAndKeepsNamesDistinct) {
-    TNpcList npcs;
-    testing::TRecordingPrompter prompter;
-    prompter.TextAnswers = {"Torwache"};
-    EXPECT_EQ(npcs.ClearNameOf("", prompter), "");
-    EXPECT_EQ(npcs.ClearNameOf("VLK_401_Wirt", prompter), "Wirt");
-    EXPECT_EQ(npcs.ClearNameOf("VLK_401_Wirt", prompter), "Wirt");
-    EXPECT_EQ(npcs.ClearNameOf("SLD_700_Wirt", prompter), "SLD_700_Wirt");
-    EXPECT_EQ(npcs.ClearNameOf("GRD_12", prompter), "Torwache");
-    EXPECT_EQ(npcs.ClearNameOf("Diego", prompter), "Diego");
-    EXPECT_EQ(prompter.Questions, std::vector<std::string>{"Klarname von GRD_12"});
-    EXPECT_EQ(npcs.ClearNames,
-              (std::vector<std::string>{"Wirt", "SLD_700_Wirt", "Torwache", "Diego"}));
-    EXPECT_EQ(npcs.InstanceNames,
-              (std::vector<std::string>{"VLK_401_Wirt", "SLD_700_Wirt", "GRD_12", "Diego"}));
-}
-
 } // namespace
 } // namespace redewerk
