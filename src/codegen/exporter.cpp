@@ -19,60 +19,15 @@ void CompileAll(TProject& project, TCompiled& compiled, TPrompter& prompter) {
         if (!element || element->IsFree()) return;
         SortCompiled(compiled, *element, compiler.Compile(element->Id, compiled.KnownDeclarations),
                      prompter);
+        // The declaration Compile may just have added belongs to this block.
+        compiled.KnownDeclarationIds.resize(compiled.KnownDeclarations.size(), element->Id);
         if (element->Kind == ekDialog && element->Npc.empty())
             prompter.ShowMessage("Warnung: F\xFCr \"" + node->Path() +
                                  "\" ist kein Npc eingetragen!");
     });
 }
 
-TLines NpcGlobalsBlock(const TNpcList& npcs, const std::string& projectName) {
-    const std::string rule = "//" + std::string(40, '*');
-    TLines out = {rule, "//   NPCs", rule, ""};
-    auto isHero = [](const std::string& name) { return UpperCase1252(name) == "HERO"; };
-    for (const auto& name : npcs.ClearNames)
-        if (!isHero(name)) out.push_back("var C_NPC " + name + ";");
-    out.emplace_back();
-    out.push_back("FUNC void INIT_NpcGlobals_" + projectName + "()");
-    out.push_back("{");
-    for (size_t i = 0; i < npcs.ClearNames.size(); ++i) {
-        const std::string& name = npcs.ClearNames[i];
-        if (isHero(name)) continue;
-        // Aligns the "=" at the sixth tab stop for names of up to 23 characters.
-        const int tabs = 6 - static_cast<int>(name.size() / 4);
-        out.push_back("\t" + name + Tabs(tabs) + "= Hlp_GetNpc (" + npcs.InstanceNames[i] + ");");
-    }
-    out.push_back("};");
-    return out;
-}
-
 namespace {
-
-// One output file: its full name and the content built for it.
-struct TOutputFile {
-    std::string Path;
-    std::string Content;
-};
-
-void Append(TOutputFile& file, const TLines& lines) {
-    for (const auto& line : lines) {
-        file.Content += line;
-        file.Content += "\r\n";
-    }
-}
-
-size_t SizeOf(const TLines& lines) {
-    size_t size = 0;
-    for (const auto& line : lines)
-        size += line.size() + 2;
-    return size;
-}
-
-size_t SizeOf(const std::vector<TLines>& texts) {
-    size_t size = 0;
-    for (const auto& lines : texts)
-        size += SizeOf(lines);
-    return size;
-}
 
 // Creates the folder itself but no missing parent: a mistyped parent folder is reported
 // instead of being created. An empty folder names no folder at all.
@@ -88,7 +43,7 @@ bool MakeLastLevel(TFileSystem& files, const std::string& folder) {
 } // namespace
 
 TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem& files,
-                            TPrompter& prompter) {
+                            TPrompter& prompter, const TFindingsReview& review) {
     TExportReport report;
     compiled.OverwriteAll = false;
     const std::string& name = compiled.ProjectName;
@@ -111,22 +66,8 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
     std::error_code error;
     std::filesystem::path base = std::filesystem::absolute(folder, error).lexically_normal();
     if (error) base = folder;
-    // The project name is Windows-1252 text; on disk it becomes part of a native file name.
-    auto fullName = [&](const char* prefix) {
-        return (base / Cp1252ToPath(prefix + name + ".d")).string();
-    };
-
-    // The files in the order they are prepared; the combined layout uses one file for
-    // dialogs, events and perhaps variables.
-    std::vector<TOutputFile> outputs;
-    auto add = [&](const char* prefix) {
-        outputs.push_back({fullName(prefix), {}});
-        return outputs.size() - 1;
-    };
-    const size_t dialogs = add(compiled.SeparateEvents ? "DIA_" : "DLX_");
-    const size_t events = compiled.SeparateEvents ? add("EVT_") : dialogs;
-    const size_t variables = compiled.SeparateVariables ? add("VAR_") : events;
-    const size_t npcs = compiled.WriteNpcGlobals ? add("NPCS_") : outputs.size();
+    TOutputLayout layout = PlanOutputFiles(compiled, base);
+    std::vector<TOutputFile>& outputs = layout.Files;
 
     // Every question first: a refusal must leave every existing file as it was.
     for (const auto& output : outputs) {
@@ -151,29 +92,11 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
         report.Result = TExportResult::Failed;
         return report;
     }
+    FillOutputFiles(layout, project, compiled);
 
-    // Reserving the sizes first keeps a large export from copying its files while they grow.
-    outputs[variables].Content.reserve(SizeOf(project.Variables) +
-                                       SizeOf(compiled.KnownDeclarations) + 64);
-    outputs[events].Content.reserve(outputs[events].Content.capacity() +
-                                    SizeOf(compiled.EventTexts) + SizeOf(compiled.LoopEventTexts) +
-                                    64);
-    outputs[dialogs].Content.reserve(outputs[dialogs].Content.capacity() +
-                                     SizeOf(compiled.DialogTexts));
-    Append(outputs[variables], project.Variables);
-    Append(outputs[variables], {"", "//" + std::string(32, '-'), ""});
-    if (compiled.WriteNpcGlobals) Append(outputs[npcs], NpcGlobalsBlock(project.Npcs, name));
-    Append(outputs[variables], compiled.KnownDeclarations);
-    for (const auto& text : compiled.EventTexts)
-        Append(outputs[events], text);
-    if (!compiled.LoopEventTexts.empty()) {
-        Append(outputs[events], {"FUNC void SCHLEIFE_" + name + "()", "{"});
-        for (const auto& text : compiled.LoopEventTexts)
-            Append(outputs[events], text);
-        Append(outputs[events], {"};", ""});
-    }
-    for (const auto& text : compiled.DialogTexts)
-        Append(outputs[dialogs], text);
+    // Code the game's compiler would stop at is shown before anything is written.
+    report.Findings = FindExportProblems(outputs, project);
+    if (!report.Findings.empty() && review && !review(report.Findings)) return report;
 
     for (const auto& output : outputs) {
         if (int failure = files.WriteFile(output.Path, output.Content)) {

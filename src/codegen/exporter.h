@@ -1,15 +1,17 @@
 #pragma once
 
 #include "codegen/compiled.h"
+#include "codegen/export_findings.h"
+#include "codegen/output_files.h"
 #include "model/text_lines.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace redewerk {
 
 class TFileSystem;
-class TNpcList;
 class TProject;
 class TPrompter;
 
@@ -18,14 +20,11 @@ class TPrompter;
 // ECompileError when a reference cannot be read.
 void CompileAll(TProject& project, TCompiled& compiled, TPrompter& prompter);
 
-// The "NPCS_" file: one global C_NPC per entry of the NPC table but the hero, and the function
-// INIT_NpcGlobals_ + project name that fills them.
-TLines NpcGlobalsBlock(const TNpcList& npcs, const std::string& projectName);
-
 // How an export ended.
 enum class TExportResult {
     Exported,  // every file was written
-    Cancelled, // no project name, or an overwrite question was refused: nothing was touched
+    Cancelled, // no project name, an overwrite question was refused, or the findings were
+               // not to be written: nothing was touched
     Failed,    // a message told why; files written before the failure are complete
 };
 
@@ -33,7 +32,11 @@ enum class TExportResult {
 struct TExportReport {
     TExportResult Result = TExportResult::Cancelled;
     std::vector<std::string> WrittenFiles; // full names, in the order they were written
+    std::vector<TExportFinding> Findings;  // what the generated code holds that will not compile
 };
+
+// Decides whether generated files with findings are written anyway: true writes them.
+using TFindingsReview = std::function<bool(const std::vector<TExportFinding>& findings)>;
 
 // The export dialog belongs to the caller: it shows name and folder from `compiled`, clears
 // compiled.ProjectName, and on OK (after CheckProjectName) copies its options in; closed
@@ -45,7 +48,11 @@ struct TExportReport {
 // is reported. Every overwrite question is asked before any file is touched, and each file is
 // written whole through a temporary file, so a refusal or a failure never leaves a file emptied or
 // half-written.
+//
+// The files are checked before they are written (FindExportProblems). When there are findings,
+// `review` decides whether they are written all the same; without a review they are. Either
+// way the findings are in the report.
 TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem& files,
-                            TPrompter& prompter);
+                            TPrompter& prompter, const TFindingsReview& review = nullptr);
 
 } // namespace redewerk

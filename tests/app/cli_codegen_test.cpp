@@ -1,6 +1,11 @@
 #include "app/cli/cli.h"
 
+#include "model/project.h"
+#include "model/project_file.h"
+
 #include "support/cli_runner.h"
+#include "support/memory_file_system.h"
+#include "support/project_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +81,38 @@ TEST(CliCodegen, ExportStopsAtAnExistingFileUnlessToldToOverwrite) {
     EXPECT_EQ(run.Exit, kExitOk) << run.Err;
     EXPECT_EQ(run.Err, "");
     EXPECT_EQ(ReadDiskFile(events), ReadDiskFile(kExpected / "taverne_default" / "EVT_Taverne.d"));
+}
+
+// A finding is printed on stderr; the files are written all the same (exit 0), unless --strict
+// makes it a failure that writes nothing.
+TEST(CliCodegen, ExportPrintsFindingsAndWritesUnlessStrict) {
+    TProject project;
+    TElement& hallo = testing::AddBlock(project,
+                                        "Wirt\\Gr\xFC\xDF"
+                                        "e",
+                                        ekDialog);
+    hallo.Npc = "Wirt";
+    hallo.Body = {"ItMi_Gold 10)"};
+    project.Npcs.Add("Wirt", "VLK_Wirt");
+    const std::string finding = "DIA_Kaputt.d:17:11: Zuweisung erwartet, aber kein "
+                                "Zuweisungsoperator gefunden! (Knoten Wirt\\Grüße)\n";
+    const std::vector<std::string> args = {"export", "kaputt.dlx", "--name",
+                                           "Kaputt", "--folder",   "/exp"};
+    const std::pair<std::vector<std::string>, TCliRun> cases[] = {
+        {{}, {kExitOk, "/exp/DIA_Kaputt.d\n/exp/EVT_Kaputt.d\n/exp/VAR_Kaputt.d\n", finding}},
+        {{"--strict"},
+         {kExitFailure, "",
+          finding + "redewerk-cli: Der erzeugte Code enthält Fehler (--strict): nichts "
+                    "geschrieben.\n"}},
+    };
+    for (const auto& [options, expected] : cases) {
+        testing::TMemoryFileSystem files;
+        files.Files["kaputt.dlx"] = SerializeProject(project);
+        std::vector<std::string> call = args;
+        call.insert(call.end(), options.begin(), options.end());
+        EXPECT_EQ(RunCliCommand(call, files), expected);
+        EXPECT_EQ(files.Files.size(), expected.Exit == kExitOk ? 4u : 1u);
+    }
 }
 
 TEST(CliCodegen, CompilePrintsOneBlockAsTheExportWritesIt) {

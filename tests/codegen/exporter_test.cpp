@@ -10,6 +10,11 @@
 #include <gtest/gtest.h>
 
 namespace redewerk {
+
+void PrintTo(const TExportFinding& finding, std::ostream* out) {
+    *out << FormatFinding(finding) << " #" << finding.Id;
+}
+
 namespace {
 
 using testing::AddBlock;
@@ -114,6 +119,7 @@ TEST_F(Exporter, LayoutsPutEachPartIntoItsFile) {
         const TExportReport report = Export();
         EXPECT_EQ(report.Result, TExportResult::Exported);
         EXPECT_EQ(report.WrittenFiles.size(), expected.size());
+        EXPECT_EQ(report.Findings, std::vector<TExportFinding>{});
         EXPECT_EQ(files.Files, expected);
     }
     EXPECT_EQ(files.Directories, (std::set<std::string>{"/", "/exp"}));
@@ -138,6 +144,44 @@ TEST_F(Exporter, ARefusedQuestionLeavesEveryFileAsItWas) {
                                       "berschreiben?"}));
     EXPECT_EQ(files.Files, old);
     EXPECT_TRUE(prompter.Messages.empty());
+}
+
+// Code that will not compile is shown to the review before anything is written: refused, every
+// file stays as it was; accepted, or without a review, every file is written.
+TEST_F(Exporter, FindingsAreReviewedBeforeAnythingIsWritten) {
+    AddBlock(project, "Kaputt", ekCode).Body = {"x = ;"};
+    const std::map<std::string, std::string> old = {{"/exp/DIA_Wirt.d", "alt"}};
+    const std::vector<TExportFinding> findings = {
+        {"EVT_Wirt.d", 16, 1, "Ung\xFCltiges Statement oder ung\xFCltiges Zeichen.", 4, "Kaputt"}};
+    const struct {
+        const char* Review;
+        TExportResult Result;
+        size_t Written;
+    } cases[] = {
+        {"nein", TExportResult::Cancelled, 0},
+        {"ja", TExportResult::Exported, 3},
+        {"", TExportResult::Exported, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Review);
+        files.Files = old;
+        prompter.OverwriteAnswers = {Answer::Yes};
+        std::vector<TExportFinding> reviewed;
+        TFindingsReview review = [&](const std::vector<TExportFinding>& shown) {
+            reviewed = shown;
+            return std::string(c.Review) == "ja";
+        };
+        const TExportReport report =
+            ExportProject(project, compiled, files, prompter, *c.Review ? review : nullptr);
+        EXPECT_EQ(report.Result, c.Result);
+        EXPECT_EQ(report.Findings, findings);
+        EXPECT_EQ(reviewed, *c.Review ? findings : std::vector<TExportFinding>{});
+        EXPECT_EQ(report.WrittenFiles.size(), c.Written);
+        if (c.Written == 0)
+            EXPECT_EQ(files.Files, old);
+        else
+            EXPECT_EQ(File("DIA_Wirt.d"), kDialogs);
+    }
 }
 
 TEST_F(Exporter, YesToAllHoldsForOneExportOnly) {
@@ -222,14 +266,15 @@ TEST(CompileAll, SortsByKindInTreeOrderAndWarnsAboutMissingNpcs) {
     CompileAll(project, compiled, prompter);
     ASSERT_EQ(compiled.DialogTexts.size(), 3u);
     // A condition of nothing but comments needs no braces around its "return TRUE".
-    EXPECT_EQ(TLines(compiled.DialogTexts[0].begin() + 9, compiled.DialogTexts[0].begin() + 15),
+    EXPECT_EQ(TLines(compiled.DialogTexts[0].Lines.begin() + 9,
+                     compiled.DialogTexts[0].Lines.begin() + 15),
               (TLines{"FUNC int DIA_WIRT_HALLO_condition()", "{", "\t// immer", "\t/* nie */",
                       "\treturn TRUE;", "};"}));
-    EXPECT_EQ(compiled.DialogTexts[1][0], "FUNC void DIA_WIRT_HALLO_JA()");
-    EXPECT_EQ(compiled.DialogTexts[2][2], "\tnpc\t\t\t= ;"); // nothing asked
+    EXPECT_EQ(compiled.DialogTexts[1].Lines[0], "FUNC void DIA_WIRT_HALLO_JA()");
+    EXPECT_EQ(compiled.DialogTexts[2].Lines[2], "\tnpc\t\t\t= ;"); // nothing asked
     EXPECT_TRUE(compiled.EventTexts.empty());
     ASSERT_EQ(compiled.LoopEventTexts.size(), 1u);
-    EXPECT_EQ(compiled.LoopEventTexts[0][0], "\tif (Bekannt_OHNE_LAUFEND == FALSE)");
+    EXPECT_EQ(compiled.LoopEventTexts[0].Lines[0], "\tif (Bekannt_OHNE_LAUFEND == FALSE)");
     EXPECT_EQ(compiled.KnownDeclarations, TLines{"var int Bekannt_OHNE_LAUFEND;"});
     EXPECT_EQ(prompter.Messages,
               std::vector<std::string>{"Warnung: F\xFCr \"Ohne\\Npc\" ist kein Npc eingetragen!"});

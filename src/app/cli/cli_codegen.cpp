@@ -57,6 +57,7 @@ int RunExportCommand(TCliContext& context) {
     bool haveName = false;
     bool haveFolder = false;
     bool overwrite = false;
+    bool strict = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& option = args[i];
         if (option == "--name" || option == "--folder") {
@@ -78,6 +79,8 @@ int RunExportCommand(TCliContext& context) {
             compiled.CodeAsDialog = true;
         } else if (option == "--overwrite") {
             overwrite = true;
+        } else if (option == "--strict") {
+            strict = true;
         } else {
             return UsageError(context, "Unbekannte Option für export: " + option);
         }
@@ -91,7 +94,17 @@ int RunExportCommand(TCliContext& context) {
     TCliPrompter asking(context.Err, TPrompter::TOverwriteAnswer::Abort);
     TCliPrompter& prompter = overwrite ? overwriting : asking;
     if (!LoadProject(project, args[0], context.Files, prompter)) return kExitFailure;
-    TExportReport report = ExportProject(project, compiled, context.Files, prompter);
+    // Findings are printed and the files written all the same, so that a pipeline that ran
+    // before keeps running; --strict refuses to write them.
+    const auto review = [&](const std::vector<TExportFinding>& findings) {
+        for (const auto& finding : findings)
+            context.Err << Cp1252ToUtf8(FormatFinding(finding)) << "\n";
+        if (strict)
+            context.Err << "redewerk-cli: Der erzeugte Code enthält Fehler (--strict): nichts "
+                           "geschrieben.\n";
+        return !strict;
+    };
+    TExportReport report = ExportProject(project, compiled, context.Files, prompter, review);
     for (const auto& file : report.WrittenFiles)
         context.Out << file << "\n";
     return report.Result == TExportResult::Exported ? kExitOk : kExitFailure;
