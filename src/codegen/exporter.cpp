@@ -29,15 +29,14 @@ void CompileAll(TProject& project, TCompiled& compiled, TPrompter& prompter) {
 
 namespace {
 
-// Creates the folder itself but no missing parent: a mistyped parent folder is reported
+// Only the folder itself is made, no missing parent: a mistyped parent folder is reported
 // instead of being created. An empty folder names no folder at all.
-bool MakeLastLevel(TFileSystem& files, const std::string& folder) {
+bool MayMakeLastLevel(TFileSystem& files, const std::string& folder) {
     if (folder.empty()) return false;
     std::filesystem::path path(folder);
     if (!path.has_filename()) path = path.parent_path(); // a final separator: "/mod/exp/"
     const std::filesystem::path parent = path.parent_path();
-    if (!parent.empty() && !files.DirectoryExists(parent.string())) return false;
-    return files.CreateDirectory(folder) == 0;
+    return parent.empty() || files.DirectoryExists(parent.string());
 }
 
 } // namespace
@@ -57,9 +56,12 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
     }
 
     const std::string& folder = compiled.Folder;
-    if (!files.DirectoryExists(folder) && !MakeLastLevel(files, folder)) {
-        prompter.ShowMessage("Exporter: Konnte Verzeichnis (" + PathToCp1252(folder) +
-                             ") nicht erstellen.");
+    const std::string folderFailure =
+        "Exporter: Konnte Verzeichnis (" + PathToCp1252(folder) + ") nicht erstellen.";
+    // The folder is made only when the files are written; a refused export leaves no trace.
+    const bool makeFolder = !files.DirectoryExists(folder);
+    if (makeFolder && !MayMakeLastLevel(files, folder)) {
+        prompter.ShowMessage(folderFailure);
         report.Result = TExportResult::Failed;
         return report;
     }
@@ -97,6 +99,12 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
     // Code the game's compiler would stop at is shown before anything is written.
     report.Findings = FindExportProblems(outputs, project);
     if (!report.Findings.empty() && review && !review(report.Findings)) return report;
+
+    if (makeFolder && files.CreateDirectory(folder) != 0) {
+        prompter.ShowMessage(folderFailure);
+        report.Result = TExportResult::Failed;
+        return report;
+    }
 
     for (const auto& output : outputs) {
         if (int failure = files.WriteFile(output.Path, output.Content)) {

@@ -38,16 +38,15 @@ struct TExportReport {
 // Decides whether generated files with findings are written anyway: true writes them.
 using TFindingsReview = std::function<bool(const std::vector<TExportFinding>& findings)>;
 
-// The export dialog belongs to the caller: it shows name and folder from `compiled`, clears
-// compiled.ProjectName, and on OK (after CheckProjectName) copies its options in; closed
-// without OK the name stays empty and ExportProject exports nothing.
+// The export dialog belongs to the caller: it shows name and folder from `compiled` and on OK
+// (after CheckProjectName) copies its options in; an empty name exports nothing.
 //
 // Exports the project with the options held by `compiled` (the export dialog fills them in):
 // the dialogs, events, variables and NPC globals files of the project name in its folder.
-// A missing folder is made, but only its last level: an empty folder or a missing parent folder
-// is reported. Every overwrite question is asked before any file is touched, and each file is
-// written whole through a temporary file, so a refusal or a failure never leaves a file emptied or
-// half-written.
+// A missing folder is made, but only its last level and only when the files are written: an
+// empty folder or a missing parent folder is reported first. Every overwrite question is asked
+// before any file is touched, and each file is written whole through a temporary file, so a refusal
+// or a failure never leaves a file emptied or half-written.
 //
 // The files are checked before they are written (FindExportProblems). When there are findings,
 // `review` decides whether they are written all the same; without a review they are. Either

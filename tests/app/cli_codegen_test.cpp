@@ -1,11 +1,6 @@
 #include "app/cli/cli.h"
 
-#include "model/project.h"
-#include "model/project_file.h"
-
 #include "support/cli_runner.h"
-#include "support/memory_file_system.h"
-#include "support/project_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -83,36 +78,32 @@ TEST(CliCodegen, ExportStopsAtAnExistingFileUnlessToldToOverwrite) {
     EXPECT_EQ(ReadDiskFile(events), ReadDiskFile(kExpected / "taverne_default" / "EVT_Taverne.d"));
 }
 
-// A finding is printed on stderr; the files are written all the same (exit 0), unless --strict
-// makes it a failure that writes nothing.
+// Code that will not compile is printed on stderr, file:line:column with the block; the files
+// are written all the same (exit 0), unless --strict makes it a failure that writes nothing.
 TEST(CliCodegen, ExportPrintsFindingsAndWritesUnlessStrict) {
-    TProject project;
-    TElement& hallo = testing::AddBlock(project,
-                                        "Wirt\\Gr\xFC\xDF"
-                                        "e",
-                                        ekDialog);
-    hallo.Npc = "Wirt";
-    hallo.Body = {"ItMi_Gold 10)"};
-    project.Npcs.Add("Wirt", "VLK_Wirt");
-    const std::string finding = "DIA_Kaputt.d:17:11: Zuweisung erwartet, aber kein "
-                                "Zuweisungsoperator gefunden! (Knoten Wirt\\Grüße)\n";
-    const std::vector<std::string> args = {"export", "kaputt.dlx", "--name",
-                                           "Kaputt", "--folder",   "/exp"};
-    const std::pair<std::vector<std::string>, TCliRun> cases[] = {
-        {{}, {kExitOk, "/exp/DIA_Kaputt.d\n/exp/EVT_Kaputt.d\n/exp/VAR_Kaputt.d\n", finding}},
-        {{"--strict"},
-         {kExitFailure, "",
-          finding + "redewerk-cli: Der erzeugte Code enthält Fehler (--strict): nichts "
-                    "geschrieben.\n"}},
-    };
-    for (const auto& [options, expected] : cases) {
-        testing::TMemoryFileSystem files;
-        files.Files["kaputt.dlx"] = SerializeProject(project);
-        std::vector<std::string> call = args;
-        call.insert(call.end(), options.begin(), options.end());
-        EXPECT_EQ(RunCliCommand(call, files), expected);
-        EXPECT_EQ(files.Files.size(), expected.Exit == kExitOk ? 4u : 1u);
-    }
+    const std::string project = (kExpected / "taverne_findings.dlx").string();
+    const std::string findings =
+        "DIA_Taverne.d:24:41: Schließende Klammer \")\" oder Komma in Parameterliste erwartet. "
+        "(Knoten Wirt\\Hallo)\n"
+        "DIA_Taverne.d:50:39: Ungültiger Verweis: #INVALID:GELöSCHT!# (Knoten Wirt\\Arbeit)\n"
+        "DIA_Taverne.d:90:27: Identifier oder Literal erwartet. (Knoten Wirt\\Bier)\n"
+        "EVT_Taverne.d:16:26: Semikolon \";\" erwartet. (Knoten Hilfen)\n";
+    const fs::path folder = EmptyFolder("findings");
+    const std::string written = (folder / "DIA_Taverne.d").string() + "\n" +
+                                (folder / "EVT_Taverne.d").string() + "\n" +
+                                (folder / "VAR_Taverne.d").string() + "\n";
+    const std::vector<std::string> args = {"export",  project,    "--name",
+                                           "Taverne", "--folder", folder.string()};
+    std::vector<std::string> strict = args;
+    strict.push_back("--strict");
+    EXPECT_EQ(RunCliCommand(strict),
+              (TCliRun{kExitFailure, "",
+                       findings + "redewerk-cli: Der erzeugte Code enthält Fehler (--strict): "
+                                  "nichts geschrieben.\n"}));
+    EXPECT_FALSE(fs::exists(folder)); // not even the folder is made
+    EXPECT_EQ(RunCliCommand(args), (TCliRun{kExitOk, written, findings}));
+    EXPECT_EQ(FileNames(folder),
+              (std::set<std::string>{"DIA_Taverne.d", "EVT_Taverne.d", "VAR_Taverne.d"}));
 }
 
 TEST(CliCodegen, CompilePrintsOneBlockAsTheExportWritesIt) {

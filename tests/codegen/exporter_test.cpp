@@ -147,7 +147,8 @@ TEST_F(Exporter, ARefusedQuestionLeavesEveryFileAsItWas) {
 }
 
 // Code that will not compile is shown to the review before anything is written: refused, every
-// file stays as it was; accepted, or without a review, every file is written.
+// file stays as it was and the missing folder is not made; accepted, or without a review,
+// every file is written.
 TEST_F(Exporter, FindingsAreReviewedBeforeAnythingIsWritten) {
     AddBlock(project, "Kaputt", ekCode).Body = {"x = ;"};
     const std::map<std::string, std::string> old = {{"/exp/DIA_Wirt.d", "alt"}};
@@ -177,10 +178,12 @@ TEST_F(Exporter, FindingsAreReviewedBeforeAnythingIsWritten) {
         EXPECT_EQ(report.Findings, findings);
         EXPECT_EQ(reviewed, *c.Review ? findings : std::vector<TExportFinding>{});
         EXPECT_EQ(report.WrittenFiles.size(), c.Written);
-        if (c.Written == 0)
+        if (c.Written == 0) {
             EXPECT_EQ(files.Files, old);
-        else
+            EXPECT_EQ(files.Directories, std::set<std::string>{"/"}); // not even the folder
+        } else {
             EXPECT_EQ(File("DIA_Wirt.d"), kDialogs);
+        }
     }
 }
 
