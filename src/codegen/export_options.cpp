@@ -5,6 +5,7 @@
 namespace redewerk {
 
 std::string CheckProjectName(std::string_view projectName) {
+    if (projectName.empty()) return "Bitte einen Projektnamen angeben.";
     if (HasSpecialChars(projectName)) return "Sonderzeichen sind im Projektnamen nicht erlaubt!";
     return {};
 }

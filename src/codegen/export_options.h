@@ -15,9 +15,9 @@ struct TExportOptions {
     bool CodeAsDialog = false;     // "Code Objekte einordnen wie ... " answered "Dialoge"
 };
 
-// The message the export dialog shows when its OK must be refused, or an empty string. A
-// project name ends up in file names and in the names of generated functions, so it may not
-// hold the characters that node names may not hold either.
+// The message the export dialog shows when its OK must be refused, or an empty string: the
+// name is empty, or it holds a character that node names may not hold either (it ends up in
+// file names and in the names of generated functions).
 std::string CheckProjectName(std::string_view projectName);
 
 // What the dialog's "..." button fills in from a file picked in its save dialog.

@@ -26,7 +26,8 @@ TFExport::TFExport(TCompiled& compiled, TPrompter& prompter, QWidget* parent)
       NpcGlobals(new QCheckBox(QStringLiteral("Npc-Globals Ableger erstellen"), this)),
       Events(new QRadioButton(QStringLiteral("Events"), this)),
       Dialogs(new QRadioButton(QStringLiteral("Dialoge"), this)),
-      Ok(new QPushButton(QStringLiteral("OK"), this)) {
+      Ok(new QPushButton(QStringLiteral("OK"), this)),
+      Cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
     setObjectName(QStringLiteral("FExport"));
     setWindowTitle(QStringLiteral("Exportieren"));
     NameField->setObjectName(QStringLiteral("FileName"));
@@ -57,9 +58,12 @@ TFExport::TFExport(TCompiled& compiled, TPrompter& prompter, QWidget* parent)
     codeLayout->addStretch(1);
 
     Ok->setDefault(true);
+    Cancel->setObjectName(QStringLiteral("Abbrechen"));
+    Cancel->setAutoDefault(false);
     auto* okRow = new QHBoxLayout;
     okRow->addStretch(1);
     okRow->addWidget(Ok);
+    okRow->addWidget(Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -79,7 +83,8 @@ TFExport::TFExport(TCompiled& compiled, TPrompter& prompter, QWidget* parent)
     };
     connect(chose, &QPushButton::clicked, this, &TFExport::ChoseFolder);
     connect(Ok, &QPushButton::clicked, this, &TFExport::Accept);
-    // Enter in the name field presses the default button OK.
+    connect(Cancel, &QPushButton::clicked, this, &TFExport::reject);
+    // Enter in the name field presses the default button OK; Escape rejects.
 }
 
 void TFExport::ChoseFolder() {
@@ -89,6 +94,22 @@ void TFExport::ChoseFolder() {
         DeriveExportTarget(PathFromQt(QDir::toNativeSeparators(picked)));
     FolderField->setText(PathToQt(target.Folder));
     NameField->setText(PathToQt(target.ProjectName)); // taken from a file name
+}
+
+void TFExport::showEvent(QShowEvent* event) {
+    Opened = {NameField->text(),         FolderField->text(),     EventFile->isChecked(),
+              StoryGlobals->isChecked(), NpcGlobals->isChecked(), Dialogs->isChecked()};
+    QDialog::showEvent(event);
+}
+
+void TFExport::reject() {
+    NameField->setText(Opened.Name);
+    FolderField->setText(Opened.Folder);
+    EventFile->setChecked(Opened.EventFile);
+    StoryGlobals->setChecked(Opened.StoryGlobals);
+    NpcGlobals->setChecked(Opened.NpcGlobals);
+    (Opened.CodeAsDialogs ? Dialogs : Events)->setChecked(true);
+    QDialog::reject();
 }
 
 void TFExport::Accept() {

@@ -14,8 +14,9 @@ class TPrompter;
 struct TCompiled;
 
 // "Exportieren": asks for the project name, the target folder and the export options. OK
-// (or Enter in the name field) refuses a name with special characters; otherwise the
-// choices go into the export state and the dialog closes.
+// (or Enter in the name field) refuses an empty name or one with special characters; otherwise
+// the choices go into the export state and the dialog closes. "Abbrechen" (or Escape, or
+// closing the window) puts every field back as it was when the dialog opened.
 class TFExport : public QDialog {
     Q_OBJECT
 public:
@@ -34,13 +35,29 @@ public:
     QRadioButton* CodeAsEvents() const { return Events; }
     QRadioButton* CodeAsDialogs() const { return Dialogs; }
     QPushButton* OkButton() const { return Ok; }
+    QPushButton* CancelButton() const { return Cancel; }
 
     // "...": fills folder and name from the picked file.
     void ChoseFolder();
     // OK: checks the name, stores the choices and closes.
     void Accept();
+    // "Abbrechen": the fields as they were when the dialog opened; nothing is stored.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // What the fields show, to be put back when the dialog is cancelled.
+    struct TFieldState {
+        QString Name;
+        QString Folder;
+        bool EventFile = true;
+        bool StoryGlobals = true;
+        bool NpcGlobals = false;
+        bool CodeAsDialogs = false;
+    };
+
     TCompiled& Compiled;
     TPrompter& Prompter;
     QLineEdit* NameField;
@@ -51,6 +68,8 @@ private:
     QRadioButton* Events;
     QRadioButton* Dialogs;
     QPushButton* Ok;
+    QPushButton* Cancel;
+    TFieldState Opened; // the fields when the dialog was last shown
 };
 
 } // namespace redewerk

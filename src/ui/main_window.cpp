@@ -10,6 +10,7 @@
 #include "ui/block_tree_view.h"
 #include "ui/colour_dialog.h"
 #include "ui/export_dialog.h"
+#include "ui/export_findings_dialog.h"
 #include "ui/import_dialog.h"
 #include "ui/node_name_dialog.h"
 #include "ui/npc_list_dialog.h"
@@ -68,6 +69,7 @@ TFMain::TFMain(TProject& project, TFileSystem& files, TPrompter& prompter, QWidg
     ExportForm = new TFExport(Compiled, Prompter, this);
     NpcListForm = new TFNPCLIST(Project.Npcs, Prompter, this);
     VariablesForm = new TFIntList(Project, this);
+    FindingsForm = new TFExportFindings(this);
     ConnectSignals();
     resize(1100, 760);
 }
@@ -442,18 +444,22 @@ void TFMain::ExportClick() {
     CommitFocusedField();
     ExportForm->FileName()->setText(ToQt(Compiled.ProjectName));
     ExportForm->Folder()->setText(PathToQt(Compiled.Folder));
-    Compiled.OverwriteAll = false;
-    Compiled.ProjectName.clear();
     ExportForm->FileName()->setFocus();
-    ExportForm->exec();
-    // Closed without OK, or OK with an empty name: nothing is exported.
-    if (Compiled.ProjectName.empty()) return;
-    const TExportReport report = ExportProject(Project, Compiled, Files, Prompter);
+    // "Abbrechen" leaves the name, the folder and the options as they were.
+    if (ExportForm->exec() != QDialog::Accepted) return;
+    int32_t chosen = -1; // the block of a finding the user double-clicked
+    const TExportReport report = ExportProject(
+        Project, Compiled, Files, Prompter, [&](const std::vector<TExportFinding>& findings) {
+            const bool writeAnyway = FindingsForm->Review(findings);
+            chosen = FindingsForm->ChosenBlock();
+            return writeAnyway;
+        });
     if (report.Result == TExportResult::Exported)
         statusBar()->showMessage(QStringLiteral("Exportiert: %1 Dateien nach %2")
                                      .arg(report.WrittenFiles.size())
                                      .arg(PathToQt(Compiled.Folder)),
                                  8000);
+    if (const TElement* element = Project.Elements.LiveAt(chosen)) SelectNode(element->Node);
 }
 
 void TFMain::closeEvent(QCloseEvent* event) {

@@ -28,6 +28,7 @@ class TFColor;
 class TFExport;
 class TFIntList;
 class TFNPCLIST;
+class TFExportFindings;
 class TFileSystem;
 class TFNodeName;
 class TNode;
@@ -106,8 +107,10 @@ public:
     TFExport* ExportDialog() const { return ExportForm; }
     TFNPCLIST* NpcListDialog() const { return NpcListForm; }
     TFIntList* VariablesWindow() const { return VariablesForm; }
+    TFExportFindings* FindingsDialog() const { return FindingsForm; }
     TCompiled& ExportState() { return Compiled; }
-    // "Exportieren": the export dialog, then the export of the whole project.
+    // "Exportieren": the export dialog, then the export of the whole project; findings in the
+    // generated code are shown before anything is written.
     void ExportClick();
 
 protected:
@@ -203,6 +206,7 @@ private:
     TFExport* ExportForm = nullptr;
     TFNPCLIST* NpcListForm = nullptr;
     TFIntList* VariablesForm = nullptr;
+    TFExportFindings* FindingsForm = nullptr;
     TCompiled Compiled; // the export's options and results, for the whole run
 
     int FontPoints = 8;

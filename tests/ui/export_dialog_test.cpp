@@ -1,17 +1,42 @@
 #include "window_fixture.h"
 
 #include "ui/export_dialog.h"
+#include "ui/export_findings_dialog.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTreeWidget>
+
+#include <filesystem>
 
 namespace redewerk {
 namespace {
 
 struct TExportDialogTest : testing::TWindowFixture {
+    void SetUp() override {
+        testing::TWindowFixture::SetUp();
+        Tschuess->Element()->Npc = "Wirt"; // without an NPC its instance would not compile
+    }
+
     TFExport* Dialog() const { return Window.ExportDialog(); }
+    TFExportFindings* Findings() const { return Window.FindingsDialog(); }
+
+    // Does `act` in the findings window once the export opens it (after the export dialog has
+    // closed), then closes it if `act` left it open.
+    void WhenFindingsShown(std::function<void()> act) {
+        auto* timer = new QTimer(&Window);
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, timer, [this, timer, act] {
+            if (!Findings()->isVisible()) return;
+            timer->stop();
+            timer->deleteLater();
+            act();
+            if (Findings()->isVisible()) Findings()->reject();
+        });
+        timer->start();
+    }
 
     // Runs "Exportieren": `fill` in the open dialog, then OK (or closing it).
     void Export(std::function<void(TFExport&)> fill, bool pressOk = true) {
@@ -33,14 +58,76 @@ struct TExportDialogTest : testing::TWindowFixture {
     }
 };
 
-TEST_F(TExportDialogTest, RefusesSpecialCharactersAndStaysOpen) {
-    for (const QString& name : {QStringLiteral("Mein Projekt"), QString::fromUtf8("Wirtshäuser")}) {
-        Dialog()->FileName()->setText(name);
-        Dialog()->Accept();
-        EXPECT_EQ(Prompter.Messages.back(), "Sonderzeichen sind im Projektnamen nicht erlaubt!");
+// A name that cannot be a file name is refused with the reason; the dialog stays open with
+// everything the user put in.
+TEST_F(TExportDialogTest, RefusesEmptyNamesAndSpecialCharactersAndStaysOpen) {
+    const std::pair<QString, std::string> cases[] = {
+        {QStringLiteral(""), "Bitte einen Projektnamen angeben."},
+        {QStringLiteral("Mein Projekt"), "Sonderzeichen sind im Projektnamen nicht erlaubt!"},
+        {QString::fromUtf8("Wirtshäuser"), "Sonderzeichen sind im Projektnamen nicht erlaubt!"},
+    };
+    for (const auto& [name, message] : cases) {
+        Prompter.Messages.clear();
+        Export(
+            [&](TFExport& dialog) {
+                dialog.FileName()->setText(name);
+                dialog.Folder()->setText(QStringLiteral("export"));
+                dialog.WriteNpcGlobals()->setChecked(true);
+                QTest::keyClick(dialog.FileName(), Qt::Key_Return);
+                EXPECT_TRUE(dialog.isVisible());
+                EXPECT_EQ(dialog.FileName()->text(), name);
+                EXPECT_EQ(dialog.Folder()->text(), QStringLiteral("export"));
+                EXPECT_TRUE(dialog.WriteNpcGlobals()->isChecked());
+            },
+            false);
+        EXPECT_EQ(Prompter.Messages, std::vector<std::string>{message});
     }
-    EXPECT_EQ(Prompter.Messages.size(), 2u);
     EXPECT_EQ(Window.ExportState().ProjectName, "");
+    EXPECT_TRUE(Files.Files.empty());
+}
+
+// "Abbrechen", Escape and the close button leave everything as it was: the export state, the
+// fields and options of the dialog, and the files.
+TEST_F(TExportDialogTest, CancellingLeavesEverythingAsItWas) {
+    Export([](TFExport& dialog) {
+        dialog.FileName()->setText(QStringLiteral("Wirt"));
+        dialog.Folder()->setText(QStringLiteral("export"));
+    });
+    Files.Files.clear();
+    const TSettings before = Window.CollectSettings();
+    const std::function<void(TFExport&)> cancels[] = {
+        [](TFExport& dialog) { QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton); },
+        [](TFExport& dialog) { QTest::keyClick(dialog.FileName(), Qt::Key_Escape); },
+        [](TFExport& dialog) { dialog.close(); },
+    };
+    for (const auto& cancel : cancels) {
+        Export(
+            [&](TFExport& dialog) {
+                dialog.FileName()->setText(QStringLiteral("Anders"));
+                dialog.Folder()->setText(QStringLiteral("woanders"));
+                dialog.WriteEventFile()->setChecked(false);
+                dialog.WriteNpcGlobals()->setChecked(true);
+                dialog.CodeAsDialogs()->setChecked(true);
+                cancel(dialog);
+                EXPECT_FALSE(dialog.isVisible());
+            },
+            false);
+        EXPECT_TRUE(Files.Files.empty());
+        EXPECT_EQ(Window.ExportState().ProjectName, "Wirt");
+        EXPECT_EQ(Window.ExportState().Folder, "export");
+        EXPECT_FALSE(Dialog()->CodeAsDialogs()->isChecked());
+        const TSettings after = Window.CollectSettings();
+        EXPECT_EQ(after.ProjectName, before.ProjectName);
+        EXPECT_EQ(after.ExportFolder, before.ExportFolder);
+        EXPECT_EQ(after.SeparateEvents, before.SeparateEvents);
+        EXPECT_EQ(after.NpcGlobals, before.NpcGlobals);
+    }
+    Export(
+        [](TFExport& dialog) {
+            EXPECT_EQ(dialog.FileName()->text(), QStringLiteral("Wirt"));
+            EXPECT_EQ(dialog.Folder()->text(), QStringLiteral("export"));
+        },
+        false);
 }
 
 TEST_F(TExportDialogTest, TheChooserFillsFolderAndName) {
@@ -59,8 +146,7 @@ TEST_F(TExportDialogTest, TheChooserFillsFolderAndName) {
     }
 }
 
-// The options reach the export; the next export starts with the last name and folder; closing
-// without OK exports nothing and forgets the name.
+// The options reach the export; the next export starts with the last name and folder.
 TEST_F(TExportDialogTest, ExportsWithTheChosenOptions) {
     Export([](TFExport& dialog) {
         dialog.FileName()->setText(QStringLiteral("Wirt"));
@@ -81,11 +167,6 @@ TEST_F(TExportDialogTest, ExportsWithTheChosenOptions) {
     });
     EXPECT_EQ(Written("export"),
               (std::vector<std::string>{"DIA_Wirt.d", "EVT_Wirt.d", "VAR_Wirt.d"}));
-
-    Export([](TFExport&) {}, false);
-    EXPECT_TRUE(Written("export").empty());
-    EXPECT_EQ(Window.ExportState().ProjectName, "");
-    Export([](TFExport& dialog) { EXPECT_TRUE(dialog.FileName()->text().isEmpty()); }, false);
 }
 
 // File names are native (UTF-8) bytes: a folder with umlauts stays the same folder from the
@@ -124,6 +205,61 @@ TEST_F(TExportDialogTest, FolderAndOptionsGoToAndComeFromTheSettings) {
     EXPECT_EQ(collected.ProjectName, "Taverne");
     EXPECT_FALSE(collected.SeparateVariables);
     EXPECT_TRUE(collected.NpcGlobals);
+}
+
+// Code that will not compile is listed before anything is written: "Nein" keeps every file as it
+// was, "Ja" writes them all.
+TEST_F(TExportDialogTest, FindingsAreShownBeforeWriting) {
+    Hilfen->Element()->Body = {"var int Zaehler"};
+    const std::string events = std::filesystem::absolute("export/EVT_Wirt.d").string();
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "Ja" : "Nein");
+        Files.Files = {{events, "alt"}};
+        Prompter.OverwriteAnswers = {TPrompter::TOverwriteAnswer::Yes};
+        WhenFindingsShown([&] {
+            QTreeWidget* list = Findings()->List();
+            ASSERT_EQ(list->topLevelItemCount(), 1);
+            QStringList row;
+            for (int column = 0; column < list->columnCount(); ++column)
+                row << list->topLevelItem(0)->text(column);
+            EXPECT_EQ(row, (QStringList{"EVT_Wirt.d", "10", "16",
+                                        QString::fromUtf8("Komma oder Semikolon nach "
+                                                          "Parameterdeklaration erwartet."),
+                                        "Hilfen"}));
+            QTest::mouseClick(yes ? Findings()->YesButton() : Findings()->NoButton(),
+                              Qt::LeftButton);
+        });
+        Export([](TFExport& dialog) {
+            dialog.FileName()->setText(QStringLiteral("Wirt"));
+            dialog.Folder()->setText(QStringLiteral("export"));
+        });
+        if (!yes) {
+            EXPECT_EQ(Files.Files, (std::map<std::string, std::string>{{events, "alt"}}));
+        }
+        EXPECT_EQ(Written("export").size(), yes ? 3u : 1u);
+    }
+}
+
+// A double-click on a finding closes the list without writing and shows the block.
+TEST_F(TExportDialogTest, DoubleClickOnAFindingSelectsItsBlock) {
+    Tschuess->Element()->Body = {"x = ;"};
+    Click(Hallo);
+    WhenFindingsShown([&] {
+        QTreeWidget* list = Findings()->List();
+        ASSERT_EQ(list->topLevelItemCount(), 1);
+        QTreeWidgetItem* row = list->topLevelItem(0);
+        EXPECT_EQ(row->text(4), QStringLiteral("Wirt\\Tschuess"));
+        const QPoint at = list->visualItemRect(row).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        EXPECT_FALSE(Findings()->isVisible());
+    });
+    Export([](TFExport& dialog) {
+        dialog.FileName()->setText(QStringLiteral("Wirt"));
+        dialog.Folder()->setText(QStringLiteral("export"));
+    });
+    EXPECT_TRUE(Written("export").empty());
+    EXPECT_EQ(Window.SelectedNode(), Tschuess);
 }
 
 } // namespace
