@@ -3,7 +3,6 @@
 #include "ui/text_codec.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -29,7 +28,8 @@ TFExportFindings::TFExportFindings(QWidget* parent)
     Summary->setBuddy(Table);
     Yes->setObjectName(QStringLiteral("Ja"));
     No->setObjectName(QStringLiteral("Nein"));
-    // Writing code that will not compile takes a deliberate "Ja"; Enter and Escape say no.
+    // Writing code that will not compile takes a deliberate "Ja": Escape says no, and Enter
+    // in the list goes to the finding.
     No->setDefault(true);
     Yes->setAutoDefault(false);
 
