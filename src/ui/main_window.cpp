@@ -58,7 +58,11 @@ QLabel* MakeLabel(const QString& text, QWidget* buddy, QWidget* parent) {
 
 TFMain::TFMain(TProject& project, TFileSystem& files, TPrompter& prompter, QWidget* parent)
     : QMainWindow(parent), Project(project), Files(files), Prompter(prompter),
-      Model(new TBlockTreeModel(project.Tree, this)) {
+      Model(new TBlockTreeModel(project.Tree, this)),
+      Scheduler(SteadyClock,
+                TIdleWork{[this] { Colour(Condition, ConditionHighlighter); },
+                          [this] { Colour(Body, BodyHighlighter); }, [this] { CheckEditors(); }}),
+      ParserNotice(&prompter), BodyParser(&ParserNotice), ConditionParser(&ParserNotice) {
     setWindowTitle(QStringLiteral("Redewerk"));
     setObjectName(QStringLiteral("FMain"));
     BuildLayout();
@@ -88,8 +92,7 @@ void TFMain::BuildLayout() {
     topLayout->addWidget(BuildButtons());
     rightSplitter->addWidget(top);
 
-    Body = new QPlainTextEdit;
-    Body->setObjectName(QStringLiteral("Body"));
+    Body = new TCodeEditor(QStringLiteral("Body"), QStringLiteral("Text"));
     rightSplitter->addWidget(Body);
     rightSplitter->setStretchFactor(0, 0);
     rightSplitter->setStretchFactor(1, 1);
@@ -102,11 +105,8 @@ void TFMain::BuildLayout() {
     splitter->setSizes({280, 820});
     setCentralWidget(splitter);
 
-    for (QPlainTextEdit* editor : {Condition, Body}) {
-        editor->setLineWrapMode(QPlainTextEdit::NoWrap);
-        editor->setTabChangesFocus(false);
+    for (QPlainTextEdit* editor : {Condition, Body})
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
-    }
     setTabOrder(Tree, Heading);
     setTabOrder(Heading, Npc);
     setTabOrder(Npc, Nr);
@@ -124,6 +124,7 @@ QWidget* TFMain::BuildLeftColumn() {
     layout->setContentsMargins(4, 4, 0, 4);
     Tree = new TBlockTreeView;
     Tree->setObjectName(QStringLiteral("TreeView"));
+    Tree->setAccessibleName(QStringLiteral("Bausteine"));
     Tree->SetBlockModel(Model);
     layout->addWidget(Tree, 1);
 
@@ -151,10 +152,6 @@ QWidget* TFMain::BuildLeftColumn() {
     switches->addStretch(1);
     for (QCheckBox* box : {InstantCompile, LockBody, CheckSyntax})
         layout->addWidget(box);
-    // The preview and the syntax check come with the block editor, which enables these two
-    // switches; until then they keep the states of the settings file.
-    InstantCompile->setEnabled(false);
-    CheckSyntax->setEnabled(false);
     layout->addLayout(switches);
     return column;
 }
@@ -164,24 +161,29 @@ QWidget* TFMain::BuildHeader() {
     auto* grid = new QGridLayout(header);
     grid->setContentsMargins(4, 4, 4, 0);
 
-    const auto makeField = [&](QLineEdit*& field, const char* name, const QString& hint) {
+    // Each field is named to screen readers by its label.
+    const auto makeField = [&](QLineEdit*& field, const char* name, const QString& label,
+                               const QString& hint) {
         field = new QLineEdit;
         field->setObjectName(QString::fromLatin1(name));
+        field->setAccessibleName(label);
         field->setToolTip(hint);
         field->installEventFilter(this);
     };
-    makeField(Heading, "Heading", QStringLiteral("dient allein der Übersicht"));
-    makeField(Npc, "Npc", QStringLiteral("der Name des NPCs dem dieser Dialog gehört"));
-    makeField(Nr, "nr",
+    makeField(Heading, "Heading", QStringLiteral("Überschrift (optional)"),
+              QStringLiteral("dient allein der Übersicht"));
+    makeField(Npc, "Npc", QStringLiteral("NPC"),
+              QStringLiteral("der Name des NPCs dem dieser Dialog gehört"));
+    makeField(Nr, "nr", QStringLiteral("nr"),
               QStringLiteral("entscheidet über die Reihenfolge der Dialoge im Dialogmanager"));
-    makeField(Description, "description",
+    makeField(Description, "description", QStringLiteral("Description"),
               QStringLiteral("Text, der im InfoManager des Spiels erscheint"));
     Nr->setMaximumWidth(90);
 
-    HeadingLabel = MakeLabel(QStringLiteral("Überschrift (optional)"), Heading, header);
-    NpcLabel = MakeLabel(QStringLiteral("NPC"), Npc, header);
-    NrLabel = MakeLabel(QStringLiteral("nr"), Nr, header);
-    DescriptionLabel = MakeLabel(QStringLiteral("Description"), Description, header);
+    HeadingLabel = MakeLabel(Heading->accessibleName(), Heading, header);
+    NpcLabel = MakeLabel(Npc->accessibleName(), Npc, header);
+    NrLabel = MakeLabel(Nr->accessibleName(), Nr, header);
+    DescriptionLabel = MakeLabel(Description->accessibleName(), Description, header);
 
     Important = new QCheckBox(QStringLiteral("important"));
     Important->setObjectName(QStringLiteral("important"));
@@ -191,8 +193,7 @@ QWidget* TFMain::BuildHeader() {
     Trade->setObjectName(QStringLiteral("trade"));
     Trade->setToolTip(QStringLiteral("Ist der Dialog ein Handelsdialog?"));
 
-    Condition = new QPlainTextEdit;
-    Condition->setObjectName(QStringLiteral("condition"));
+    Condition = new TCodeEditor(QStringLiteral("condition"), QStringLiteral("condition"));
     Condition->setMinimumHeight(90);
     ConditionLabel = MakeLabel(QStringLiteral("condition"), Condition, header);
 
@@ -259,15 +260,16 @@ void TFMain::ConnectSignals() {
         OpenTreeMenu(node);
         TreePopup->popup(at);
     });
-    // The search (Ctrl+F, F3) connects to Tree's SearchPressed and FindNextPressed, and to
-    // the same keys of the header fields and editors, once it exists.
+    connect(Tree, &TBlockTreeView::SearchPressed, this, &TFMain::StartSearch);
+    connect(Tree, &TBlockTreeView::FindNextPressed, this, &TFMain::FindNext);
 
     for (QCheckBox* flag : {Important, Permanent, Trade})
         connect(flag, &QCheckBox::clicked, this, [this, flag] { StoreFlag(flag); });
     for (QPlainTextEdit* editor : {Condition, Body})
         editor->installEventFilter(this);
     // The variables window shares the editors' text menu.
-    for (QPlainTextEdit* editor : {Condition, Body, VariablesForm->Text()}) {
+    for (QPlainTextEdit* editor :
+         std::initializer_list<QPlainTextEdit*>{Condition, Body, VariablesForm->Text()}) {
         connect(editor, &QWidget::customContextMenuRequested, this,
                 [this, editor](const QPoint& pos) {
                     TextMenuEditor = editor;
@@ -277,6 +279,9 @@ void TFMain::ConnectSignals() {
                 });
     }
     connect(InstantCompile, &QCheckBox::toggled, this, &TFMain::PreviewSwitched);
+    connect(LockBody, &QCheckBox::toggled, this, &TFMain::LockBodySwitched);
+    connect(CheckSyntax, &QCheckBox::toggled, this, &TFMain::CheckSyntaxSwitched);
+    ConnectScheduler();
     connect(LoadButton, &QPushButton::clicked, this, &TFMain::LoadClick);
     connect(SaveButton, &QPushButton::clicked, this, &TFMain::SaveClick);
     connect(ExportButton, &QPushButton::clicked, this, &TFMain::ExportClick);
@@ -304,11 +309,16 @@ void TFMain::Start(const QStringList& arguments, const QString& settingsPath) {
 
 void TFMain::ApplySettings(const TSettings& settings) {
     Stored = settings;
-    // The switches keep their stored states; what they switch comes with the block editor.
+    // A negative delay in the file means no delay, not one of 49 days.
+    Scheduler.HighlightDelay = static_cast<uint32_t>(std::max(0, settings.HighlightDelay));
+    Scheduler.ParserDelay = static_cast<uint32_t>(std::max(0, settings.ParserDelay));
+    // Each switch runs its handler as a click would; the syntax check's runs in any case,
+    // which shows or hides the panels and asks for a check.
     InstantCompile->setChecked(settings.Preview);
-    PreviewSwitched();
+    LockBody->setEnabled(settings.Preview);
     LockBody->setChecked(settings.Preview && settings.KeepPreview);
     CheckSyntax->setChecked(settings.SyntaxCheck);
+    CheckSyntaxSwitched();
     ColourTable = settings.Colours;
     Compiled.ProjectName = settings.ProjectName;
     Compiled.Folder = settings.ExportFolder; // a native file name
@@ -343,13 +353,6 @@ TSettings TFMain::CollectSettings() const {
     if (const auto* import = findChild<TFImport*>())
         settings.SeparateFolders = import->FolderForEachChecked();
     return settings;
-}
-
-void TFMain::PreviewSwitched() {
-    // "Vs. Beibehalten" only means something while the preview is on. The preview itself,
-    // the read-only body and the syntax check are switched by the block editor.
-    LockBody->setEnabled(InstantCompile->isChecked() && InstantCompile->isEnabled());
-    if (!InstantCompile->isChecked()) LockBody->setChecked(false);
 }
 
 bool TFMain::LoadProjectFile(const QString& path) {
@@ -481,7 +484,8 @@ void TFMain::OpenReadme() {
 void TFMain::OptionsClick() {
     ColorDialog->exec();
     ApplyColours();
-    // The block editor re-colours both editors here.
+    Scheduler.ColourBoth();
+    WakeScheduler();
 }
 
 void TFMain::SetFontSize(int points) {
@@ -490,6 +494,7 @@ void TFMain::SetFontSize(int points) {
 }
 
 void TFMain::ApplyFontSize() {
+    const TBusyScope busy(Scheduler); // a new font is no edit
     QFont treeFont = Tree->font();
     treeFont.setPointSize(FontPoints);
     Tree->setFont(treeFont);

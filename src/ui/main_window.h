@@ -1,10 +1,15 @@
 #pragma once
 
 #include "codegen/compiled.h"
+#include "daedalus/highlighter.h"
+#include "daedalus/parser.h"
+#include "daedalus/syntax_checker.h"
 #include "model/colours.h"
 #include "model/settings.h"
 #include "model/text_lines.h"
 #include "model/tree_commands.h"
+#include "ui/code_editor.h"
+#include "ui/idle_scheduler.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -14,11 +19,13 @@
 #include <string_view>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace redewerk {
 
@@ -73,6 +80,31 @@ public:
     void MoveFocusToNextField(QWidget* from);
     // Writes back the field that has the focus, as leaving it would.
     void CommitFocusedField();
+
+    // The block editor: the preview, the keys of the code editors, the syntax check.
+    TCodeEditor* BodyEditor() const { return Body; }
+    TCodeEditor* ConditionEditor() const { return Condition; }
+    // Shows the selected block's generated code in the body editor when the preview is on.
+    void RefreshPreview();
+    // Ctrl+Up / Ctrl+Down in the body editor: on to the previous or next block in tree
+    // order, folders skipped; false when there is none.
+    bool GotoNeighbourBlock(bool forward);
+    // "Gehe zu erstem Fehler": the caret to the error of the code editor that has the focus.
+    void GotoErrorClick();
+    // The search (Ctrl+F) and find next (F3) of the tree, the header fields and the code
+    // editors. F3 in a field with selected text searches that text.
+    void StartSearch();
+    void FindNext();
+
+    // The idle scheduler and the timer that drives it (active only while work is pending);
+    // tests set the clock and run the passes themselves.
+    TIdleScheduler& IdleScheduler() { return Scheduler; }
+    QTimer* IdleTimer() const { return IdleTick; }
+    void SetClock(TClock& clock) { Scheduler.SetClock(clock); }
+    void RunIdlePass();
+    // The error position the last check of each editor found, -1 for none.
+    int32_t BodyErrorPos() const { return BodyParser.ErrorPos; }
+    int32_t ConditionErrorPos() const { return ConditionParser.ErrorPos; }
 
     int FontSize() const { return FontPoints; }
     void SetFontSize(int points); // at least 1
@@ -139,21 +171,48 @@ private:
     void SetField(QLineEdit* field, QLabel* label, const std::string* text);
     void SetFlag(QCheckBox* flag, const bool* value);
     void SetCondition(const TElement* element);
+    // The block's body with its references as paths, as the body editor shows it.
+    QString BodySource(const TElement& element);
+    // Replaces the body editor's text unless it already holds it, then places the caret.
+    void ShowInBody(const QString& text, int32_t selStart, int32_t selLength);
     // The header's line fields; with the two code editors they make up the fields that are
     // written back into the block when they are left.
     bool IsHeaderField(const QWidget* widget) const;
     bool IsEditorField(const QWidget* widget) const;
     void WriteBack(QWidget* field);
+    // Entering and leaving the code editors pause and resume their undo histories; the
+    // flags keep the two in step whatever order the focus events come in.
+    void EnterEditor(TCodeEditor* editor);
+    void LeaveField(QWidget* field);
+    void BodyEnter();
+    bool HandleEditorKey(TCodeEditor* editor, QKeyEvent* key);
     // Registers the known-references of a stored text of the selected block.
     void RegisterKnownRefs(const TLines& stored);
     void StoreConditionFromEditor(TElement& element);
     void ConditionExit();
     void BodyExit();
+    // The body editor's text and caret into the block, with the condition's known references.
+    void StoreBody(TElement& element);
     void StoreFlag(QCheckBox* flag);
     void ApplyFontSize();
     void RenameRequested(TNode* node, const QString& text);
     void AskName(TNode* node, const QString& name);
     void PreviewSwitched();
+    void LockBodySwitched();
+    void CheckSyntaxSwitched();
+    bool PreviewShown() const; // the body editor shows generated code
+    void ResetHistories();
+    void Unblind(TCodeEditor* editor, bool record);
+
+    // The idle work and what the checks show.
+    void ConnectScheduler();
+    void WakeScheduler();
+    void Colour(TCodeEditor* editor, THighlighter& highlighter);
+    void CheckEditors();
+    void Check(TCodeEditor* editor, TParser& parser, TCheckMode mode);
+    void GotoError(TCodeEditor* editor);
+    void SyntaxPanelClick(TCodeEditor* editor);
+    TParser& ParserOf(const TCodeEditor* editor);
     // What the project file would hold, without the selection, as a fingerprint.
     size_t ProjectFingerprint();
     void MarkSaved();
@@ -190,8 +249,8 @@ private:
     QCheckBox* Important = nullptr;
     QCheckBox* Permanent = nullptr;
     QCheckBox* Trade = nullptr;
-    QPlainTextEdit* Condition = nullptr;
-    QPlainTextEdit* Body = nullptr;
+    TCodeEditor* Condition = nullptr;
+    TCodeEditor* Body = nullptr;
 
     QPushButton* LoadButton = nullptr;
     QPushButton* SaveButton = nullptr;
@@ -208,6 +267,21 @@ private:
     TFIntList* VariablesForm = nullptr;
     TFExportFindings* FindingsForm = nullptr;
     TCompiled Compiled; // the export's options and results, for the whole run
+
+    // The block editor's state.
+    bool BodyEntered = false;      // the body editor has been entered and not left
+    bool ConditionEntered = false; // likewise the condition editor
+    bool BodyShowsCode = false;    // the body editor shows the preview, not the block's text
+    bool SuppressPreview = false;  // set while Ctrl+Up/Down moves between blocks
+    TSteadyClock SteadyClock;
+    TIdleScheduler Scheduler;
+    QTimer* IdleTick = nullptr;
+    TInternalErrorNotice ParserNotice;
+    TParser BodyParser;
+    TParser ConditionParser;
+    THighlighter BodyHighlighter;
+    THighlighter ConditionHighlighter;
+    TColourFormats ColourFormats;
 
     int FontPoints = 8;
     TColourTable ColourTable = DefaultColours();

@@ -1,7 +1,9 @@
 // The main window's block editor part: showing the selected block by its kind, writing the
-// fields back when they are left, the keys of the header fields, colours and focus.
+// fields back when they are left, the preview, moving between blocks, the keys of the fields
+// and code editors, colours and focus.
 #include "ui/main_window.h"
 
+#include "codegen/compiler.h"
 #include "model/element.h"
 #include "model/project.h"
 #include "model/prompter.h"
@@ -78,6 +80,8 @@ void TFMain::OnCurrentChanged(TNode* node) {
 }
 
 void TFMain::ShowBlock() {
+    // Typing still in a field belongs to the block shown so far.
+    CommitFocusedField();
     setUpdatesEnabled(false);
     TElement* element = SelectedElement();
     if (!element) {
@@ -86,11 +90,15 @@ void TFMain::ShowBlock() {
         ShownNode = nullptr;
         Prompter.ShowMessage("Renderer: Ung\xFCltiger Bausteintyp???");
     } else {
-        ShowElement(*element);
         ShownNode = Project.Selected;
+        ShowElement(*element);
     }
+    RefreshPreview();
+    ResetHistories();
+    // The same text may need another kind of check for another block.
+    Scheduler.RequestCheck();
+    WakeScheduler();
     setUpdatesEnabled(true);
-    // The block editor regenerates the preview and resets both undo histories here.
 }
 
 void TFMain::SetField(QLineEdit* field, QLabel* label, const std::string* text) {
@@ -118,6 +126,23 @@ void TFMain::SetCondition(const TElement* element) {
     ConditionLabel->setEnabled(true);
 }
 
+QString TFMain::BodySource(const TElement& element) {
+    return LinesToQt(ConvertReferencesInText(Project, element.Body, TRefDirection::IdToPath,
+                                             element.Node, Prompter));
+}
+
+void TFMain::ShowInBody(const QString& text, int32_t selStart, int32_t selLength) {
+    // Setting the same text again would only cost time and the colours.
+    if (EditorText(Body) != text) Body->setPlainText(text);
+    const int length = Body->document()->characterCount() - 1;
+    const int start = std::clamp(selStart, 0, length);
+    QTextCursor cursor = Body->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(std::clamp(start + std::max(selLength, 0), start, length),
+                       QTextCursor::KeepAnchor);
+    Body->setTextCursor(cursor);
+}
+
 void TFMain::ShowElement(const TElement& element) {
     const bool dialog = element.Kind == ekDialog;
     const bool event = element.Kind == ekEvent;
@@ -127,9 +152,12 @@ void TFMain::ShowElement(const TElement& element) {
     SetField(Nr, NrLabel, dialog ? &element.Nr : nullptr);
     SetField(Description, DescriptionLabel, dialog || choice ? &element.Description : nullptr);
     SetCondition(dialog || event ? &element : nullptr);
-    const TLines body = ConvertReferencesInText(Project, element.Body, TRefDirection::IdToPath,
-                                                element.Node, Prompter);
-    Body->setPlainText(LinesToQt(body));
+    // With the preview on, the generated code follows at once; the block's own text would
+    // only be set to be replaced.
+    if (!InstantCompile->isChecked() || SuppressPreview) {
+        ShowInBody(BodySource(element), element.BodySelStart, element.BodySelLength);
+        BodyShowsCode = false;
+    }
     Body->setEnabled(true);
     SetFlag(Permanent, dialog || event ? &element.Permanent : nullptr);
     SetFlag(Important, dialog || event ? &element.Important : nullptr);
@@ -155,9 +183,21 @@ void TFMain::ClearEditor() {
         SetField(field, label, nullptr);
     SetCondition(nullptr);
     Body->clear();
+    BodyShowsCode = false;
     Body->setEnabled(false);
     for (QCheckBox* flag : {Important, Permanent, Trade})
         SetFlag(flag, nullptr);
+    ResetHistories();
+}
+
+void TFMain::ResetHistories() {
+    Body->History().Reset();
+    Condition->History().Reset();
+}
+
+void TFMain::Unblind(TCodeEditor* editor, bool record) {
+    if (!editor->History().Unblind(record))
+        Prompter.ShowMessage("Internal Error: Active Undo-Handler can not be un-blinded!");
 }
 
 bool TFMain::IsHeaderField(const QWidget* widget) const {
@@ -170,13 +210,43 @@ bool TFMain::IsEditorField(const QWidget* widget) const {
 
 void TFMain::CommitFocusedField() {
     QWidget* focused = focusWidget();
+    if (IsHeaderField(focused)) LeaveField(focused);
+    // An editor may still count as entered although the focus moved while the window was
+    // inactive: it is left all the same, so that its text is written back.
+    if (BodyEntered) LeaveField(Body);
+    if (ConditionEntered) LeaveField(Condition);
     if (IsEditorField(focused)) {
-        WriteBack(focused);
         // Leaving the field now must not write it back a second time.
         focused->removeEventFilter(this);
         Tree->setFocus(Qt::OtherFocusReason);
         focused->installEventFilter(this);
     }
+}
+
+void TFMain::EnterEditor(TCodeEditor* editor) {
+    if (editor == Body && !BodyEntered) {
+        BodyEntered = true;
+        BodyEnter();
+    } else if (editor == Condition && !ConditionEntered) {
+        ConditionEntered = true;
+        Unblind(Condition, true);
+    }
+}
+
+void TFMain::LeaveField(QWidget* field) {
+    if (field == Body) {
+        if (!BodyEntered) return;
+        BodyEntered = false;
+        BodyExit();
+        return;
+    }
+    if (field == Condition) {
+        if (!ConditionEntered) return;
+        ConditionEntered = false;
+        ConditionExit();
+        return;
+    }
+    WriteBack(field);
 }
 
 void TFMain::WriteBack(QWidget* field) {
@@ -190,11 +260,7 @@ void TFMain::WriteBack(QWidget* field) {
         element->Nr = FromQt(Nr->text());
     else if (field == Description)
         element->Description = FromQt(Description->text());
-    else if (field == Condition)
-        ConditionExit();
-    else if (field == Body)
-        BodyExit();
-    // The block editor refreshes the preview here.
+    RefreshPreview();
 }
 
 void TFMain::RegisterKnownRefs(const TLines& stored) {
@@ -215,40 +281,62 @@ void TFMain::StoreConditionFromEditor(TElement& element) {
 // Both editors' known references live in one list of the element, so leaving either editor
 // rebuilds the whole list from both texts.
 void TFMain::ConditionExit() {
+    // Paused first: showing the stored text again is no step of its own.
+    Condition->History().Blind();
     TElement* element = ShownElement();
-    element->KnownRefs.clear();
-    RegisterKnownRefs(element->Body);
-    StoreConditionFromEditor(*element);
-    SetCondition(element); // the paths in their normal form
+    if (element && Condition->isEnabled()) {
+        element->KnownRefs.clear();
+        RegisterKnownRefs(element->Body);
+        StoreConditionFromEditor(*element);
+        // The paths in their normal form, the caret where it was.
+        const int caret = Condition->textCursor().position();
+        const QString typed = EditorText(Condition);
+        SetCondition(element);
+        if (EditorText(Condition) == typed) {
+            QTextCursor cursor = Condition->textCursor();
+            cursor.setPosition(caret);
+            Condition->setTextCursor(cursor);
+        }
+    }
+    RefreshPreview();
 }
 
-void TFMain::BodyExit() {
+void TFMain::BodyEnter() {
     TElement* element = ShownElement();
-    TNode* node = Project.Selected;
+    if (element && InstantCompile->isChecked() && !LockBody->isChecked()) {
+        // The block's own text replaces the preview while the user edits it.
+        ShowInBody(BodySource(*element), element->BodySelStart, element->BodySelLength);
+        BodyShowsCode = false;
+    }
+    Unblind(Body, true);
+}
+
+void TFMain::StoreBody(TElement& element) {
     const QTextCursor cursor = Body->textCursor();
-    element->BodySelStart = cursor.selectionStart();
-    element->BodySelLength = cursor.selectionEnd() - cursor.selectionStart();
-    element->KnownRefs.clear();
+    element.BodySelStart = cursor.selectionStart();
+    element.BodySelLength = cursor.selectionEnd() - cursor.selectionStart();
+    element.KnownRefs.clear();
     if (Condition->isEnabled()) {
-        StoreConditionFromEditor(*element);
+        StoreConditionFromEditor(element);
     } else {
         // A Choice keeps a condition it got from an import although the editor does not
         // show it: register its known references without touching it.
-        RegisterKnownRefs(element->Condition);
+        RegisterKnownRefs(element.Condition);
     }
-    const QString typed = EditorText(Body);
-    element->Body = ConvertReferencesInText(Project, LinesFromQt(typed), TRefDirection::PathToId,
-                                            node, Prompter);
-    const TLines shown =
-        ConvertReferencesInText(Project, element->Body, TRefDirection::IdToPath, node, Prompter);
-    const QString text = LinesToQt(shown);
-    if (text != typed) {
-        Body->setPlainText(text);
-        QTextCursor restored = Body->textCursor();
-        restored.setPosition(
-            std::min<int>(element->BodySelStart, Body->document()->characterCount() - 1));
-        Body->setTextCursor(restored);
+    element.Body = ConvertReferencesInText(Project, LinesFromQt(EditorText(Body)),
+                                           TRefDirection::PathToId, Project.Selected, Prompter);
+}
+
+void TFMain::BodyExit() {
+    Body->History().Blind();
+    // Locked, the body shows the generated code and nothing was typed.
+    if (LockBody->isChecked()) return;
+    if (TElement* element = ShownElement()) {
+        StoreBody(*element);
+        if (!InstantCompile->isChecked())
+            ShowInBody(BodySource(*element), element->BodySelStart, element->BodySelLength);
     }
+    RefreshPreview();
 }
 
 void TFMain::StoreFlag(QCheckBox* flag) {
@@ -260,7 +348,102 @@ void TFMain::StoreFlag(QCheckBox* flag) {
         element->Permanent = flag->isChecked();
     else if (flag == Trade)
         element->Trade = flag->isChecked();
-    // The block editor refreshes the preview here.
+    RefreshPreview();
+}
+
+void TFMain::RefreshPreview() {
+    if (SuppressPreview || !InstantCompile->isChecked()) return;
+    Project.ComputeKnownTargets();
+    TElement* element = ShownElement();
+    if (!element) return;
+    // The preview never replaces text the user is typing.
+    if (BodyEntered && !LockBody->isChecked()) return;
+    TDialogCompiler compiler(Project, Prompter);
+    TLines declarations;
+    TLines code;
+    try {
+        code = compiler.Compile(element->Id, declarations);
+    } catch (const ECompileError& error) {
+        Prompter.ShowMessage(error.Message());
+        return;
+    }
+    Body->setPlainText(LinesToQt(code));
+    BodyShowsCode = true;
+}
+
+void TFMain::PreviewSwitched() {
+    const bool on = InstantCompile->isChecked();
+    // "Vs. Beibehalten" only means something while the preview is on.
+    LockBody->setEnabled(on);
+    if (!on) {
+        if (TElement* element = ShownElement(); element && BodyShowsCode)
+            ShowInBody(BodySource(*element), element->BodySelStart, element->BodySelLength);
+        BodyShowsCode = false;
+        LockBody->setChecked(false);
+    }
+    RefreshPreview();
+}
+
+void TFMain::LockBodySwitched() {
+    if (LockBody->isChecked()) {
+        // Switched on while the body is being edited: its text is kept before the preview
+        // takes the editor.
+        if (TElement* element = ShownElement(); element && BodyEntered) StoreBody(*element);
+        Body->setReadOnly(true);
+        Body->History().Blind();
+        RefreshPreview();
+    } else {
+        Body->setReadOnly(false);
+        Unblind(Body, false);
+    }
+}
+
+namespace {
+
+// The next (previous) node of the tree in pre-order, collapsed branches included.
+TNode* NextInTree(const TBlockTree& tree, TNode* node, bool forward) {
+    if (forward) {
+        if (node->ChildCount() > 0) return node->Child(0);
+        for (; node; node = node->Parent()) {
+            const auto& siblings = tree.ChildrenOf(node->Parent());
+            const int row = node->Row();
+            if (row + 1 < static_cast<int>(siblings.size()))
+                return siblings[static_cast<size_t>(row + 1)].get();
+        }
+        return nullptr;
+    }
+    const int row = node->Row();
+    if (row == 0) return node->Parent();
+    TNode* previous = tree.ChildrenOf(node->Parent())[static_cast<size_t>(row - 1)].get();
+    while (previous->ChildCount() > 0)
+        previous = previous->Child(previous->ChildCount() - 1);
+    return previous;
+}
+
+} // namespace
+
+bool TFMain::GotoNeighbourBlock(bool forward) {
+    if (!Project.Selected) return false;
+    TNode* found = Project.Selected;
+    do {
+        found = NextInTree(Project.Tree, found, forward);
+    } while (found && !(found->Element() && !found->Element()->IsFree()));
+    if (!found) return false;
+    // With the preview on, the body goes straight to the next block's own text.
+    if (!LockBody->isChecked()) SuppressPreview = true;
+    CommitFocusedField();
+    SelectNode(found);
+    SuppressPreview = false;
+    Body->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void TFMain::StartSearch() {
+    // The search dialog takes over here.
+}
+
+void TFMain::FindNext() {
+    // Find next takes over here; it reads the selected text of the focused field itself.
 }
 
 void TFMain::MoveFocusToNextField(QWidget* from) {
@@ -282,19 +465,48 @@ void TFMain::MoveFocusToNextField(QWidget* from) {
     if (next) next->setFocus(Qt::TabFocusReason);
 }
 
+bool TFMain::HandleEditorKey(TCodeEditor* editor, QKeyEvent* key) {
+    const Qt::KeyboardModifiers modifiers = key->modifiers();
+    const bool ctrl = (modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier);
+    switch (key->key()) {
+    case Qt::Key_E:
+        if (!ctrl) return false;
+        GotoError(editor);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!ctrl) return false;
+        // The line break is dropped; the body moves on to the tree, the condition to the body.
+        if (editor == Condition)
+            Body->setFocus(Qt::OtherFocusReason);
+        else if (!Body->isReadOnly())
+            Tree->setFocus(Qt::OtherFocusReason);
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return ctrl && editor == Body && GotoNeighbourBlock(key->key() == Qt::Key_Down);
+    default:
+        return false;
+    }
+}
+
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    const bool headerField = IsHeaderField(widget);
     const bool editorField = IsEditorField(widget);
-    if (event->type() == QEvent::FocusOut && editorField) {
+    auto* codeEditor =
+        widget == Body || widget == Condition ? static_cast<TCodeEditor*>(widget) : nullptr;
+    if (event->type() == QEvent::FocusIn && codeEditor) {
+        EnterEditor(codeEditor);
+    } else if (event->type() == QEvent::FocusOut && editorField) {
         // A popup menu or another window taking the focus does not leave the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            WriteBack(widget);
+            LeaveField(widget);
     } else if (event->type() == QEvent::KeyPress && editorField) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool ctrl = key->modifiers() & Qt::ControlModifier;
-        if (headerField && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        const Qt::KeyboardModifiers modifiers = key->modifiers();
+        const bool ctrl = (modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier);
+        if (!codeEditor && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             MoveFocusToNextField(widget);
             return true;
         }
@@ -302,8 +514,15 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
             SetFontSize(FontPoints + (key->key() == Qt::Key_Plus ? 1 : -1));
             return true;
         }
-        // The search keys (Ctrl+F, F3) and the code editors' own keys are handled here once
-        // the search and the block editor exist.
+        if (ctrl && key->key() == Qt::Key_F) {
+            StartSearch();
+            return true;
+        }
+        if (key->key() == Qt::Key_F3 && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
+            FindNext();
+            return true;
+        }
+        if (codeEditor && HandleEditorKey(codeEditor, key)) return true;
     } else if (event->type() == QEvent::MouseButtonRelease && widget == HelpLabel) {
         OpenReadme();
         return true;
@@ -313,6 +532,11 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TFMain::ApplyColours() {
     const QPalette base = QApplication::palette();
+    for (int colourClass = 0; colourClass < kColourClassCount; ++colourClass) {
+        QTextCharFormat format;
+        format.setForeground(ToQColor(ColourTable[static_cast<size_t>(colourClass)], base));
+        ColourFormats[static_cast<size_t>(colourClass)] = format;
+    }
     const QColor back = ToQColor(ColourTable[clBack], base);
     const QColor text = ToQColor(ColourTable[clDef], base);
     const QColor disabled = ToQColor(kClBtnFace, base);

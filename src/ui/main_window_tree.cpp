@@ -43,9 +43,7 @@ void TFMain::BuildTextMenu() {
         TextPopup->addAction(QStringLiteral("Pfad &einfügen"), this, [this] { PastePath(false); });
     PasteConditionAction = TextPopup->addAction(QStringLiteral("Pfad als &Bedingung einfügen"),
                                                 this, [this] { PastePath(true); });
-    // Enabled by the block editor's syntax check once it exists.
     GotoErrorAction = TextPopup->addAction(QStringLiteral("&Gehe zu erstem Fehler"));
-    GotoErrorAction->setEnabled(false);
     TextPopup->addAction(QStringLiteral("&Ansicht"), this, &TFMain::OptionsClick);
 }
 
@@ -62,6 +60,11 @@ void TFMain::UpdateTextMenu() {
         isActiveWindow() && CheckCopiedBlock(Project, CopiedBlockId, Prompter, false);
     PastePathAction->setEnabled(pasteable);
     PasteConditionAction->setEnabled(pasteable);
+    // Going to the error needs a check of the text as it stands.
+    const QPlainTextEdit* target = TextMenuTarget();
+    if (target == Body || target == Condition)
+        GotoErrorAction->setEnabled(!Scheduler.Pending() &&
+                                    (target == Body ? BodyParser : ConditionParser).ErrorPos >= 0);
 }
 
 void TFMain::OpenTreeMenu(TNode* node) {

@@ -1,0 +1,537 @@
+#include "window_fixture.h"
+
+#include "ui/code_editor.h"
+#include "ui/palette_colours.h"
+#include "ui/syntax_panel.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace redewerk {
+namespace {
+
+struct TFakeClock : TClock {
+    uint32_t Now = 1000;
+    uint32_t Milliseconds() override { return Now; }
+};
+
+// The main window with the clock in the test's hand: the idle passes run when the test says.
+struct TBlockEditorTest : testing::TWindowFixture {
+    TFakeClock Clock;
+
+    void SetUp() override {
+        TWindowFixture::SetUp();
+        Window.SetClock(Clock);
+        Window.IdleTimer()->stop();
+    }
+
+    TCodeEditor* Body() const { return Window.BodyEditor(); }
+    TCodeEditor* Condition() const { return Window.ConditionEditor(); }
+    QCheckBox* Switch(const char* name) const { return Find<QCheckBox>(name); }
+
+    // `ms` later, one idle pass.
+    void Idle(uint32_t ms) {
+        Clock.Now += ms;
+        Window.RunIdlePass();
+    }
+    // Passes until nothing is pending, the user pausing all along.
+    void Settle() {
+        for (int pass = 0; pass < 10 && Window.IdleScheduler().Pending(); ++pass)
+            Idle(400);
+    }
+    void Focus(QWidget* widget) {
+        if (!Window.isActiveWindow()) { // a dialog was open
+            Window.activateWindow();
+            QTRY_VERIFY(Window.isActiveWindow());
+        }
+        widget->setFocus(Qt::OtherFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), widget);
+    }
+    static std::string Text(const QPlainTextEdit* editor) {
+        return editor->toPlainText().toStdString();
+    }
+};
+
+// The three preview states, and the caret of each block's body kept from visit to visit.
+TEST_F(TBlockEditorTest, ThePreviewGivesWayToTheBlocksTextWhileTheBodyIsEdited) {
+    Hallo->Element()->Body = {">>Hallo", "<<Tag"};
+    Hallo->Element()->BodySelStart = 2;
+    Hallo->Element()->BodySelLength = 5;
+    EXPECT_FALSE(Switch("LockBody")->isEnabled());
+    Switch("InstantCompile")->setChecked(true);
+    EXPECT_TRUE(Switch("LockBody")->isEnabled());
+    Click(Hallo);
+    EXPECT_NE(Text(Body()).find("instance DIA_WIRT_HALLO (C_INFO)"), std::string::npos);
+
+    Focus(Body()); // the block's text, the selection where it was left
+    EXPECT_EQ(Text(Body()), ">>Hallo\n<<Tag");
+    EXPECT_EQ(Body()->textCursor().selectedText(), QStringLiteral("Hallo"));
+    QTest::keyClicks(Body(), QStringLiteral("Moin"));
+    QTest::keyClick(Body(), Qt::Key_Left);
+    Focus(Field("Heading")); // left: written back, the preview shows the edit
+    EXPECT_EQ(Hallo->Element()->Body, (TLines{">>Moin", "<<Tag"}));
+    EXPECT_NE(Text(Body()).find("//Moin"), std::string::npos);
+    Focus(Body());
+    EXPECT_EQ(Body()->textCursor().position(), 5);
+
+    // Kept: the generated code stays, read-only, and nothing can be typed or undone.
+    Focus(Field("Heading"));
+    Switch("LockBody")->setChecked(true);
+    Focus(Body());
+    EXPECT_TRUE(Body()->isReadOnly());
+    const std::string code = Text(Body());
+    EXPECT_NE(code.find("//Moin"), std::string::npos);
+    QTest::keyClicks(Body(), QStringLiteral("x"));
+    QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(Body()), code);
+
+    // Off: the block's text again, and "Vs. Beibehalten" goes with the preview.
+    Focus(Field("Heading"));
+    Switch("InstantCompile")->setChecked(false);
+    EXPECT_EQ(Text(Body()), ">>Moin\n<<Tag");
+    EXPECT_FALSE(Switch("LockBody")->isChecked());
+    EXPECT_FALSE(Switch("LockBody")->isEnabled());
+    EXPECT_FALSE(Body()->isReadOnly());
+}
+
+// Every header field and flag, left or clicked, shows its change in the preview at once.
+TEST_F(TBlockEditorTest, HeaderChangesRefreshThePreview) {
+    Switch("InstantCompile")->setChecked(true);
+    Click(Hallo);
+    EXPECT_NE(Text(Body()).find("important\t= TRUE;"), std::string::npos);
+    QTest::mouseClick(Switch("important"), Qt::LeftButton);
+    EXPECT_EQ(Text(Body()).find("important\t= TRUE;"), std::string::npos);
+    QTest::mouseClick(Switch("permanent"), Qt::LeftButton);
+    EXPECT_NE(Text(Body()).find("permanent\t= TRUE;"), std::string::npos);
+    const struct {
+        const char* Field;
+        const char* Typed;
+        const char* Shows;
+    } fields[] = {
+        {"Npc", "Koch", "npc\t\t\t= Koch;"},
+        {"nr", "7", "nr\t\t\t= 7;"},
+        {"description", "Wer bist du?", "description\t= \"Wer bist du?\";"},
+        {"Heading", "Begr\xC3\xBC\xC3\x9Fung", "//   Begr\xC3\xBC\xC3\x9Fung"},
+    };
+    for (const auto& f : fields) {
+        Focus(Field(f.Field));
+        Field(f.Field)->setText(QString::fromUtf8(f.Typed));
+        Focus(Window.TreeView());
+        EXPECT_NE(Text(Body()).find(f.Shows), std::string::npos) << f.Field;
+    }
+}
+
+// The editing keys of both code editors, each undone by one Ctrl+Z and redone by Ctrl+Y;
+// the caret is written as "|".
+TEST_F(TBlockEditorTest, EditingKeysAreOneUndoStepEach) {
+    const struct {
+        const char* Before;
+        std::function<void(QWidget*)> Keys;
+        const char* After;
+    } cases[] = {
+        {"\t\tif (x) {|", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); },
+         "\t\tif (x) {\n\t\t\t|"},
+        {"\tx|", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Enter); }, "\tx\n\t|"},
+        {"\ta;\n\t|", [](QWidget* w) { QTest::keyClicks(w, QStringLiteral("}")); }, "\ta;\n}|"},
+        {"\ta; |", [](QWidget* w) { QTest::keyClicks(w, QStringLiteral("}")); }, "\ta; }|"},
+        {"a|", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Tab); }, "a\t|"},
+        {"a\nb\nc|",
+         [](QWidget* w) {
+             QTest::keyClick(w, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+             QTest::keyClick(w, Qt::Key_Tab);
+         },
+         "\ta\n\tb\n\tc"},
+    };
+    for (TCodeEditor* editor : {Body(), Condition()}) {
+        for (const auto& c : cases) {
+            Click(Hallo);
+            const QString before = QString::fromLatin1(c.Before);
+            editor->setPlainText(QString(before).remove(u'|'));
+            Focus(editor);
+            QTextCursor cursor = editor->textCursor();
+            cursor.setPosition(static_cast<int>(before.indexOf(u'|')));
+            editor->setTextCursor(cursor);
+            c.Keys(editor);
+            QString after = editor->toPlainText();
+            if (!editor->textCursor().hasSelection())
+                after.insert(editor->textCursor().position(), u'|');
+            EXPECT_EQ(after.toStdString(), c.After) << editor->objectName().toStdString();
+            QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(editor->toPlainText(), QString(before).remove(u'|')) << c.Before;
+            QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
+            EXPECT_EQ(editor->toPlainText(), QString::fromLatin1(c.After).remove(u'|'));
+        }
+    }
+}
+
+TEST_F(TBlockEditorTest, UndoGoesStepByStepAndEndsWithTheBlock) {
+    Click(Hallo);
+    Focus(Body());
+    QTest::keyClicks(Body(), QStringLiteral("abc"));
+    for (const char* expected : {"ab", "a", "", ""}) {
+        QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Text(Body()), expected);
+    }
+    for (const char* expected : {"a", "ab"}) {
+        QTest::keyClick(Body(), Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(Text(Body()), expected);
+    }
+    QTest::keyClicks(Body(), QStringLiteral("x")); // drops the redo of "c"
+    QTest::keyClick(Body(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Text(Body()), "abx");
+    // A word selected and typed over is one step.
+    QTest::keyClick(Body(), Qt::Key_Home, Qt::ShiftModifier);
+    QTest::keyClicks(Body(), QStringLiteral("W"));
+    QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(Body()), "abx");
+
+    // Leaving the body and coming back keeps the history; another block ends it.
+    Focus(Field("Heading"));
+    Focus(Body());
+    QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(Body()), "ab");
+    Click(Tschuess);
+    Click(Hallo);
+    Focus(Body());
+    QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(Body()), "ab");
+    EXPECT_TRUE(Body()->History().Steps().empty());
+    EXPECT_TRUE(Prompter.Messages.empty());
+}
+
+// The colour of the character at `pos`: its layout format, else the editor's text colour.
+QColor ColourAt(const QPlainTextEdit* editor, int pos) {
+    const QTextBlock block = editor->document()->findBlock(pos);
+    for (const QTextLayout::FormatRange& range : block.layout()->formats())
+        if (pos - block.position() >= range.start &&
+            pos - block.position() < range.start + range.length)
+            return range.format.foreground().color();
+    return editor->palette().color(QPalette::Text);
+}
+
+// Colouring and the error mark change neither the text nor its history nor the caret; the
+// mark goes with the next colouring.
+TEST_F(TBlockEditorTest, ColoursAndErrorMarksAreNoEdits) {
+    Click(Hallo);
+    Focus(Body());
+    QTest::keyClicks(Body(), QStringLiteral("if (x) { y = 1 }"));
+    QTest::keyClick(Body(), Qt::Key_Return);
+    QTest::keyClicks(Body(), QStringLiteral(">>Hallo #1#"));
+    QTest::keyClick(Body(), Qt::Key_Left);
+    Body()->document()->setModified(false);
+    Settle();
+    EXPECT_EQ(Body()->History().Steps().size(), 28u); // the typed keys only
+    EXPECT_FALSE(Body()->document()->isModified());
+    EXPECT_EQ(Body()->textCursor().position(), 28);
+    const auto colour = [&](int colourClass) {
+        return ToQColor(Window.Colours()[static_cast<size_t>(colourClass)],
+                        QApplication::palette());
+    };
+    // "if (x) { y = 1 }", then a Tab (the line opened a brace) and a hero line.
+    const struct {
+        int Pos;
+        int Class;
+    } expected[] = {{0, clTypes},  {3, clDelimiter}, {4, clDef},     {11, clDelimiter},
+                    {13, clConst}, {18, clDiaHero},  {27, clDiaHero}};
+    for (const auto& e : expected)
+        EXPECT_EQ(ColourAt(Body(), e.Pos), colour(e.Class)) << e.Pos;
+
+    const auto& error = Body()->extraSelections();
+    ASSERT_EQ(error.size(), 1);
+    EXPECT_EQ(error[0].cursor.selectionStart(), Window.BodyErrorPos());
+    EXPECT_EQ(error[0].cursor.selectedText().size(), 3);
+    EXPECT_EQ(error[0].format.fontWeight(), QFont::Bold);
+    EXPECT_TRUE(error[0].format.fontUnderline());
+
+    // Typed text takes the colour before it until the next colouring, which also takes the
+    // error mark away.
+    QTest::keyClick(Body(), Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClicks(Body(), QStringLiteral("x"));
+    EXPECT_EQ(ColourAt(Body(), 4), colour(clDelimiter)); // "(" moved along
+    Idle(0);
+    Idle(31);
+    EXPECT_EQ(ColourAt(Body(), 0), colour(clDef)); // "xif" is no keyword
+    EXPECT_FALSE(Body()->HasErrorMark());
+}
+
+// With the default delays the panel turns red a little over 300 ms after the last key, never
+// while the keys come faster; the scheduler's timer runs only while work is pending.
+TEST_F(TBlockEditorTest, TheCheckWaitsForAPauseInTyping) {
+    Click(Hallo);
+    Focus(Body());
+    Settle();
+    EXPECT_FALSE(Window.IdleTimer()->isActive());
+    EXPECT_EQ(Body()->Panel()->Hint(), QStringLiteral("Syntax ok"));
+    for (QChar c : QStringLiteral("x = ")) {
+        QTest::keyClicks(Body(), QString(c));
+        EXPECT_TRUE(Window.IdleTimer()->isActive());
+        Idle(0);   // the pass right after the key
+        Idle(100); // coloured, no check yet
+        Idle(100);
+        EXPECT_FALSE(Body()->Panel()->IsRed());
+    }
+    Idle(99); // 299 ms after the pass that followed the last key
+    EXPECT_FALSE(Body()->Panel()->IsRed());
+    Idle(2);
+    EXPECT_TRUE(Body()->Panel()->IsRed());
+    EXPECT_EQ(Body()->Panel()->Hint(), QStringLiteral("Identifier oder Literal erwartet."));
+    EXPECT_EQ(Body()->Panel()->accessibleDescription(), Body()->Panel()->Hint());
+    EXPECT_FALSE(Window.IdleScheduler().Pending());
+
+    // "Syntaxüberprüfung" off: panels hidden, no check; on again: both checked.
+    Switch("CheckSyntax")->click();
+    EXPECT_FALSE(Body()->Panel()->isVisible());
+    EXPECT_FALSE(Condition()->Panel()->isVisible());
+    Focus(Body());
+    QTest::keyClicks(Body(), QStringLiteral("1;"));
+    Settle();
+    EXPECT_TRUE(Body()->Panel()->IsRed());
+    Switch("CheckSyntax")->click();
+    EXPECT_TRUE(Body()->Panel()->isVisible());
+    EXPECT_TRUE(Condition()->Panel()->isVisible());
+    Settle();
+    EXPECT_FALSE(Body()->Panel()->IsRed());
+}
+
+// The body is read as statements while the user edits a block's text and as declarations in
+// a Code block and in the preview; the condition as IF and one expression.
+TEST_F(TBlockEditorTest, EachTextIsCheckedAsWhatItIs) {
+    Hallo->Element()->Body = {"var int x;"};
+    Hallo->Element()->Condition = {"x == 1"};
+    Hilfen->Element()->Body = {"var int x;", "x = 1;"};
+    Click(Hallo);
+    Settle();
+    EXPECT_EQ(Body()->Panel()->Hint().toStdString(), "Syntax ok");
+    EXPECT_EQ(Condition()->Panel()->Hint(),
+              QString::fromUtf8("if-Statement in der condition erwartet."));
+    Click(Hilfen);
+    Settle();
+    EXPECT_EQ(Body()->Panel()->Hint(), QString::fromUtf8("Ungültiges Statement oder ungültiges "
+                                                         "Zeichen."));
+    Tschuess->Element()->Body = {"var int x;"};
+    Tschuess->Element()->Npc = "Wirt";
+    Switch("InstantCompile")->setChecked(true);
+    Click(Tschuess);
+    Settle();
+    EXPECT_EQ(Body()->Panel()->Hint().toStdString(), "Syntax ok"); // the generated code
+}
+
+// "Gehe zu erstem Fehler" from the menu, Ctrl+E and a click on the red panel; never while a
+// check is pending.
+TEST_F(TBlockEditorTest, GotoErrorFindsTheMarkedPlace) {
+    Hallo->Element()->Body = {">>Hallo", "x = ;", "<<Tag"};
+    Hallo->Element()->Condition = {"IF x;"};
+    Click(Hallo);
+    Settle();
+    EXPECT_EQ(Window.BodyErrorPos(), 12);
+    EXPECT_EQ(Window.ConditionErrorPos(), 4);
+    QAction* entry = MenuEntry(Window.TextMenu(), QStringLiteral("Gehe zu erstem Fehler"));
+    Focus(Body());
+    Window.UpdateTextMenu();
+    EXPECT_TRUE(entry->isEnabled());
+    entry->trigger();
+    EXPECT_EQ(Body()->textCursor().position(), 12);
+
+    QTest::keyClick(Body(), Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(Body(), Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(Body()->textCursor().position(), 12);
+    EXPECT_EQ(Text(Body()), ">>Hallo\nx = ;\n<<Tag"); // Ctrl+E typed nothing
+
+    QTest::keyClicks(Body(), QStringLiteral(" ")); // pending now: no message, no jump
+    QTest::keyClick(Body(), Qt::Key_Home, Qt::ControlModifier);
+    Window.UpdateTextMenu();
+    EXPECT_FALSE(entry->isEnabled());
+    QTest::keyClick(Body(), Qt::Key_E, Qt::ControlModifier);
+    QTest::mouseClick(Body()->Panel(), Qt::LeftButton);
+    EXPECT_EQ(Body()->textCursor().position(), 0);
+    EXPECT_TRUE(Prompter.Messages.empty());
+
+    // A click on the condition's red panel shows its message and goes to its error.
+    Settle();
+    QTest::mouseClick(Condition()->Panel(), Qt::LeftButton);
+    EXPECT_EQ(Prompter.Messages,
+              std::vector<std::string>{"Ung\xFCltiges Statement oder ung\xFCltiges Zeichen."});
+    EXPECT_EQ(QApplication::focusWidget(), Condition());
+    EXPECT_EQ(Condition()->textCursor().position(), 4);
+}
+
+// The panel sits in the top right corner and makes room for the vertical scroll bar.
+TEST_F(TBlockEditorTest, ThePanelMovesWithTheScrollBar) {
+    Click(Hallo);
+    TSyntaxPanel* panel = Body()->Panel();
+    const int right = Body()->width() - Body()->frameWidth();
+    EXPECT_EQ(panel->geometry().right() + 1, right);
+    EXPECT_EQ(panel->y(), Body()->frameWidth());
+    Body()->setPlainText(QString(QStringLiteral("x;\n")).repeated(300));
+    QApplication::processEvents();
+    ASSERT_TRUE(Body()->verticalScrollBar()->isVisible());
+    EXPECT_EQ(panel->geometry().right() + 1, right - Body()->verticalScrollBar()->width());
+    Body()->clear();
+    QApplication::processEvents();
+    EXPECT_EQ(panel->geometry().right() + 1, right);
+}
+
+// Ctrl+Up/Down walks the tree in order, over folders, and stops at the ends, where the key
+// is the editor's again. The body goes straight to the next block's own text.
+TEST_F(TBlockEditorTest, CtrlUpAndDownMoveBetweenBlocks) {
+    Switch("InstantCompile")->setChecked(true);
+    Hallo->Element()->Body = {">>Hallo"};
+    Betrunken->Element()->Body = {"<<Hicks"};
+    Betrunken->Element()->BodySelStart = 3;
+    const struct {
+        TNode* TWindowFixture::*From;
+        Qt::Key Key;
+        TNode* TWindowFixture::*To;
+    } moves[] = {
+        {&TWindowFixture::Hallo, Qt::Key_Down, &TWindowFixture::Ja},
+        {&TWindowFixture::Ja, Qt::Key_Down, &TWindowFixture::Tschuess},
+        {&TWindowFixture::Tschuess, Qt::Key_Down, &TWindowFixture::Betrunken}, // over a folder
+        {&TWindowFixture::Hilfen, Qt::Key_Down, &TWindowFixture::Hilfen},      // the last block
+        {&TWindowFixture::Betrunken, Qt::Key_Up, &TWindowFixture::Tschuess},
+        {&TWindowFixture::Hallo, Qt::Key_Up, &TWindowFixture::Hallo}, // only a folder before
+    };
+    for (const auto& move : moves) {
+        Click(this->*move.From);
+        Focus(Body());
+        QTest::keyClick(Body(), move.Key, Qt::ControlModifier);
+        EXPECT_EQ(Window.SelectedNode(), this->*move.To) << (this->*move.From)->Text();
+        EXPECT_EQ(QApplication::focusWidget(), Body());
+    }
+    Click(Hallo);
+    Focus(Body());
+    QTest::keyClicks(Body(), QStringLiteral("!"));
+    QTest::keyClick(Body(), Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(Body(), Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(Body(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(Hallo->Element()->Body, TLines{"!>>Hallo"});
+    EXPECT_EQ(Text(Body()), "<<Hicks");
+    EXPECT_EQ(Body()->textCursor().position(), 3);
+}
+
+// Whatever changes the selection or the tree while the body holds typing, the text goes into
+// the block it was typed for, or nowhere when that block is gone, and into no other block.
+TEST_F(TBlockEditorTest, TypedTextIsNeverLostNorWrittenIntoAnotherBlock) {
+    const std::function<void(TBlockEditorTest&)> paths[] = {
+        [](TBlockEditorTest& t) { t.Click(t.Tschuess); },
+        [](TBlockEditorTest& t) { QTest::keyClick(t.Body(), Qt::Key_Down, Qt::ControlModifier); },
+        [](TBlockEditorTest& t) { t.Window.SelectNode(t.Betrunken); }, // a search result
+        [](TBlockEditorTest& t) { t.Window.NewNode(TNewNodeKind::Folder, false); },
+        [](TBlockEditorTest& t) { t.Window.DropNode(t.Betrunken, t.Wirt, true); },
+        [](TBlockEditorTest& t) { t.Window.DeleteSelectedNode(); },
+        [](TBlockEditorTest& t) { t.Switch("InstantCompile")->setChecked(true); },
+        [](TBlockEditorTest& t) {
+            t.Switch("InstantCompile")->setChecked(true);
+            t.Switch("LockBody")->setChecked(true);
+        },
+        [](TBlockEditorTest& t) { t.Window.RefreshPreview(); },
+        [](TBlockEditorTest& t) {
+            t.Files.Files["t.dlx"] = "";
+            t.Prompter.OkCancelAnswers = {false}; // keep the unsaved typing
+            t.Window.LoadProjectFile(QStringLiteral("t.dlx"));
+        },
+    };
+    int path = 0;
+    for (const auto& act : paths) {
+        ++path;
+        Click(Hallo);
+        Focus(Body());
+        Body()->selectAll();
+        QTest::keyClicks(Body(), QStringLiteral(">>Neu"));
+        if (path == 4) AnswerNames({QStringLiteral("Neu")});
+        act(*this);
+        const bool deleted = Project.Tree.AbsoluteIndex(Hallo) < 0;
+        if (!deleted) {
+            EXPECT_EQ(Hallo->Element()->Body, TLines{">>Neu"}) << path;
+        }
+        for (TNode* other : {Ja, Tschuess, Betrunken, Hilfen}) {
+            if (Project.Tree.AbsoluteIndex(other) < 0) continue;
+            EXPECT_TRUE(other->Element()->Body.empty()) << path << other->Text();
+        }
+        if (deleted) break; // the last case
+        Switch("InstantCompile")->setChecked(false);
+        Hallo->Element()->Body.clear();
+    }
+    EXPECT_EQ(path, 6);
+}
+
+// A project replaced while the body has the focus: nothing goes into the new project, and
+// undo cannot bring back text of the old one.
+TEST_F(TBlockEditorTest, AReplacedProjectTakesNoTypingAndNoHistory) {
+    Click(Hallo);
+    Focus(Body());
+    QTest::keyClicks(Body(), QStringLiteral("alt"));
+    TProject replacement;
+    TNode* other = replacement.Tree.AppendChild(nullptr, "Neu");
+    replacement.CreateElement(other, ekDialog);
+    other->Element()->Body = {">>Neu"};
+    replacement.Selected = other;
+    Project.TakeContentsFrom(replacement);
+    QTRY_VERIFY(Body()->isEnabled()); // shown once the event loop runs
+    EXPECT_EQ(other->Element()->Body, TLines{">>Neu"});
+    Focus(Body());
+    QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(Body()), ">>Neu");
+}
+
+// Both editors' known references live in one list: leaving either rebuilds it from both
+// texts, including a condition the editor does not show (a Choice's from an import).
+TEST_F(TBlockEditorTest, LeavingTheEditorsKeepsKnownReferencesExact) {
+    const int32_t betrunken = Betrunken->Element()->Id, tschuess = Tschuess->Element()->Id;
+    Ja->Element()->Condition = {"#!" + std::to_string(betrunken) + "#"};
+    Click(Ja);
+    Focus(Body());
+    QTest::keyClicks(Body(), QStringLiteral("#!..\\Tschuess#"));
+    Focus(Field("Heading"));
+    EXPECT_EQ(Ja->Element()->KnownRefs, (std::vector<int32_t>{betrunken, tschuess}));
+
+    Click(Hallo);
+    Focus(Condition());
+    QTest::keyClicks(Condition(), QStringLiteral("#!Tschuess#"));
+    for (int twice = 0; twice < 2; ++twice) {
+        Focus(Body());
+        Focus(Condition());
+    }
+    EXPECT_EQ(Hallo->Element()->KnownRefs, std::vector<int32_t>{tschuess});
+    Condition()->selectAll();
+    QTest::keyClick(Condition(), Qt::Key_Delete);
+    Focus(Body());
+    EXPECT_TRUE(Hallo->Element()->KnownRefs.empty());
+}
+
+// A switch flipped while the program runs is what the settings file gets at the end.
+TEST_F(TBlockEditorTest, TheSwitchesAreWrittenAtTheEnd) {
+    Switch("InstantCompile")->click();
+    Switch("LockBody")->click();
+    Switch("CheckSyntax")->click();
+    Prompter.YesNoAnswers = {true};
+    ASSERT_TRUE(Window.close());
+    const std::string& ini = Files.Files["Schaltpult.ini"];
+    for (const char* line : {"Vorschau=1\r\n", "Beibehalten=1\r\n", "Syntaxcheck=0\r\n"})
+        EXPECT_NE(ini.find(line), std::string::npos) << line;
+}
+
+// Every control of the window can be named by a screen reader; the panels read out their
+// hint as well.
+TEST_F(TBlockEditorTest, EveryControlHasAnAccessibleName) {
+    Click(Hallo);
+    Settle();
+    for (QWidget* widget : Window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&Window) || widget->focusPolicy() == Qt::NoFocus) continue;
+        if (qobject_cast<QScrollBar*>(widget) || widget->inherits("QSplitterHandle")) continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+            << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+    }
+    EXPECT_EQ(Body()->accessibleName(), QStringLiteral("Text"));
+    EXPECT_EQ(Condition()->accessibleName(), QStringLiteral("condition"));
+    EXPECT_EQ(Body()->Panel()->accessibleName(), QString::fromUtf8("Syntaxprüfung Text"));
+    EXPECT_EQ(Condition()->Panel()->accessibleName(), QString::fromUtf8("Syntaxprüfung condition"));
+    EXPECT_EQ(Condition()->Panel()->accessibleDescription(), QStringLiteral("Syntax ok"));
+}
+
+} // namespace
+} // namespace redewerk
