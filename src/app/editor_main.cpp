@@ -7,11 +7,15 @@
 #include "ui/export_findings_dialog.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
+#include "ui/text_codec.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QThread>
 #include <QTranslator>
 
 namespace {
@@ -31,6 +35,33 @@ bool SaveFindingsPicture(redewerk::TFMain& window, redewerk::TProject& project,
     findings->resize(980, 260);
     QApplication::processEvents();
     return findings->grab().save(file);
+}
+
+// For the screenshot: shows the block at `nodePath`, types `text` at the end of its body key
+// by key and waits until the editor has coloured and checked it.
+void ShowTyping(redewerk::TFMain& window, redewerk::TProject& project, const QString& nodePath,
+                QString text) {
+    redewerk::TNode* node = project.Tree.FindByPath(redewerk::FromQt(nodePath));
+    if (!node) return;
+    window.TreeView()->setFocus();
+    window.SelectNode(node);
+    redewerk::TCodeEditor* body = window.BodyEditor();
+    body->setFocus();
+    body->moveCursor(QTextCursor::End);
+    for (const QChar c : text.replace(QStringLiteral("\\n"), QStringLiteral("\n"))) {
+        const int key = c == u'\n' ? int(Qt::Key_Return) : int(c.toUpper().unicode());
+        const QString typed = c == u'\n' ? QString() : QString(c);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
+        QCoreApplication::sendEvent(body, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
+        QCoreApplication::sendEvent(body, &release);
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (window.IdleScheduler().Pending() && waited.elapsed() < 5000) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
 }
 
 } // namespace
@@ -54,8 +85,10 @@ int main(int argc, char* argv[]) {
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    // "--screenshot FILE.png PROJECT": saves a picture of the window with the project and
-    // ends, for the documentation; "--screenshot-findings" the findings of its export.
+    // "--screenshot FILE.png PROJECT [NODEPATH [TEXT]]": saves a picture of the window with
+    // the project and ends, for the documentation; with a node path that block is shown, and
+    // TEXT ("\n" for Enter) is typed at the end of its body, as the user would.
+    // "--screenshot-findings FILE.png PROJECT": the findings of the project's export.
     QString screenshot;
     bool findings = false;
     if (arguments.size() >= 2 && (arguments.first() == QStringLiteral("--screenshot") ||
@@ -72,6 +105,7 @@ int main(int argc, char* argv[]) {
         window.showNormal();
         window.resize(1100, 700);
         window.TreeView()->expandAll();
+        if (arguments.size() >= 2) ShowTyping(window, project, arguments.at(1), arguments.value(2));
         QApplication::processEvents();
         return window.grab().save(screenshot) ? 0 : 1;
     }

@@ -17,14 +17,21 @@ namespace {
 
 using TFormatList = QList<QTextLayout::FormatRange>;
 
-bool SameFormats(const TFormatList& a, const TFormatList& b) {
-    if (a.size() != b.size()) return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (a[i].start != b[i].start || a[i].length != b[i].length ||
-            a[i].format.foreground() != b[i].format.foreground())
-            return false;
-    return true;
-}
+// One coloured run of a line: offset in the line, length, colour class.
+struct TLineRun {
+    int Start = 0;
+    int Length = 0;
+    int Class = 0;
+
+    bool operator==(const TLineRun&) const = default;
+};
+
+// The runs a line's formats were made from, and with which colours, kept with the line, so
+// that re-colouring recognises an unchanged line without reading its formats back.
+struct TLineColours : QTextBlockUserData {
+    std::vector<TLineRun> Runs;
+    uint32_t Generation = 0; // 0: no longer valid
+};
 
 } // namespace
 
@@ -114,6 +121,8 @@ void TCodeEditor::ShiftFormats(int position, int removed, int added) {
         moved.append(range);
     }
     layout->setFormats(moved);
+    // The runs the line was coloured by no longer describe it.
+    if (auto* colours = static_cast<TLineColours*>(block.userData())) colours->Generation = 0;
 }
 
 std::string TCodeEditor::Bytes() const {
@@ -183,38 +192,52 @@ void TCodeEditor::ColourBlocks(QTextBlock block, const QTextBlock& last,
                                const std::vector<THighlightRun>& runs,
                                const TColourFormats& formats) {
     if (!block.isValid()) return;
-    // The first run that ends inside or after the first block.
+    int start = block.position();
+    // The first run that ends inside or after the first line.
     auto run = std::partition_point(runs.begin(), runs.end(), [&](const THighlightRun& r) {
-        return r.Start + r.Length <= block.position();
+        return r.Start + r.Length <= start;
     });
     int dirtyFrom = -1, dirtyTo = -1;
     const auto flush = [&] {
         if (dirtyFrom >= 0) document()->markContentsDirty(dirtyFrom, dirtyTo - dirtyFrom);
         dirtyFrom = -1;
     };
-    TFormatList wanted;
+    std::vector<TLineRun> wanted;
     for (;; block = block.next()) {
-        const int start = block.position();
-        const int end = start + block.length() - 1; // without the line break
+        const int length = block.length();
+        const int end = start + length - 1; // without the line break
         wanted.clear();
         while (run != runs.end() && run->Start < end) {
             const int from = std::max(run->Start, start);
             const int to = std::min(run->Start + run->Length, end);
             if (to > from && run->Class != clDef && run->Class >= 0 &&
                 run->Class < kColourClassCount)
-                wanted.append({from - start, to - from, formats[static_cast<size_t>(run->Class)]});
+                wanted.push_back({from - start, to - from, run->Class});
             if (run->Start + run->Length > end) break; // it goes on in the next line
             ++run;
         }
+        auto* colours = static_cast<TLineColours*>(block.userData());
         QTextLayout* layout = block.layout();
-        if (SameFormats(layout->formats(), wanted)) {
+        if (colours && colours->Generation == Generation && colours->Runs == wanted &&
+            layout->formats().size() == static_cast<qsizetype>(wanted.size())) {
             flush();
         } else {
-            layout->setFormats(wanted);
+            TFormatList list;
+            list.reserve(static_cast<qsizetype>(wanted.size()));
+            for (const TLineRun& r : wanted)
+                list.append({r.Start, r.Length, formats[static_cast<size_t>(r.Class)]});
+            layout->setFormats(list);
+            if (!colours) {
+                colours = new TLineColours;
+                block.setUserData(colours); // the line owns it
+            }
+            colours->Runs = wanted;
+            colours->Generation = Generation;
             if (dirtyFrom < 0) dirtyFrom = start;
-            dirtyTo = start + block.length();
+            dirtyTo = start + length;
         }
         if (block == last || !block.next().isValid()) break;
+        start += length;
     }
     flush();
 }
@@ -222,6 +245,11 @@ void TCodeEditor::ColourBlocks(QTextBlock block, const QTextBlock& last,
 void TCodeEditor::ApplyColours(const std::vector<THighlightRun>& runs,
                                const TColourFormats& formats) {
     setExtraSelections({});
+    if (formats != AppliedFormats) {
+        // Other colours: no line keeps what it has.
+        AppliedFormats = formats;
+        ++Generation;
+    }
     // What is on screen first, painted at once; then the rest of the text.
     const QTextBlock first = firstVisibleBlock();
     QTextBlock last = first;
@@ -232,6 +260,7 @@ void TCodeEditor::ApplyColours(const std::vector<THighlightRun>& runs,
     }
     ColourBlocks(first, last, runs, formats);
     if (isVisible()) viewport()->repaint();
+    emit ScreenColoured();
     const QTextBlock firstOfText = document()->firstBlock();
     if (first.isValid() && first != firstOfText)
         ColourBlocks(firstOfText, first.previous(), runs, formats);

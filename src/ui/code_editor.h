@@ -55,6 +55,8 @@ signals:
     void Edited();
     // The history was resumed although it was not paused.
     void UnblindFailed();
+    // The lines on screen are coloured and painted; the rest of the text follows.
+    void ScreenColoured();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -69,6 +71,9 @@ private:
                       const std::vector<THighlightRun>& runs, const TColourFormats& formats);
 
     TUndoRecord Undos;
+    // The colours the lines were last coloured with; a new table starts a new generation.
+    TColourFormats AppliedFormats;
+    uint32_t Generation = 1;
     TSyntaxPanel* StatusPanel;
     // The undo or redo step being made, and whether it stays inside one line.
     const TTextEdit* Replayed = nullptr;
