@@ -37,8 +37,8 @@ bool SaveFindingsPicture(redewerk::TFMain& window, redewerk::TProject& project,
     return findings->grab().save(file);
 }
 
-// For the screenshot: shows the block at `nodePath`, types `text` at the end of its body key
-// by key and waits until the editor has coloured and checked it.
+// For the screenshot: shows the block at `nodePath` and types `text` at the end of its body
+// key by key.
 void ShowTyping(redewerk::TFMain& window, redewerk::TProject& project, const QString& nodePath,
                 QString text) {
     redewerk::TNode* node = project.Tree.FindByPath(redewerk::FromQt(nodePath));
@@ -56,6 +56,10 @@ void ShowTyping(redewerk::TFMain& window, redewerk::TProject& project, const QSt
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
         QCoreApplication::sendEvent(body, &release);
     }
+}
+
+// Lets the editor colour and check what it shows, as it does once the user pauses.
+void WaitUntilChecked(redewerk::TFMain& window) {
     QElapsedTimer waited;
     waited.start();
     while (window.IdleScheduler().Pending() && waited.elapsed() < 5000) {
@@ -106,6 +110,7 @@ int main(int argc, char* argv[]) {
         window.resize(1100, 700);
         window.TreeView()->expandAll();
         if (arguments.size() >= 2) ShowTyping(window, project, arguments.at(1), arguments.value(2));
+        WaitUntilChecked(window);
         QApplication::processEvents();
         return window.grab().save(screenshot) ? 0 : 1;
     }
