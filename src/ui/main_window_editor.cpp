@@ -364,7 +364,10 @@ void TFMain::RefreshPreview() {
     try {
         code = compiler.Compile(element->Id, declarations);
     } catch (const ECompileError& error) {
+        // No code to show: the block's own text rather than what the editor showed before.
         Prompter.ShowMessage(error.Message());
+        ShowInBody(BodySource(*element), element->BodySelStart, element->BodySelLength);
+        BodyShowsCode = false;
         return;
     }
     Body->setPlainText(LinesToQt(code));

@@ -24,33 +24,22 @@ struct TField {
     std::u16string Text() const { return History.Text(); }
 };
 
-TEST(UndoHistoryTest, EveryTypedCharacterIsOneStepUndoneAndRedoneInOrder) {
+TEST(UndoHistoryTest, TypedCharactersAreUndoneAndRedoneOneByOne) {
     TField field;
     field.Type(u"abc");
-    EXPECT_EQ(field.History.Steps().size(), 3u);
-    const std::u16string afterUndo[] = {u"ab", u"a", u""};
-    for (const std::u16string& expected : afterUndo) {
+    for (const char16_t* expected : {u"ab", u"a", u""}) {
         EXPECT_TRUE(field.Undo());
         EXPECT_EQ(field.Text(), expected);
     }
     EXPECT_FALSE(field.Undo()); // nothing left: nothing happens
-    const std::u16string afterRedo[] = {u"a", u"ab", u"abc"};
-    for (const std::u16string& expected : afterRedo) {
+    for (const char16_t* expected : {u"a", u"ab"}) {
         EXPECT_TRUE(field.Redo());
         EXPECT_EQ(field.Text(), expected);
     }
+    field.Type(u"x"); // drops the redo tail
     EXPECT_FALSE(field.Redo());
-    EXPECT_EQ(field.History.Steps().size(), 3u); // replaying made no steps
-}
-
-TEST(UndoHistoryTest, TypingAfterAnUndoDropsTheRedoTail) {
-    TField field;
-    field.Type(u"ab");
-    field.Undo();
-    field.Type(u"x");
-    EXPECT_EQ(field.Text(), u"ax");
-    EXPECT_FALSE(field.Redo());
-    EXPECT_EQ(field.History.Steps(), (std::vector<TUndoStep>{{0, u"", u"a"}, {1, u"", u"x"}}));
+    EXPECT_EQ(field.History.Steps(),
+              (std::vector<TUndoStep>{{0, u"", u"a"}, {1, u"", u"b"}, {2, u"", u"x"}}));
 }
 
 // What one reported change records: only the span that really changed, so that an editor
