@@ -23,7 +23,8 @@ using bench::TQuietPrompter;
 // the element table.
 TElement& AddBlock(TProject& project, TNode* parent, const std::string& name, int32_t kind) {
     TNode* node = project.Tree.AppendChild(parent, name);
-    auto element = std::make_unique<TElement>(project.Elements.Size(), kind, node);
+    auto element =
+        std::make_unique<TElement>(static_cast<int32_t>(project.Elements.Size()), kind, node);
     TElement* stored = project.Elements.Store(std::move(element));
     project.Tree.SetElement(node, stored);
     return *stored;

@@ -90,11 +90,9 @@ TDialogCompiler::TDialogCompiler(TProject& project, TPrompter& prompter)
     : Project(project), Prompter(prompter), Notice(&prompter), Lexer(&Notice) {}
 
 std::string TDialogCompiler::InstanceName(int32_t id) const {
-    if (id < 0 || id >= Project.Elements.Size()) return {};
+    if (!Project.Elements.LiveAt(id)) return {};
     if (Index) return Index->NameOf(id);
-    if (Names.size() != static_cast<size_t>(Project.Elements.Size()))
-        Names.assign(static_cast<size_t>(Project.Elements.Size()), {});
-    std::string& name = Names[static_cast<size_t>(id)];
+    std::string& name = Names[id];
     if (name.empty()) name = redewerk::InstanceName(Project, id);
     return name;
 }

@@ -91,7 +91,7 @@ private:
     std::optional<TInstanceNameIndex> Index;
     // Instance names by id, filled as they are needed; a block's name is asked for by every
     // reference to it.
-    mutable std::vector<std::string> Names;
+    mutable std::unordered_map<int32_t, std::string> Names;
     // NPC instance names already looked up: the table only grows while compiling, so the
     // first match found stays the first match.
     std::unordered_map<std::string, std::string> NpcInstanceNames;

@@ -108,7 +108,9 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
 
     for (const auto& output : outputs) {
         if (int failure = files.WriteFile(output.Path, output.Content)) {
-            prompter.ShowMessage(IoErrorMessage(failure) + "\n" + PathToCp1252(output.Path));
+            std::string message = WriteErrorMessage(output.Path, failure);
+            if (failure != kErrorReadOnly) message += "\n" + PathToCp1252(output.Path);
+            prompter.ShowMessage(message);
             report.Result = TExportResult::Failed;
             return report;
         }

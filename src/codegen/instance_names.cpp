@@ -5,6 +5,7 @@
 #include "model/element.h"
 #include "model/project.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -36,37 +37,42 @@ std::string InstanceName(const TProject& project, int32_t id) {
 }
 
 TInstanceNameIndex::TInstanceNameIndex(const TProject& project) {
-    const auto count = static_cast<size_t>(project.Elements.Size());
-    Names.resize(count);
+    // The elements come in id order, so the entries are sorted by id.
+    project.Elements.ForEach([&](const TElement& element) {
+        if (!element.IsFree() && element.Node)
+            Entries.emplace_back(element.Id, InstanceNameOf(*element.Node, element.Kind));
+    });
     size_t capacity = 16;
-    while (capacity < count * 2)
+    while (capacity < Entries.size() * 2)
         capacity *= 2;
     Slots.assign(capacity, -1);
     const size_t mask = capacity - 1;
     // Walking the ids upwards and keeping the first entry gives the lowest id for a name.
-    for (size_t id = 0; id < count; ++id) {
-        const TElement* element = project.Elements.LiveAt(static_cast<int32_t>(id));
-        if (!element || !element->Node) continue;
-        Names[id] = InstanceNameOf(*element->Node, element->Kind);
-        size_t slot = std::hash<std::string_view>{}(Names[id]) & mask;
-        while (Slots[slot] >= 0 && Names[static_cast<size_t>(Slots[slot])] != Names[id])
+    for (size_t entry = 0; entry < Entries.size(); ++entry) {
+        const std::string& name = Entries[entry].second;
+        size_t slot = std::hash<std::string_view>{}(name)&mask;
+        while (Slots[slot] >= 0 && Entries[static_cast<size_t>(Slots[slot])].second != name)
             slot = (slot + 1) & mask;
-        if (Slots[slot] < 0) Slots[slot] = static_cast<int32_t>(id);
+        if (Slots[slot] < 0) Slots[slot] = static_cast<int32_t>(entry);
     }
 }
 
 int32_t TInstanceNameIndex::Find(std::string_view name) const {
     const size_t mask = Slots.size() - 1;
     for (size_t slot = std::hash<std::string_view>{}(name)&mask;; slot = (slot + 1) & mask) {
-        const int32_t id = Slots[slot];
-        if (id < 0 || Names[static_cast<size_t>(id)] == name) return id;
+        const int32_t entry = Slots[slot];
+        if (entry < 0) return -1;
+        if (Entries[static_cast<size_t>(entry)].second == name)
+            return Entries[static_cast<size_t>(entry)].first;
     }
 }
 
 const std::string& TInstanceNameIndex::NameOf(int32_t id) const {
     static const std::string kNone;
-    if (id < 0 || static_cast<size_t>(id) >= Names.size()) return kNone;
-    return Names[static_cast<size_t>(id)];
+    const auto found = std::lower_bound(Entries.begin(), Entries.end(), id,
+                                        [](const std::pair<int32_t, std::string>& entry,
+                                           int32_t key) { return entry.first < key; });
+    return found != Entries.end() && found->first == id ? found->second : kNone;
 }
 
 } // namespace redewerk

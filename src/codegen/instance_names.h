@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace redewerk {
@@ -35,8 +36,9 @@ public:
     const std::string& NameOf(int32_t id) const;
 
 private:
-    std::vector<std::string> Names; // by id
-    // Open addressing over the ids, a power of two long; -1 marks an empty slot. One flat
+    // Each live block's id and instance name, sorted by id: ids may be sparse.
+    std::vector<std::pair<int32_t, std::string>> Entries;
+    // Open addressing over the entries, a power of two long; -1 marks an empty slot. One flat
     // array keeps lookups in a project of tens of thousands of blocks cache-friendly.
     std::vector<int32_t> Slots;
 };

@@ -8,6 +8,7 @@
 #include "model/prompter.h"
 #include "model/references.h"
 #include "model/script_file.h"
+#include "model/storable_text.h"
 #include "model/text_lines.h"
 
 #include <unordered_set>
@@ -95,6 +96,7 @@ TDiaImportResult ImportDiaText(TProject& project, std::string_view content, TDia
                                     TRefDirection::PathToId, node, prompter);
         Report(progress, kConvertStage, i + 1, blockCount, BarValue(i + 1, blockCount, 50, 100));
     }
+    ReportReplacedCharacters(MakeProjectStorable(project), prompter);
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "model/project.h"
 #include "model/prompter.h"
 #include "model/script_file.h"
+#include "model/storable_text.h"
 
 #include <algorithm>
 
@@ -129,8 +130,7 @@ TImpObj* TImporter::FindObject(std::string_view identifier) {
 void TImporter::ReadScriptFile(const std::string& path) {
     std::string text;
     if (int error = ReadScriptText(Files, path, Prompter, text))
-        throw std::runtime_error("Die Datei \"" + PathToCp1252(path) +
-                                 "\" kann nicht gelesen werden (" + IoErrorMessage(error) + ").");
+        throw TImportError(UnreadableFileMessage(path, error));
     SetText(WithCrLf(text));
     LastTokenEnd = 1;
     PushState(STDaed);
@@ -313,6 +313,7 @@ bool RunScriptImport(TProject& project, const std::vector<std::string>& paths, b
         TImporter importer(project, files, prompter, progress, &notice);
         importer.FolderForEach = folderForEach;
         importer.Import(paths);
+        ReportReplacedCharacters(MakeProjectStorable(project), prompter);
         return true;
     } catch (const TImportError& error) {
         prompter.ShowMessage(error.what());

@@ -107,7 +107,7 @@ std::string TImporter::NodeNameFor(const TImpObj& object, TNode* parent) {
 int32_t TImporter::TakeFreeElementId() {
     // The lowest free slot, as FindFreeElementSlot gives it; a new id at the end of the table
     // is stored there by the caller.
-    const int32_t size = Project.Elements.Size();
+    const int64_t size = Project.Elements.Size();
     while (FreeIdSearchStart < size) {
         const TElement* element = Project.Elements.At(FreeIdSearchStart);
         if (!element || element->IsFree()) break;

@@ -3,8 +3,8 @@
 namespace redewerk {
 
 TElement* TElementTable::At(int32_t id) const {
-    if (id < 0 || id >= Size()) return nullptr;
-    return Slots[static_cast<size_t>(id)].get();
+    const auto found = Slots.find(id);
+    return found == Slots.end() ? nullptr : found->second.get();
 }
 
 TElement* TElementTable::LiveAt(int32_t id) const {
@@ -13,20 +13,22 @@ TElement* TElementTable::LiveAt(int32_t id) const {
 }
 
 int32_t TElementTable::FindFreeElementSlot() {
-    for (; SearchStart < Size(); ++SearchStart) {
-        const auto& slot = Slots[static_cast<size_t>(SearchStart)];
-        if (!slot || slot->IsFree()) return SearchStart;
-    }
-    Slots.push_back(std::make_unique<TElement>(Size(), ekFolder, nullptr));
-    return Size() - 1;
+    // Walk the stored slots from the search start: the first id that is missing or free.
+    for (auto slot = Slots.lower_bound(SearchStart);
+         slot != Slots.end() && slot->first == SearchStart && !slot->second->IsFree(); ++slot)
+        ++SearchStart;
+    if (SearchStart < Size()) return SearchStart;
+    const auto id = static_cast<int32_t>(Size());
+    Slots.emplace(id, std::make_unique<TElement>(id, ekFolder, nullptr));
+    return id;
 }
 
 TElement* TElementTable::Store(std::unique_ptr<TElement> element) {
-    const auto id = static_cast<size_t>(element->Id);
-    if (id >= Slots.size()) Slots.resize(id + 1);
-    if (element->IsFree()) SlotMayBeFree(element->Id);
-    Slots[id] = std::move(element);
-    return Slots[id].get();
+    const int32_t id = element->Id;
+    if (element->IsFree()) SlotMayBeFree(id);
+    auto& slot = Slots[id];
+    slot = std::move(element);
+    return slot.get();
 }
 
 void TElementTable::Free(int32_t id) {
@@ -38,15 +40,12 @@ void TElementTable::Free(int32_t id) {
 }
 
 std::unique_ptr<TElement> TElementTable::Take(int32_t id) {
-    if (id < 0 || id >= Size()) return nullptr;
+    const auto found = Slots.find(id);
+    if (found == Slots.end()) return nullptr;
     SlotMayBeFree(id);
-    return std::move(Slots[static_cast<size_t>(id)]);
-}
-
-void TElementTable::FillEmptySlots() {
-    for (size_t id = 0; id < Slots.size(); ++id)
-        if (!Slots[id])
-            Slots[id] = std::make_unique<TElement>(static_cast<int32_t>(id), ekFolder, nullptr);
+    std::unique_ptr<TElement> element = std::move(found->second);
+    Slots.erase(found);
+    return element;
 }
 
 } // namespace redewerk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,10 @@ public:
     virtual int ReadFile(const std::string& path, std::string& content) = 0;
 
     // Writes into a temporary file beside `path` and renames it over `path` only when
-    // everything was written, so a failed write never leaves a half-written file.
+    // everything was written, so a failed write never leaves a half-written file. The file
+    // keeps its identity: a symbolic link is written through to the file it names, a file
+    // the user may not write is refused with kErrorReadOnly, and the new file takes the
+    // permission bits of the one it replaces.
     virtual int WriteFile(const std::string& path, std::string_view content) = 0;
 
     virtual bool FileExists(const std::string& path) = 0;
@@ -24,7 +28,11 @@ public:
     virtual int CreateDirectory(const std::string& path) = 0;
 };
 
-// The real disk.
+// What WriteFile returns for a file that the user may not write.
+inline constexpr int kErrorReadOnly = EROFS;
+
+// The real disk. Writing flushes the new file to the disk before it takes the old one's
+// place and the folder after it, so that a crash leaves either the old or the new file.
 class TDiskFileSystem : public TFileSystem {
 public:
     int ReadFile(const std::string& path, std::string& content) override;
@@ -42,5 +50,15 @@ std::string Cp1252ToPath(std::string_view text);
 
 // "E/A-Fehler " followed by the error number.
 std::string IoErrorMessage(int error);
+
+// The message for a failed write: "Datei NAME ist schreibgeschützt." for kErrorReadOnly,
+// else IoErrorMessage.
+std::string WriteErrorMessage(const std::string& path, int error);
+
+// The system's reason for an error number, in German ("Datei nicht gefunden").
+std::string SystemErrorText(int error);
+
+// "Datei nicht lesbar: NAME (REASON)", for a file that is missing, a folder or unreadable.
+std::string UnreadableFileMessage(const std::string& path, int error);
 
 } // namespace redewerk

@@ -1,6 +1,7 @@
 #include "model/npc_list.h"
 
 #include "model/prompter.h"
+#include "model/storable_text.h"
 
 #include <algorithm>
 
@@ -19,7 +20,8 @@ std::string TNpcList::InstanceNameOf(const std::string& clearName, TPrompter& pr
     if (clearName.empty()) return {};
     int index = IndexOf(ClearNames, clearName);
     if (index >= 0) return InstanceNames[static_cast<size_t>(index)];
-    std::string answer = prompter.AskText("Instanzname von " + clearName, clearName);
+    std::string answer = StorableField(prompter.AskText("Instanzname von " + clearName, clearName),
+                                       kNameReplacement);
     Add(clearName, answer);
     return answer;
 }
@@ -32,7 +34,8 @@ std::string TNpcList::ClearNameOf(const std::string& instanceName, TPrompter& pr
     std::string candidate =
         underscore == std::string::npos ? instanceName : instanceName.substr(underscore + 1);
     if (candidate.size() < 3) {
-        std::string answer = prompter.AskText("Klarname von " + instanceName, instanceName);
+        std::string answer = StorableField(
+            prompter.AskText("Klarname von " + instanceName, instanceName), kNameReplacement);
         Add(answer, instanceName);
         return answer;
     }
@@ -68,7 +71,8 @@ bool TNpcList::RebuildFromLines(const TLines& lines, TPrompter& prompter) {
             complete = false;
             continue;
         }
-        Add(line.substr(0, separator), line.substr(separator + 1));
+        Add(StorableField(line.substr(0, separator), kNameReplacement),
+            StorableField(line.substr(separator + 1), kNameReplacement));
     }
     return complete;
 }

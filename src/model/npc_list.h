@@ -30,6 +30,7 @@ public:
     // Rebuilds the table from such lines, in their order. Empty lines are skipped; the first
     // "=" separates, and nothing is trimmed. A line without "=" is left out with the message
     // "NpcListe: In jeder Zeile muss: = enthalten sein." (one per line); false when any was.
+    // A name that a project file could not hold gets "_" for its control characters.
     bool RebuildFromLines(const TLines& lines, TPrompter& prompter);
     int Count() const { return static_cast<int>(ClearNames.size()); }
     void Clear();

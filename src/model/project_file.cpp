@@ -4,6 +4,7 @@
 #include "model/file_system.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "model/storable_text.h"
 
 #include <charconv>
 #include <memory>
@@ -12,35 +13,41 @@
 namespace redewerk {
 namespace {
 
-constexpr std::string_view kSectionEnd = "\x02"
-                                         "END";
-constexpr std::string_view kNodeListEnd = "\x02"
-                                          "EOF";
+constexpr std::string_view kSectionEnd = kSectionEndMarker;
+constexpr std::string_view kNodeListEnd = kNodeListEndMarker;
 
-// An id is the block's index in the element table, which grows to hold it, and every gap
-// below it gets a placeholder. A damaged file with an id in the billions would take all the
-// memory there is, so ids stop at a million, far beyond what any project reaches.
-constexpr int32_t kIdLimit = 1000000;
-
-// Appends lines ended by CR LF to one string.
+// Appends lines ended by CR LF to one string, and notes the first text line that would not
+// read back as it was written: one with a line break inside, or one that reads as a marker.
 class TLineWriter {
 public:
-    void Line(std::string_view text) {
-        Text += text;
-        Text += "\r\n";
+    void Line(int value) { Append(std::to_string(value)); }
+    void Flag(bool value) { Append(value ? "True" : "False"); }
+    void Marker(std::string_view marker) { Append(marker); }
+    // A text line; `field` names it for the message ("Description"), `node` is its block.
+    void Text(std::string_view text, const TNode* node, std::string_view field) {
+        if (Unstorable.empty() && !IsStorableLine(text))
+            Unstorable = node ? node->Path() + " (" + std::string(field) + ")" : std::string(field);
+        Append(text);
     }
-    void Line(int value) { Line(std::to_string(value)); }
-    void Flag(bool value) { Line(value ? "True" : "False"); }
-    void Lines(const TLines& lines) {
+    void Lines(const TLines& lines, const TNode* node, std::string_view field) {
         for (const auto& line : lines)
-            Line(line);
-        Line(kSectionEnd);
+            Text(line, node, field);
+        Marker(kSectionEnd);
     }
-    std::string Text;
+
+    std::string Content;
+    std::string Unstorable; // where the first such line stands; empty when there is none
+
+private:
+    void Append(std::string_view text) {
+        Content += text;
+        Content += "\r\n";
+    }
 };
 
+// The field names are the block editor's labels.
 void WriteNode(TLineWriter& out, const TNode& node, int level) {
-    out.Line(node.Text());
+    out.Text(node.Text(), &node, "Name");
     out.Line(level);
     const TElement* element = node.Element();
     if (!element) {
@@ -50,22 +57,24 @@ void WriteNode(TLineWriter& out, const TNode& node, int level) {
     const int kind = element->Kind;
     out.Line(kind);
     out.Line(element->Id);
-    out.Line(element->Heading);
+    out.Text(element->Heading, &node,
+             "\xDC"
+             "berschrift");
     if (kind == ekDialog) {
-        out.Line(element->Npc);
-        out.Line(element->Nr);
+        out.Text(element->Npc, &node, "NPC");
+        out.Text(element->Nr, &node, "nr");
     }
-    if (kind == ekDialog || kind == ekChoice) out.Line(element->Description);
+    if (kind == ekDialog || kind == ekChoice) out.Text(element->Description, &node, "Description");
     if (kind == ekDialog || kind == ekEvent) {
         out.Flag(element->Permanent);
         out.Flag(element->Important);
     }
     if (kind == ekDialog) out.Flag(element->Trade);
-    if (kind == ekDialog || kind == ekEvent) out.Lines(element->Condition);
-    out.Lines(element->Body);
+    if (kind == ekDialog || kind == ekEvent) out.Lines(element->Condition, &node, "condition");
+    out.Lines(element->Body, &node, "Text");
     for (int32_t id : element->KnownRefs)
         out.Line(id);
-    out.Line(kSectionEnd);
+    out.Marker(kSectionEnd);
 }
 
 // Thrown when reading stops; carries the runtime's message.
@@ -183,7 +192,7 @@ void ReadProject(TLineReader& in, TProject& project) {
         if (kind < 1) continue;
 
         int32_t id = in.Integer();
-        if (id < 0 || id >= kIdLimit) throw TReadError{"Ung\xFCltige numerische Eingabe"};
+        if (id < 0) throw TReadError{"Ung\xFCltige numerische Eingabe"};
         auto element = std::make_unique<TElement>(id, kind, node);
         element->Heading = in.Next();
         if (kind == ekDialog) {
@@ -208,7 +217,6 @@ void ReadProject(TLineReader& in, TProject& project) {
         project.Tree.SetElement(node, project.Elements.Store(std::move(element)));
     }
     int32_t selected = in.Integer();
-    project.Elements.FillEmptySlots();
     for (auto& element : displaced) {
         element->Id = project.Elements.FindFreeElementSlot();
         TNode* node = element->Node;
@@ -219,18 +227,19 @@ void ReadProject(TLineReader& in, TProject& project) {
 
 } // namespace
 
-std::string SerializeProject(const TProject& project) {
+std::string SerializeProject(const TProject& project, std::string* unstorable) {
     TLineWriter out;
-    out.Lines(project.Variables);
+    out.Lines(project.Variables, nullptr, "Variablen und Makros");
     for (int i = 0; i < project.Npcs.Count(); ++i) {
-        out.Line(project.Npcs.ClearNames[static_cast<size_t>(i)]);
-        out.Line(project.Npcs.InstanceNames[static_cast<size_t>(i)]);
+        out.Text(project.Npcs.ClearNames[static_cast<size_t>(i)], nullptr, "Npc-Liste");
+        out.Text(project.Npcs.InstanceNames[static_cast<size_t>(i)], nullptr, "Npc-Liste");
     }
-    out.Line(kSectionEnd);
+    out.Marker(kSectionEnd);
     project.Tree.ForEachPreOrder([&](TNode* node, int level) { WriteNode(out, *node, level); });
-    out.Line(kNodeListEnd);
+    out.Marker(kNodeListEnd);
     out.Line(project.Tree.AbsoluteIndex(project.Selected));
-    return std::move(out.Text);
+    if (unstorable) *unstorable = std::move(out.Unstorable);
+    return std::move(out.Content);
 }
 
 bool ParseProject(std::string_view content, TProject& project, TProjectFileError& error) {
@@ -266,11 +275,23 @@ bool LoadProject(TProject& project, const std::string& path, TFileSystem& files,
 
 bool SaveProject(const TProject& project, const std::string& path, TFileSystem& files,
                  TPrompter& prompter) {
-    if (int failure = files.WriteFile(path, SerializeProject(project))) {
-        prompter.ShowMessage(IoErrorMessage(failure));
+    std::string unstorable;
+    const std::string content = SerializeProject(project, &unstorable);
+    if (!unstorable.empty()) {
+        // The last guard: a file that would load differently is never written.
+        prompter.ShowMessage(UnstorableTextMessage(unstorable));
+        return false;
+    }
+    if (int failure = files.WriteFile(path, content)) {
+        prompter.ShowMessage(WriteErrorMessage(path, failure));
         return false;
     }
     return true;
+}
+
+std::string UnstorableTextMessage(const std::string& where) {
+    return "Projekt nicht gespeichert: " + where +
+           " enth\xE4lt Zeichen, die eine Projektdatei nicht speichern kann.";
 }
 
 } // namespace redewerk

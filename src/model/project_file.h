@@ -19,8 +19,10 @@ struct TProjectFileError {
     int Line = 0;
 };
 
-// The file's content for the project.
-std::string SerializeProject(const TProject& project);
+// The file's content for the project. `unstorable`, when given, receives where the first
+// text stands that the file would not read back as it is (see storable_text.h), for example
+// "Wirt\Hallo (Description)"; it stays empty when every text reads back.
+std::string SerializeProject(const TProject& project, std::string* unstorable = nullptr);
 
 // Builds the project (which must be empty) from a file's content. On failure the project
 // holds what was read up to that point. Accepts CR LF and LF line ends.
@@ -33,8 +35,14 @@ bool LoadProject(TProject& project, const std::string& path, TFileSystem& files,
                  TPrompter& prompter);
 
 // Writes the project through a temporary file, so a failed save keeps the old file.
-// A failure shows "E/A-Fehler %d" with the system's error number.
+// A project holding a text that would not read back is not written: the message names
+// where it stands. A read-only file shows "Datei NAME ist schreibgeschützt.", any other
+// failure "E/A-Fehler %d" with the system's error number.
 bool SaveProject(const TProject& project, const std::string& path, TFileSystem& files,
                  TPrompter& prompter);
+
+// "Projekt nicht gespeichert: WHERE enthält Zeichen, die eine Projektdatei nicht speichern
+// kann."
+std::string UnstorableTextMessage(const std::string& where);
 
 } // namespace redewerk

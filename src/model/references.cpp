@@ -148,12 +148,12 @@ std::string ReferencesAsPathsText(TProject& project, const TLines& lines, const 
 
 namespace {
 
-bool IsFreed(const std::vector<bool>& freed, int32_t id) {
-    return id >= 0 && static_cast<size_t>(id) < freed.size() && freed[static_cast<size_t>(id)];
+bool IsFreed(const std::vector<int32_t>& freed, int32_t id) {
+    return std::binary_search(freed.begin(), freed.end(), id);
 }
 
 // Rewrites the references to freed ids in one text.
-void InvalidateIn(TLines& lines, const std::vector<bool>& freed) {
+void InvalidateIn(TLines& lines, const std::vector<int32_t>& freed) {
     const bool anyMarker = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
         return line.find('#') != std::string::npos;
     });
@@ -175,9 +175,8 @@ void InvalidateIn(TLines& lines, const std::vector<bool>& freed) {
 
 void InvalidateReferencesTo(TProject& project, const std::vector<int32_t>& freedIds) {
     if (freedIds.empty()) return;
-    std::vector<bool> freed(static_cast<size_t>(project.Elements.Size()), false);
-    for (int32_t id : freedIds)
-        if (id >= 0 && id < project.Elements.Size()) freed[static_cast<size_t>(id)] = true;
+    std::vector<int32_t> freed = freedIds;
+    std::sort(freed.begin(), freed.end());
     project.Elements.ForEach([&](TElement& element) {
         std::erase_if(element.KnownRefs, [&](int32_t id) { return IsFreed(freed, id); });
         if (element.IsFree()) return;

@@ -93,8 +93,9 @@ bool WriteSettingsFile(const std::string& path, const TSettings& settings, TFile
     }
     TIniFile ini(content);
     WriteSettings(settings, ini);
-    if (files.WriteFile(path, ini.Text()) != 0) {
-        prompter.ShowMessage(CannotWriteMessage(path));
+    if (int error = files.WriteFile(path, ini.Text())) {
+        prompter.ShowMessage(error == kErrorReadOnly ? WriteErrorMessage(path, error)
+                                                     : CannotWriteMessage(path));
         return false;
     }
     return true;

@@ -6,6 +6,7 @@
 #include "model/names.h"
 #include "model/project.h"
 #include "model/prompter.h"
+#include "model/storable_text.h"
 
 namespace redewerk {
 namespace {
@@ -69,7 +70,8 @@ void FinishNewNode(TProject& project, TNode* node, TNewNodeKind kind) {
     if (kind == TNewNodeKind::EndDialog) project.ApplyEndDialogPreset(node);
 }
 
-TNameProblem CheckNodeName(const TBlockTree& tree, const TNode* node, std::string_view name) {
+TNameProblem CheckNodeName(const TBlockTree& tree, const TNode* node, std::string_view typed) {
+    const std::string name = StorableField(std::string(typed), kNameReplacement);
     if (name.empty()) return TNameProblem::Empty;
     const std::string path = PathUnder(node ? node->Parent() : nullptr, name);
     bool exists = false;
@@ -97,13 +99,14 @@ std::string NameProblemMessage(TNameProblem problem) {
     return "";
 }
 
-bool ValidateName(TBlockTree& tree, TNode* node, std::string_view name, TPrompter& prompter) {
+bool ValidateName(TBlockTree& tree, TNode* node, std::string_view typed, TPrompter& prompter) {
+    const std::string name = StorableField(std::string(typed), kNameReplacement);
     const TNameProblem problem = CheckNodeName(tree, node, name);
     if (problem != TNameProblem::None) {
         prompter.ShowMessage(NameProblemMessage(problem));
         return false;
     }
-    if (node->Text() != name) tree.SetText(node, std::string(name));
+    if (node->Text() != name) tree.SetText(node, name);
     return true;
 }
 

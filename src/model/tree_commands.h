@@ -39,6 +39,7 @@ enum class TNameProblem { None, Empty, Exists, SpecialChars };
 
 // Whether `node` may be named `name` where it stands: not empty, no other node with the same
 // path (without regard to case; the node itself does not count), no special character.
+// A name with a line break is taken with "_" for its control characters, as it is stored.
 TNameProblem CheckNodeName(const TBlockTree& tree, const TNode* node, std::string_view name);
 // The message for a refused name ("Gib bitte einen gültigen Namen ein!", ...).
 std::string NameProblemMessage(TNameProblem problem);

@@ -8,6 +8,7 @@
 #include "model/project.h"
 #include "model/prompter.h"
 #include "model/references.h"
+#include "model/storable_text.h"
 #include "ui/block_tree_model.h"
 #include "ui/block_tree_view.h"
 #include "ui/npc_list_dialog.h"
@@ -253,13 +254,13 @@ void TFMain::WriteBack(QWidget* field) {
     TElement* element = ShownElement();
     if (!element || !field->isEnabled()) return;
     if (field == Heading)
-        element->Heading = FromQt(Heading->text());
+        element->Heading = StorableField(FromQt(Heading->text()), kTextReplacement);
     else if (field == Npc)
-        element->Npc = FromQt(Npc->text());
+        element->Npc = StorableField(FromQt(Npc->text()), kNameReplacement);
     else if (field == Nr)
-        element->Nr = FromQt(Nr->text());
+        element->Nr = StorableField(FromQt(Nr->text()), kTextReplacement);
     else if (field == Description)
-        element->Description = FromQt(Description->text());
+        element->Description = StorableField(FromQt(Description->text()), kTextReplacement);
     RefreshPreview();
 }
 
@@ -274,7 +275,7 @@ void TFMain::RegisterKnownRefs(const TLines& stored) {
 
 void TFMain::StoreConditionFromEditor(TElement& element) {
     element.Condition =
-        ConvertReferencesInText(Project, LinesFromQt(EditorText(Condition)),
+        ConvertReferencesInText(Project, StorableLines(LinesFromQt(EditorText(Condition))),
                                 TRefDirection::PathToId, Project.Selected, Prompter);
 }
 
@@ -323,7 +324,7 @@ void TFMain::StoreBody(TElement& element) {
         // show it: register its known references without touching it.
         RegisterKnownRefs(element.Condition);
     }
-    element.Body = ConvertReferencesInText(Project, LinesFromQt(EditorText(Body)),
+    element.Body = ConvertReferencesInText(Project, StorableLines(LinesFromQt(EditorText(Body))),
                                            TRefDirection::PathToId, Project.Selected, Prompter);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/variables_window.h"
 
 #include "model/project.h"
+#include "model/storable_text.h"
 #include "ui/text_codec.h"
 #include "ui/text_editing.h"
 
@@ -45,7 +46,7 @@ void TFIntList::ShowProjectText() {
 }
 
 void TFIntList::StoreText() {
-    if (!Showing) Project.Variables = LinesFromQt(EditorText(Lines));
+    if (!Showing) Project.Variables = StorableLines(LinesFromQt(EditorText(Lines)));
 }
 
 bool TFIntList::eventFilter(QObject* watched, QEvent* event) {

@@ -34,5 +34,28 @@ TEST(CliProject, ResaveOfAFileTheProgramWroteIsByteIdentical) {
     EXPECT_EQ(testing::ReadDiskFile(target), testing::ReadDiskFile(taverne));
 }
 
+// A file the user may not write stays as it is, whichever command would replace it.
+TEST(CliProject, AReadOnlyTargetIsRefused) {
+    const std::string taverne = std::string(REDEWERK_SOURCE_DIR) + "/examples/Taverne.dlx";
+    const std::string folder =
+        (std::filesystem::path(::testing::TempDir()) / "schreibgeschuetzt").string();
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"ziel.dlx", "DLX_T.d"}) {
+        testing::WriteTempFile(std::string("schreibgeschuetzt/") + name, "alt");
+        std::filesystem::permissions(folder + "/" + name, std::filesystem::perms::owner_read);
+    }
+    const auto refused = [](const std::string& path) {
+        return TCliRun{kExitFailure, "", "Datei " + path + " ist schreibgesch\u00FCtzt.\n"};
+    };
+    EXPECT_EQ(RunCliCommand({"resave", taverne, folder + "/ziel.dlx"}),
+              refused(folder + "/ziel.dlx"));
+    EXPECT_EQ(RunCliCommand({"export", taverne, "--name", "T", "--folder", folder, "--one-file",
+                             "--overwrite"}),
+              refused(folder + "/DLX_T.d"));
+    EXPECT_EQ(testing::ReadDiskFile(folder + "/ziel.dlx"), "alt");
+    EXPECT_EQ(testing::ReadDiskFile(folder + "/DLX_T.d"), "alt");
+}
+
 } // namespace
 } // namespace redewerk

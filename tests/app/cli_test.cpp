@@ -83,8 +83,8 @@ TEST(Cli, FailuresSayWhyAndWriteNothing) {
         {"import|out.dlx|bad.d|--into|fehlt.dlx", "E/A-Fehler 2\nDatei: fehlt.dlx\n"},
         {"import|out.dlx|bad.d",
          stages + "Fehler bei DIA_Bad\nDem Dialog fehlt die Condition und/oder Information!\n"},
-        {"import|out.dlx|fehlt.d", "Daten einlesen...\nInterner unbehandelter Fehler:\nDie Datei "
-                                   "\"fehlt.d\" kann nicht gelesen werden (E/A-Fehler 2).\n"},
+        {"import|out.dlx|fehlt.d",
+         "Daten einlesen...\nDatei nicht lesbar: fehlt.d (Datei nicht gefunden)\n"},
     };
 
     testing::TMemoryFileSystem files;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 #include <string>
 #include <vector>
@@ -415,15 +416,24 @@ TEST(ScriptImport, NamesThatDifferInCaseAreNoDuplicates) {
               std::vector<std::string>{"Doppelt definierter Bezeichner: DIA_Guard_Hello"});
 }
 
-TEST(ScriptImport, MissingFileIsAnInternalError) {
-    TProject project;
-    TRecordingPrompter prompter;
-    testing::TMemoryFileSystem files;
-    EXPECT_FALSE(RunScriptImport(project, {"fehlt/DIA_X.d"}, true, files, prompter));
-    EXPECT_EQ(prompter.Messages, std::vector<std::string>{"Interner unbehandelter Fehler:\r\nDie "
-                                                          "Datei \"fehlt/DIA_X.d\" kann nicht "
-                                                          "gelesen werden (E/A-Fehler 2)."});
-    EXPECT_TRUE(project.Tree.IsEmpty());
+// A file that cannot be read is the user's business, no internal error: the message names
+// the file and the system's reason.
+TEST(ScriptImport, AnUnreadableFileIsAnImportErrorNamingIt) {
+    for (auto [error, reason] : std::initializer_list<std::pair<int, std::string>>{
+             {ENOENT, "Datei nicht gefunden"},
+             {EISDIR, "Der Name bezeichnet einen Ordner"},
+             {EACCES, "Zugriff verweigert"},
+             {EIO, "E/A-Fehler 5"}}) {
+        TProject project;
+        TRecordingPrompter prompter;
+        testing::TMemoryFileSystem files;
+        files.Files["skripte/DIA_X.d"] = "";
+        files.ReadError = error;
+        EXPECT_FALSE(RunScriptImport(project, {"skripte/DIA_X.d"}, true, files, prompter));
+        EXPECT_EQ(prompter.Messages,
+                  std::vector<std::string>{"Datei nicht lesbar: skripte/DIA_X.d (" + reason + ")"});
+        EXPECT_TRUE(project.Tree.IsEmpty());
+    }
 }
 
 // A failed run leaves the project as it was; the old importer left a half-built folder.

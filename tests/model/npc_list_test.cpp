@@ -20,26 +20,34 @@ TEST(NpcList, InstanceNameAsksOnceAndRemembers) {
     EXPECT_EQ(npcs.InstanceNameOf("Wirt", prompter), "VLK_401_Wirt");
     EXPECT_EQ(npcs.InstanceNameOf("Wirt", prompter), "VLK_401_Wirt");
     EXPECT_EQ(npcs.InstanceNameOf("wirt", prompter), "wirt"); // case counts; default answer
+    prompter.TextAnswers = {"VLK_2\r\nBob"};                  // pasted: stored as one line
+    EXPECT_EQ(npcs.InstanceNameOf("Bob", prompter), "VLK_2__Bob");
     EXPECT_EQ(prompter.Questions,
-              (std::vector<std::string>{"Instanzname von Wirt", "Instanzname von wirt"}));
-    EXPECT_EQ(npcs.ClearNames, (std::vector<std::string>{"Wirt", "wirt"}));
+              (std::vector<std::string>{"Instanzname von Wirt", "Instanzname von wirt",
+                                        "Instanzname von Bob"}));
+    EXPECT_EQ(npcs.ClearNames, (std::vector<std::string>{"Wirt", "wirt", "Bob"}));
+    EXPECT_EQ(npcs.InstanceNames[2], "VLK_2__Bob");
 }
 
 TEST(NpcList, ClearNameDerivesAsksAndKeepsNamesDistinct) {
     TNpcList npcs;
     testing::TRecordingPrompter prompter;
-    prompter.TextAnswers = {"Torwache"};
+    prompter.TextAnswers = {"Torwache", "Tor\nwache"};
     EXPECT_EQ(npcs.ClearNameOf("", prompter), "");
     EXPECT_EQ(npcs.ClearNameOf("VLK_401_Wirt", prompter), "Wirt");
     EXPECT_EQ(npcs.ClearNameOf("VLK_401_Wirt", prompter), "Wirt");
     EXPECT_EQ(npcs.ClearNameOf("SLD_700_Wirt", prompter), "SLD_700_Wirt");
     EXPECT_EQ(npcs.ClearNameOf("GRD_12", prompter), "Torwache");
     EXPECT_EQ(npcs.ClearNameOf("Diego", prompter), "Diego");
-    EXPECT_EQ(prompter.Questions, std::vector<std::string>{"Klarname von GRD_12"});
-    EXPECT_EQ(npcs.ClearNames,
-              (std::vector<std::string>{"Wirt", "SLD_700_Wirt", "Torwache", "Diego"}));
+    EXPECT_EQ(npcs.ClearNameOf("VLK_1_Bob", prompter), "Bob"); // three letters: no question
+    EXPECT_EQ(npcs.ClearNameOf("GRD_13", prompter), "Tor_wache");
+    EXPECT_EQ(prompter.Questions,
+              (std::vector<std::string>{"Klarname von GRD_12", "Klarname von GRD_13"}));
+    EXPECT_EQ(npcs.ClearNames, (std::vector<std::string>{"Wirt", "SLD_700_Wirt", "Torwache",
+                                                         "Diego", "Bob", "Tor_wache"}));
     EXPECT_EQ(npcs.InstanceNames,
-              (std::vector<std::string>{"VLK_401_Wirt", "SLD_700_Wirt", "GRD_12", "Diego"}));
+              (std::vector<std::string>{"VLK_401_Wirt", "SLD_700_Wirt", "GRD_12", "Diego",
+                                        "VLK_1_Bob", "GRD_13"}));
 }
 
 TEST(NpcList, RebuildsFromTheWindowsLines) {
@@ -66,6 +74,14 @@ TEST(NpcList, RebuildsFromTheWindowsLines) {
          {"PC_Thief", "ORG_801_Lares"},
          2},
         {{}, {}, {}, 0},
+        // A name that the project file would read as a marker is stored with "_".
+        {{"\x02"
+          "END=\x02"
+          "EOF",
+          "a\r=b"},
+         {"_END", "a_"},
+         {"_EOF", "b"},
+         0},
     };
     for (const TCase& c : cases) {
         TNpcList npcs;

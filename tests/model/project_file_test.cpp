@@ -31,7 +31,7 @@ std::string File(const std::string& nodes, int selected = -1) {
 }
 
 // The record of a Code block (kind 4) in the top row.
-std::string CodeRecord(const std::string& name, int id) {
+std::string CodeRecord(const std::string& name, long long id) {
     return name + "\r\n0\r\n4\r\n" + std::to_string(id) + "\r\n\r\n" + END + END;
 }
 
@@ -99,21 +99,43 @@ TEST(ProjectFile, AClearedProjectIsFourLinesAndStartsAgainAtIdZero) {
     EXPECT_EQ(project.CreateElement(project.Tree.AppendChild(nullptr, "B"), ekDialog), 0);
 }
 
-TEST(ProjectFile, IdGapsBecomeFreePlaceholdersAndADuplicateIdMovesTheEarlierBlock) {
+// Each slot's node text up to `size`, "-" for a free slot.
+std::string SlotOwners(const TProject& project, int32_t size) {
+    std::string owners;
+    for (int32_t id = 0; id < size; ++id) {
+        const TElement* element = project.Elements.LiveAt(id);
+        owners += element ? element->Node->Text() : "-";
+        EXPECT_TRUE(!element || element->Node->Element() == element) << id;
+    }
+    return owners;
+}
+
+TEST(ProjectFile, IdGapsBecomeFreeSlotsAndADuplicateIdMovesTheEarlierBlock) {
     TProject project;
     ASSERT_TRUE(Parse(
         File(CodeRecord("A", 0) + CodeRecord("B", 5) + CodeRecord("C", 7) + CodeRecord("D", 5)),
         project));
     EXPECT_EQ(project.Elements.Size(), 8);
-    std::string owners; // each slot's node text, "-" for a free slot
-    for (int id = 0; id < 8; ++id) {
-        const TElement* element = project.Elements.At(id);
-        owners += element->IsFree() ? "-" : element->Node->Text();
-        EXPECT_TRUE(element->IsFree() || element->Node->Element() == element) << id;
-    }
-    EXPECT_EQ(owners, "AB---D-C");
+    EXPECT_EQ(SlotOwners(project, 8), "AB---D-C");
     EXPECT_EQ(project.Selected, nullptr);
     EXPECT_EQ(project.CreateElement(project.Tree.AppendChild(nullptr, "Neu"), ekDialog), 2);
+}
+
+// Memory follows the blocks, not the ids: a block with the highest id there is loads, saves
+// unchanged and leaves the low ids to new blocks.
+TEST(ProjectFile, AnyIdLoadsAndTheGapsBelowStayFree) {
+    const std::string file =
+        File(CodeRecord("A", 0) + CodeRecord("Fern", 2147483647) + CodeRecord("B", 2), 1);
+    TProject project;
+    ASSERT_TRUE(Parse(file, project));
+    EXPECT_EQ(project.Elements.Size(), 2147483648);
+    EXPECT_EQ(project.Elements.LiveAt(2147483647)->Node->Text(), "Fern");
+    EXPECT_EQ(SerializeProject(project), file);
+    EXPECT_EQ(SlotOwners(project, 4), "A-B-");
+    EXPECT_EQ(project.CreateElement(project.Tree.AppendChild(nullptr, "N1"), ekCode), 1);
+    EXPECT_EQ(project.CreateElement(project.Tree.AppendChild(nullptr, "N3"), ekCode), 3);
+    project.DeleteSubtree(project.Tree.FindByPath("A"));
+    EXPECT_EQ(project.CreateElement(project.Tree.AppendChild(nullptr, "N0"), ekCode), 0);
 }
 
 TEST(ProjectFile, PlacesNodesByLevelRelativeToThePreviousNode) {
@@ -178,7 +200,7 @@ TEST(ProjectFile, BrokenFilesSayWhatAndWhere) {
          std::initializer_list<std::tuple<std::string, std::string, int>>{
              {END + END + "A\r\nx\r\n", "Ung\xFCltige numerische Eingabe", 4},
              {END + END + "A\r\n0\r\n1\r\n-3\r\n", "Ung\xFCltige numerische Eingabe", 6},
-             {File(CodeRecord("A", 1000000)), "Ung\xFCltige numerische Eingabe", 6},
+             {File(CodeRecord("A", 2147483648)), "Ung\xFCltige numerische Eingabe", 6},
              {dialogHead + "Ja\r\n", "'Ja' ist kein g\xFCltiger boolescher Wert", 11},
              {dialogHead + "True\r\nTrue\r\nTrue\r\n" + END + END + "7x\r\n",
               "'7x' ist kein g\xFCltiger Integerwert", 16},

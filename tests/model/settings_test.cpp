@@ -15,11 +15,14 @@ using testing::TRecordingPrompter;
 
 TEST(IniFile, ReadsKeysOfTheirSectionWithoutRegardToCaseAsTextNumbersAndFlags) {
     const TIniFile ini(
-        "; Kommentar\r\n[Pfade]\r\n Oeffnen = C:\\a.dlx \r\nQuote=\"x y\"\r\n[Other]\r\n"
+        "; Kommentar\r\n[Pfade]\r\n Oeffnen = C:\\a.dlx \r\nQuote=\"x y\"\r\nLeer=\"\"\r\n"
+        "Eins=\"\r\n[Other]\r\n"
         "Oeffnen=falsch\r\n[pfade]\r\nSpeichern=x\n[s]\r\ndec=-42\r\nhex=0x1F\r\n"
         "dollar=$FF\r\nword=abc\r\nempty=\r\nbig=99999999999\r\nzero=0\r\nseven=7\r\n");
     EXPECT_EQ(ini.ReadString("PFADE", "oeffnen", "-"), "C:\\a.dlx");
     EXPECT_EQ(ini.ReadString("Pfade", "Quote", "-"), "x y");
+    EXPECT_EQ(ini.ReadString("Pfade", "Leer", "-"), ""); // two quotes: the empty text
+    EXPECT_EQ(ini.ReadString("Pfade", "Eins", "-"), "\"");
     EXPECT_EQ(ini.ReadString("Pfade", "Speichern", "-"), "-"); // only the first section counts
     EXPECT_EQ(ini.ReadString("Keine", "Oeffnen", "-"), "-");
     const std::pair<const char*, int32_t> integers[] = {
@@ -142,6 +145,12 @@ TEST(Settings, AFailedWriteKeepsTheFileAndSaysSo) {
     EXPECT_FALSE(WriteSettingsFile("/home/j\xC3\xB6rg/S.ini", TSettings{}, files, prompter));
     EXPECT_EQ(prompter.Messages,
               std::vector<std::string>{"In /home/j\xF6rg/S.ini kann nicht geschrieben werden"});
+
+    // A read-only file says so.
+    prompter.Messages.clear();
+    files.WriteError = kErrorReadOnly;
+    EXPECT_FALSE(WriteSettingsFile("S.ini", TSettings{}, files, prompter));
+    EXPECT_EQ(prompter.Messages, std::vector<std::string>{"Datei S.ini ist schreibgesch\xFCtzt."});
 
     files.WriteError = 0;
     files.ReadError = 13; // unreadable: rewriting it would drop its other lines

@@ -54,7 +54,11 @@ TEST_F(TTreeCommandsTest, NameRulesGiveOneMessageInTheirOrder) {
              {"Wirt\\Tschuess", "Bis.bald-2", kSpecial},
              {"Wirt\\Tschuess", "Caf\xE9_2=$'", ""}, // other letters and signs are allowed
              // A node in the own subtree carries the path along and does not collide.
-             {"Wirt\\Hallo", "Hallo\\Ja", kSpecial}}) {
+             {"Wirt\\Hallo", "Hallo\\Ja", kSpecial},
+             // A line break is taken as "_", as the name is stored; then it may collide.
+             {"Wirt\\Tschuess", "Ja\r\nNein", ""},
+             {"Schmied", "\n", ""},
+             {"Schmied", "Schmied\x01\n", ""}}) {
         EXPECT_EQ(NameProblemMessage(CheckNodeName(Project.Tree, N(node), name)), message) << name;
     }
     // In use and with a special character at once: the name in use is told.
@@ -65,6 +69,11 @@ TEST_F(TTreeCommandsTest, NameRulesGiveOneMessageInTheirOrder) {
     EXPECT_EQ(Tschuess->Text(), "Tschuess");
     EXPECT_TRUE(ValidateName(Project.Tree, Tschuess, "Servus", Prompter));
     EXPECT_EQ(Tschuess->Path(), "Wirt\\Servus");
+    EXPECT_TRUE(ValidateName(Project.Tree, Tschuess,
+                             "\x02"
+                             "EOF",
+                             Prompter));
+    EXPECT_EQ(Tschuess->Path(), "Wirt\\_EOF");
     EXPECT_EQ(Prompter.Messages, std::vector<std::string>{kExists});
 }
 

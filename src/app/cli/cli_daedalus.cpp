@@ -123,9 +123,13 @@ int RunHighlightCommand(TCliContext& context) {
         return kExitOk;
     }
     if (int error = context.Files.WriteFile(target, highlighter.Rtf())) {
-        context.Err << "redewerk-cli: Die Datei " << target
-                    << " kann nicht geschrieben werden: " << Cp1252ToUtf8(IoErrorMessage(error))
-                    << "\n";
+        context.Err << "redewerk-cli: ";
+        if (error == kErrorReadOnly)
+            context.Err << Cp1252ToUtf8(WriteErrorMessage(target, error));
+        else
+            context.Err << "Die Datei " << target << " kann nicht geschrieben werden: "
+                        << Cp1252ToUtf8(IoErrorMessage(error));
+        context.Err << "\n";
         return kExitFailure;
     }
     return kExitOk;
