@@ -37,21 +37,21 @@ std::string InstanceName(const TProject& project, int32_t id) {
 }
 
 TInstanceNameIndex::TInstanceNameIndex(const TProject& project) {
-    // The elements come in id order, so the entries are sorted by id.
+    // The elements come in id order, so the ids are sorted.
     project.Elements.ForEach([&](const TElement& element) {
-        if (!element.IsFree() && element.Node)
-            Entries.emplace_back(element.Id, InstanceNameOf(*element.Node, element.Kind));
+        if (element.IsFree() || !element.Node) return;
+        Ids.push_back(element.Id);
+        Names.push_back(InstanceNameOf(*element.Node, element.Kind));
     });
     size_t capacity = 16;
-    while (capacity < Entries.size() * 2)
+    while (capacity < Names.size() * 2)
         capacity *= 2;
     Slots.assign(capacity, -1);
     const size_t mask = capacity - 1;
     // Walking the ids upwards and keeping the first entry gives the lowest id for a name.
-    for (size_t entry = 0; entry < Entries.size(); ++entry) {
-        const std::string& name = Entries[entry].second;
-        size_t slot = std::hash<std::string_view>{}(name)&mask;
-        while (Slots[slot] >= 0 && Entries[static_cast<size_t>(Slots[slot])].second != name)
+    for (size_t entry = 0; entry < Names.size(); ++entry) {
+        size_t slot = std::hash<std::string_view>{}(Names[entry]) & mask;
+        while (Slots[slot] >= 0 && Names[static_cast<size_t>(Slots[slot])] != Names[entry])
             slot = (slot + 1) & mask;
         if (Slots[slot] < 0) Slots[slot] = static_cast<int32_t>(entry);
     }
@@ -62,17 +62,15 @@ int32_t TInstanceNameIndex::Find(std::string_view name) const {
     for (size_t slot = std::hash<std::string_view>{}(name)&mask;; slot = (slot + 1) & mask) {
         const int32_t entry = Slots[slot];
         if (entry < 0) return -1;
-        if (Entries[static_cast<size_t>(entry)].second == name)
-            return Entries[static_cast<size_t>(entry)].first;
+        if (Names[static_cast<size_t>(entry)] == name) return Ids[static_cast<size_t>(entry)];
     }
 }
 
 const std::string& TInstanceNameIndex::NameOf(int32_t id) const {
     static const std::string kNone;
-    const auto found = std::lower_bound(Entries.begin(), Entries.end(), id,
-                                        [](const std::pair<int32_t, std::string>& entry,
-                                           int32_t key) { return entry.first < key; });
-    return found != Entries.end() && found->first == id ? found->second : kNone;
+    const auto found = std::lower_bound(Ids.begin(), Ids.end(), id);
+    if (found == Ids.end() || *found != id) return kNone;
+    return Names[static_cast<size_t>(found - Ids.begin())];
 }
 
 } // namespace redewerk

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace redewerk {
@@ -36,10 +35,11 @@ public:
     const std::string& NameOf(int32_t id) const;
 
 private:
-    // Each live block's id and instance name, sorted by id: ids may be sparse.
-    std::vector<std::pair<int32_t, std::string>> Entries;
-    // Open addressing over the entries, a power of two long; -1 marks an empty slot. One flat
-    // array keeps lookups in a project of tens of thousands of blocks cache-friendly.
+    // Each live block's id, in ascending order (ids may be sparse), and its instance name.
+    std::vector<int32_t> Ids;
+    std::vector<std::string> Names;
+    // Open addressing over the entries, a power of two long; -1 marks an empty slot. Flat
+    // arrays keep lookups in a project of tens of thousands of blocks cache-friendly.
     std::vector<int32_t> Slots;
 };
 

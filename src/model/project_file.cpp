@@ -17,21 +17,27 @@ constexpr std::string_view kSectionEnd = kSectionEndMarker;
 constexpr std::string_view kNodeListEnd = kNodeListEndMarker;
 
 // Appends lines ended by CR LF to one string, and notes the first text line that would not
-// read back as it was written: one with a line break inside, or one that reads as a marker.
+// read back as it was written: one with a line feed inside, or one that equals the marker the
+// reader looks for at its place. (The rules for new texts are stricter, see storable_text.h;
+// this check only keeps a file that would load differently from being written, and lets
+// every file that loads be saved again.)
 class TLineWriter {
 public:
     void Line(int value) { Append(std::to_string(value)); }
     void Flag(bool value) { Append(value ? "True" : "False"); }
     void Marker(std::string_view marker) { Append(marker); }
-    // A text line; `field` names it for the message ("Description"), `node` is its block.
-    void Text(std::string_view text, const TNode* node, std::string_view field) {
-        if (Unstorable.empty() && !IsStorableLine(text))
+    // A text line; `field` names it for the message ("Description"), `node` is its block;
+    // `marker` is the one the reader watches for at this place, if any.
+    void Text(std::string_view text, const TNode* node, std::string_view field,
+              std::string_view marker = {}) {
+        if (Unstorable.empty() &&
+            (text.find('\n') != std::string_view::npos || (!marker.empty() && text == marker)))
             Unstorable = node ? node->Path() + " (" + std::string(field) + ")" : std::string(field);
         Append(text);
     }
     void Lines(const TLines& lines, const TNode* node, std::string_view field) {
         for (const auto& line : lines)
-            Text(line, node, field);
+            Text(line, node, field, kSectionEnd);
         Marker(kSectionEnd);
     }
 
@@ -47,7 +53,7 @@ private:
 
 // The field names are the block editor's labels.
 void WriteNode(TLineWriter& out, const TNode& node, int level) {
-    out.Text(node.Text(), &node, "Name");
+    out.Text(node.Text(), &node, "Name", kNodeListEnd);
     out.Line(level);
     const TElement* element = node.Element();
     if (!element) {
@@ -231,7 +237,9 @@ std::string SerializeProject(const TProject& project, std::string* unstorable) {
     TLineWriter out;
     out.Lines(project.Variables, nullptr, "Variablen und Makros");
     for (int i = 0; i < project.Npcs.Count(); ++i) {
-        out.Text(project.Npcs.ClearNames[static_cast<size_t>(i)], nullptr, "Npc-Liste");
+        // The reader looks for the section's end only where a pair begins.
+        out.Text(project.Npcs.ClearNames[static_cast<size_t>(i)], nullptr, "Npc-Liste",
+                 kSectionEnd);
         out.Text(project.Npcs.InstanceNames[static_cast<size_t>(i)], nullptr, "Npc-Liste");
     }
     out.Marker(kSectionEnd);

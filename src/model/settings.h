@@ -34,6 +34,8 @@ struct TSettings {
     TColourTable Colours = DefaultColours();
     bool Maximised = true;
     int32_t FontSize = 8;
+
+    bool operator==(const TSettings&) const = default;
 };
 
 // Reads every key in its order; a missing key keeps its default. A colour that is neither a

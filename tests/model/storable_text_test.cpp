@@ -5,6 +5,7 @@
 #include "support/memory_file_system.h"
 #include "support/project_builder.h"
 #include "support/recording_prompter.h"
+#include "support/round_trip.h"
 
 #include <gtest/gtest.h>
 
@@ -98,14 +99,15 @@ TEST(StorableText, SavingRefusesTextThatWouldNotReadBack) {
                   p.Variables = {"a", kEnd};
               },
               "Variablen und Makros"},
+             {[](TProject&p, TElement&) { p.Npcs.Add(kEnd, "VLK_1"); }, "Npc-Liste"},
              {[](TProject&p, TElement&) { p.Npcs.Add("Bob", "VLK\n1"); }, "Npc-Liste"},
              {[](TProject&p, TElement&e) { p.Tree.SetText(e.Node, kEof); },
               "Wirt\\" + kEof + " (Name)"},
              {[](TProject&, TElement&e) { e.Heading = "a\nb"; }, "Wirt\\Hallo (\xDC"
                                                                  "berschrift)"},
-             {[](TProject&, TElement&e) { e.Npc = kEnd; }, "Wirt\\Hallo (NPC)"},
+             {[](TProject&, TElement&e) { e.Npc = "\n"; }, "Wirt\\Hallo (NPC)"},
              {[](TProject&, TElement&e) { e.Nr = "1\n0"; }, "Wirt\\Hallo (nr)"},
-             {[](TProject&, TElement&e) { e.Description = kEof; }, "Wirt\\Hallo (Description)"},
+             {[](TProject&, TElement&e) { e.Description = "\r\n"; }, "Wirt\\Hallo (Description)"},
              {[](TProject&, TElement&e) { e.Condition = {kEnd}; }, "Wirt\\Hallo (condition)"},
              {[](TProject&, TElement&e) {
                   e.Body = {"a", "b\nc"};
@@ -121,17 +123,21 @@ TEST(StorableText, SavingRefusesTextThatWouldNotReadBack) {
         EXPECT_EQ(files.Files["p.dlx"], "alt");
         EXPECT_EQ(prompter.Messages, std::vector<std::string>{message(where)});
     }
-    // What reads back as it was is written: a CR inside a field, a marker with more after it,
-    // and a text on a line no reader looks at for a marker.
+    // A file that loads can be saved again: what reads back as it was is written, even where
+    // new input would have been changed on its way in. A CR inside a line, a marker with more
+    // after it, and a marker where the reader does not look for one.
     TProject project;
-    TElement& code = AddBlock(project, "Code", ekCode);
-    code.Heading = "a\rb";
-    code.Body = {kEnd + " ", "\r"};
-    code.Description = kEnd; // a Code block does not store it
+    project.Npcs.Add("Bob", kEnd);
+    TElement& dialog = AddBlock(project, "Wirt\\" + kEnd, ekDialog);
+    dialog.Heading = "a\rb";
+    dialog.Npc = kEnd;
+    dialog.Description = kEof;
+    dialog.Body = {kEnd + " ", "\r"};
     testing::TMemoryFileSystem files;
     testing::TRecordingPrompter prompter;
     EXPECT_TRUE(SaveProject(project, "p.dlx", files, prompter));
     EXPECT_EQ(prompter.Messages, std::vector<std::string>{});
+    EXPECT_EQ(testing::RoundTripProblem(project), "");
 }
 
 } // namespace
