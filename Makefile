@@ -1,5 +1,6 @@
 # Wraps CMake: `make run` sets everything up and opens the editor on the example project,
-# `make test` sets everything up and runs every test, `make bench` runs the benchmarks.
+# `make test` sets everything up and runs every test, `make bench` runs the benchmarks,
+# `make fuzz` builds the fuzzers with clang and runs each for FUZZ_SECONDS (default 60).
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
@@ -9,7 +10,7 @@ ifneq ($(CCACHE),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
 endif
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps configure build run test bench fuzz clean format
 
 all: build
 
@@ -32,6 +33,9 @@ test: build
 bench: build
 	@cmake --build $(BUILD_DIR) --target benchmarks -j $(JOBS)
 	@for program in $(BUILD_DIR)/bench/*_bench; do echo "== $$program"; $$program || exit 1; done
+
+fuzz:
+	@JOBS=$(JOBS) sh tools/fuzz.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

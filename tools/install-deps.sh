@@ -1,7 +1,9 @@
 #!/bin/sh
-# Installs the Debian packages the build needs, when they are missing.
+# Installs the Debian packages the build needs, when they are missing; given arguments, the
+# packages they name instead (the fuzzers need clang and its libFuzzer).
 # As root it runs apt-get; otherwise it prints the one line to run.
 packages="cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev fonts-dejavu-core"
+[ $# -gt 0 ] && packages="$*"
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
