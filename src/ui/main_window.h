@@ -200,7 +200,6 @@ private:
     void PreviewSwitched();
     void LockBodySwitched();
     void CheckSyntaxSwitched();
-    bool PreviewShown() const; // the body editor shows generated code
     void ResetHistories();
     void Unblind(TCodeEditor* editor, bool record);
 

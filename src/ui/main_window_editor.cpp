@@ -397,6 +397,11 @@ void TFMain::LockBodySwitched() {
         Body->History().Blind();
         RefreshPreview();
     } else {
+        // Switched off while the body has the focus: what is edited is the block's text.
+        if (TElement* element = ShownElement(); element && BodyEntered && BodyShowsCode) {
+            ShowInBody(BodySource(*element), element->BodySelStart, element->BodySelLength);
+            BodyShowsCode = false;
+        }
         Body->setReadOnly(false);
         Unblind(Body, false);
     }

@@ -408,11 +408,15 @@ TEST_F(TBlockEditorTest, TypedTextIsNeverLostNorWrittenIntoAnotherBlock) {
         [](TBlockEditorTest& t) { t.Window.SelectNode(t.Betrunken); }, // a search result
         [](TBlockEditorTest& t) { t.Window.NewNode(TNewNodeKind::Folder, false); },
         [](TBlockEditorTest& t) { t.Window.DropNode(t.Betrunken, t.Wirt, true); },
-        [](TBlockEditorTest& t) { t.Window.DeleteSelectedNode(); },
         [](TBlockEditorTest& t) { t.Switch("InstantCompile")->setChecked(true); },
         [](TBlockEditorTest& t) {
             t.Switch("InstantCompile")->setChecked(true);
             t.Switch("LockBody")->setChecked(true);
+            t.Switch("LockBody")->setChecked(false); // the body edits the block's text again
+            QTest::keyClick(t.Body(), Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClicks(t.Body(), QStringLiteral("!"));
+            QTest::keyClick(t.Body(), Qt::Key_Backspace);
+            t.Focus(t.Window.TreeView());
         },
         [](TBlockEditorTest& t) { t.Window.RefreshPreview(); },
         [](TBlockEditorTest& t) {
@@ -420,6 +424,7 @@ TEST_F(TBlockEditorTest, TypedTextIsNeverLostNorWrittenIntoAnotherBlock) {
             t.Prompter.OkCancelAnswers = {false}; // keep the unsaved typing
             t.Window.LoadProjectFile(QStringLiteral("t.dlx"));
         },
+        [](TBlockEditorTest& t) { t.Window.DeleteSelectedNode(); }, // the last: Hallo goes
     };
     int path = 0;
     for (const auto& act : paths) {
@@ -430,6 +435,7 @@ TEST_F(TBlockEditorTest, TypedTextIsNeverLostNorWrittenIntoAnotherBlock) {
         QTest::keyClicks(Body(), QStringLiteral(">>Neu"));
         if (path == 4) AnswerNames({QStringLiteral("Neu")});
         act(*this);
+        Window.CommitFocusedField(); // wherever the text still is, it goes now
         const bool deleted = Project.Tree.AbsoluteIndex(Hallo) < 0;
         if (!deleted) {
             EXPECT_EQ(Hallo->Element()->Body, TLines{">>Neu"}) << path;
@@ -442,7 +448,7 @@ TEST_F(TBlockEditorTest, TypedTextIsNeverLostNorWrittenIntoAnotherBlock) {
         Switch("InstantCompile")->setChecked(false);
         Hallo->Element()->Body.clear();
     }
-    EXPECT_EQ(path, 6);
+    EXPECT_EQ(path, static_cast<int>(std::size(paths)));
 }
 
 // A project replaced while the body has the focus: nothing goes into the new project, and
