@@ -162,8 +162,9 @@ BENCHMARK(BM_KeyPress)
     ->Unit(benchmark::kMillisecond);
 
 // One idle pass that re-colours the body: after one typed key (most lines keep their
-// colours) or with every line to colour anew (another colour table). "screen_ms" is when
-// the lines on screen were coloured and painted.
+// colours) or with every line to colour anew (another colour table). "screen_median_ms" is
+// when the lines on screen were coloured and painted (the body is coloured after the short
+// condition, in the same pass).
 void BM_Colouring(benchmark::State& state) {
     TEditorFixture fixture(static_cast<int>(state.range(0)));
     const bool everyLine = state.range(1) != 0;
@@ -171,8 +172,8 @@ void BM_Colouring(benchmark::State& state) {
     body->setFocus();
     QElapsedTimer timer;
     double screen = 0;
-    QObject::connect(body, &TCodeEditor::ScreenColoured,
-                     [&] { screen = std::max(screen, Milliseconds(timer)); });
+    std::vector<double> screens;
+    QObject::connect(body, &TCodeEditor::ScreenColoured, [&] { screen = Milliseconds(timer); });
     TColourTable& colours = fixture.Window.Colours();
     for (auto _ : state) {
         state.PauseTiming();
@@ -191,10 +192,12 @@ void BM_Colouring(benchmark::State& state) {
         timer.start();
         fixture.Window.RunIdlePass();
         state.PauseTiming();
-        state.counters["screen_ms"] = screen;
+        screens.push_back(screen);
         fixture.Settle(); // the check, outside the measurement
         state.ResumeTiming();
     }
+    std::sort(screens.begin(), screens.end());
+    state.counters["screen_median_ms"] = screens[screens.size() / 2];
 }
 BENCHMARK(BM_Colouring)
     ->ArgNames({"lines", "every_line"})

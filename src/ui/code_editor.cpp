@@ -48,10 +48,15 @@ TCodeEditor::TCodeEditor(const QString& objectName, const QString& accessibleNam
 }
 
 std::u16string TCodeEditor::DocumentText(int from, int count) const {
-    QTextCursor cursor(document());
-    cursor.setPosition(from);
-    cursor.setPosition(from + count, QTextCursor::KeepAnchor);
-    const QString text = cursor.selectedText();
+    QString text;
+    if (from == 0 && count == document()->characterCount() - 1) {
+        text = document()->toRawText(); // the whole text, as a new block shows it
+    } else {
+        QTextCursor cursor(document());
+        cursor.setPosition(from);
+        cursor.setPosition(from + count, QTextCursor::KeepAnchor);
+        text = cursor.selectedText();
+    }
     std::u16string units(static_cast<size_t>(text.size()), u'\0');
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();

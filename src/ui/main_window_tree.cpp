@@ -64,7 +64,7 @@ void TFMain::UpdateTextMenu() {
     const QPlainTextEdit* target = TextMenuTarget();
     if (target == Body || target == Condition)
         GotoErrorAction->setEnabled(!Scheduler.Pending() &&
-                                    (target == Body ? BodyParser : ConditionParser).ErrorPos >= 0);
+                                    ParserOf(target == Body ? Body : Condition).ErrorPos >= 0);
 }
 
 void TFMain::OpenTreeMenu(TNode* node) {

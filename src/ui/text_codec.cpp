@@ -9,12 +9,21 @@
 
 namespace redewerk {
 
-QString ToQt(std::string_view cp1252) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(cp1252.size()));
-    // Every Windows-1252 character lies in the Basic Multilingual Plane.
+namespace {
+
+// Writes the characters of `cp1252` to `out`; every Windows-1252 character lies in the Basic
+// Multilingual Plane, so each byte is one UTF-16 unit.
+QChar* Decode(std::string_view cp1252, QChar* out) {
     for (char c : cp1252)
-        text += QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(c))));
+        *out++ = QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(c))));
+    return out;
+}
+
+} // namespace
+
+QString ToQt(std::string_view cp1252) {
+    QString text(static_cast<qsizetype>(cp1252.size()), Qt::Uninitialized);
+    Decode(cp1252, text.data());
     return text;
 }
 
@@ -29,10 +38,14 @@ std::string FromQt(const QString& text) {
 }
 
 QString LinesToQt(const TLines& lines) {
-    QString text;
+    size_t size = lines.empty() ? 0 : lines.size() - 1;
+    for (const std::string& line : lines)
+        size += line.size();
+    QString text(static_cast<qsizetype>(size), Qt::Uninitialized);
+    QChar* out = text.data();
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += QLatin1Char('\n');
-        text += ToQt(lines[i]);
+        if (i > 0) *out++ = QLatin1Char('\n');
+        out = Decode(lines[i], out);
     }
     return text;
 }
