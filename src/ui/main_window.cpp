@@ -15,6 +15,7 @@
 #include "ui/node_name_dialog.h"
 #include "ui/npc_list_dialog.h"
 #include "ui/quarn_import_dialog.h"
+#include "ui/search_dialog.h"
 #include "ui/text_codec.h"
 #include "ui/variables_window.h"
 
@@ -74,6 +75,7 @@ TFMain::TFMain(TProject& project, TFileSystem& files, TPrompter& prompter, QWidg
     NpcListForm = new TFNPCLIST(Project.Npcs, Prompter, this);
     VariablesForm = new TFIntList(Project, this);
     FindingsForm = new TFExportFindings(this);
+    SearchForm = new TFSearch(this);
     ConnectSignals();
     resize(1100, 760);
 }

@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,10 +39,13 @@ class TFNPCLIST;
 class TFExportFindings;
 class TFileSystem;
 class TFNodeName;
+class TFSearch;
 class TNode;
 class TProject;
 class TPrompter;
 struct TElement;
+struct TSearchPlace;
+enum class TSearchField;
 
 // The editor's main window: the block tree with its commands on the left, the header fields,
 // the condition editor and the command buttons on the right, the body editor below. It shows
@@ -92,7 +96,8 @@ public:
     // "Gehe zu erstem Fehler": the caret to the error of the code editor that has the focus.
     void GotoErrorClick();
     // The search (Ctrl+F) and find next (F3) of the tree, the header fields and the code
-    // editors. F3 in a field with selected text searches that text.
+    // editors. Ctrl+F asks for the text, then searches it from the focused field on; F3 in a
+    // field with selected text searches that text.
     void StartSearch();
     void FindNext();
 
@@ -140,6 +145,7 @@ public:
     TFNPCLIST* NpcListDialog() const { return NpcListForm; }
     TFIntList* VariablesWindow() const { return VariablesForm; }
     TFExportFindings* FindingsDialog() const { return FindingsForm; }
+    TFSearch* SearchDialog() const { return SearchForm; }
     TCompiled& ExportState() { return Compiled; }
     // "Exportieren": the export dialog, then the export of the whole project; findings in the
     // generated code are shown before anything is written.
@@ -219,6 +225,13 @@ private:
     void LoadClick();
     void SaveClick();
     void OptionsClick();
+    // The search from the caret of the focused field; a match is selected, nothing found is
+    // said in the status bar.
+    void FindNextMatch();
+    void ShowMatch(const TSearchPlace& place);
+    // The searched field a widget shows, and back; the tree stands for the node name.
+    std::optional<TSearchField> SearchFieldOf(const QWidget* widget) const;
+    QWidget* SearchWidgetOf(TSearchField field) const;
 
     TProject& Project;
     TFileSystem& Files;
@@ -265,7 +278,9 @@ private:
     TFNPCLIST* NpcListForm = nullptr;
     TFIntList* VariablesForm = nullptr;
     TFExportFindings* FindingsForm = nullptr;
-    TCompiled Compiled; // the export's options and results, for the whole run
+    TFSearch* SearchForm = nullptr;
+    std::string SearchText; // empty while there is nothing to search for
+    TCompiled Compiled;     // the export's options and results, for the whole run
 
     // The block editor's state.
     bool BodyEntered = false;      // the body editor has been entered and not left

@@ -447,14 +447,6 @@ bool TFMain::GotoNeighbourBlock(bool forward) {
     return true;
 }
 
-void TFMain::StartSearch() {
-    // The search dialog takes over here.
-}
-
-void TFMain::FindNext() {
-    // Find next takes over here; it reads the selected text of the focused field itself.
-}
-
 void TFMain::MoveFocusToNextField(QWidget* from) {
     QWidget* next = nullptr;
     if (from == Heading) {

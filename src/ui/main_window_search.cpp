@@ -1,0 +1,138 @@
+// The main window's search: Ctrl+F asks for a text, F3 finds its next place in the names and
+// fields of all blocks, from the caret of the focused field on, and selects it.
+#include "ui/main_window.h"
+
+#include "model/project.h"
+#include "model/prompter.h"
+#include "model/search.h"
+#include "ui/block_tree_view.h"
+#include "ui/search_dialog.h"
+#include "ui/text_codec.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextBlock>
+
+#include <algorithm>
+#include <optional>
+
+namespace redewerk {
+namespace {
+
+// A selection in a code editor as the model writes it: its paragraph breaks become CR LF.
+std::string SelectedText(const QPlainTextEdit* editor) {
+    QString text = editor->textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return FromQt(text);
+}
+
+} // namespace
+
+void TFMain::StartSearch() {
+    SearchText.clear();
+    if (SearchForm->Ask()) SearchText = FromQt(SearchForm->Str()->text());
+    FindNextMatch();
+}
+
+void TFMain::FindNext() {
+    QWidget* focused = focusWidget();
+    if (auto* field = qobject_cast<QLineEdit*>(focused); field && IsHeaderField(field)) {
+        if (field->hasSelectedText()) SearchText = FromQt(field->selectedText());
+    } else if (auto* editor = qobject_cast<QPlainTextEdit*>(focused);
+               editor && IsEditorField(editor)) {
+        if (editor->textCursor().hasSelection()) SearchText = SelectedText(editor);
+    }
+    FindNextMatch();
+}
+
+std::optional<TSearchField> TFMain::SearchFieldOf(const QWidget* widget) const {
+    if (widget == Tree) return TSearchField::NodeName;
+    if (widget == Heading) return TSearchField::Heading;
+    if (widget == Npc) return TSearchField::Npc;
+    if (widget == Nr) return TSearchField::Nr;
+    if (widget == Description) return TSearchField::Description;
+    if (widget == Condition) return TSearchField::Condition;
+    if (widget == Body) return TSearchField::Body;
+    return std::nullopt;
+}
+
+QWidget* TFMain::SearchWidgetOf(TSearchField field) const {
+    switch (field) {
+    case TSearchField::NodeName:
+        return Tree;
+    case TSearchField::Heading:
+        return Heading;
+    case TSearchField::Npc:
+        return Npc;
+    case TSearchField::Nr:
+        return Nr;
+    case TSearchField::Description:
+        return Description;
+    case TSearchField::Condition:
+        return Condition;
+    case TSearchField::Body:
+        return Body;
+    }
+    return Tree;
+}
+
+void TFMain::FindNextMatch() {
+    if (SearchText.empty() || !Project.Selected) return;
+    QWidget* focused = focusWidget();
+    const std::optional<TSearchField> field = SearchFieldOf(focused);
+    if (!field) {
+        Prompter.ShowMessage("Error: Ung\xFCltiger Controltyp!");
+        return;
+    }
+    const auto fields = SearchFieldsOf(Project.Selected);
+    if (std::find(fields.begin(), fields.end(), *field) == fields.end()) {
+        Prompter.ShowMessage("Error: ung\xFClitiges Control!");
+        return;
+    }
+    TSearchPlace start{Project.Selected, *field, 0, 0};
+    if (auto* line = qobject_cast<QLineEdit*>(focused)) {
+        WriteBack(line);
+        start.Offset = static_cast<size_t>(line->hasSelectedText() ? line->selectionEnd()
+                                                                   : line->cursorPosition());
+    } else if (auto* editor = qobject_cast<QPlainTextEdit*>(focused)) {
+        // The search sees the stored text: what the editor holds is written back first.
+        WriteBack(editor);
+        const int end = editor->textCursor().selectionEnd();
+        // Every line break before the caret counts as CR LF.
+        start.Offset = static_cast<size_t>(end + editor->document()->findBlock(end).blockNumber());
+    }
+    const std::optional<TSearchPlace> found = FindNextInProject(Project, SearchText, start);
+    if (!found) {
+        statusBar()->showMessage(QStringLiteral("Nicht gefunden: ") + ToQt(SearchText), 5000);
+        return;
+    }
+    ShowMatch(*found);
+}
+
+void TFMain::ShowMatch(const TSearchPlace& place) {
+    // Selecting through the tree writes back the field that has the focus and shows the
+    // block of the match.
+    Tree->setFocus(Qt::OtherFocusReason);
+    SelectNode(place.Node);
+    if (place.Field == TSearchField::NodeName) return;
+    QWidget* widget = SearchWidgetOf(place.Field);
+    widget->setFocus(Qt::OtherFocusReason);
+    const auto lineBreaks =
+        static_cast<int>(std::count(SearchText.begin(), SearchText.end(), '\n'));
+    const int length = static_cast<int>(SearchText.size()) - lineBreaks; // CR LF is one break
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setSelection(static_cast<int>(place.Offset), length);
+        return;
+    }
+    auto* editor = static_cast<QPlainTextEdit*>(widget);
+    const int position = static_cast<int>(place.Offset - place.Line); // CR LF is one break
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(position);
+    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    editor->ensureCursorVisible();
+}
+
+} // namespace redewerk

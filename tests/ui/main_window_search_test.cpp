@@ -1,0 +1,127 @@
+#include "window_fixture.h"
+
+#include "ui/search_dialog.h"
+
+#include <QStatusBar>
+
+namespace redewerk {
+namespace {
+
+// Ctrl+F and F3 in the main window, over the fixture's project.
+struct TSearchUiTest : testing::TWindowFixture {
+    // Ctrl+F in `widget`; types `text` into the search field and presses Enter, or closes the
+    // dialog without Enter when `enter` is false.
+    void CtrlF(QWidget* widget, const QString& text, bool enter = true) {
+        TFSearch* dialog = Window.SearchDialog();
+        WhenShown(dialog, [dialog, text, enter] {
+            EXPECT_EQ(dialog->Str()->selectedText(), dialog->Str()->text());
+            dialog->Str()->setText(text);
+            if (enter) QTest::keyClick(dialog->Str(), Qt::Key_Return);
+        });
+        QTest::keyClick(widget, Qt::Key_F, Qt::ControlModifier);
+    }
+
+    // F3 in the focused field; the code editors' keys are bound by the block editor.
+    void F3() {
+        if (qobject_cast<QPlainTextEdit*>(Window.focusWidget()))
+            Window.FindNext();
+        else
+            QTest::keyClick(Window.focusWidget(), Qt::Key_F3);
+    }
+
+    // Where the focus and the selection are: "node/widget:selected text".
+    std::string Place() const {
+        QWidget* focused = Window.focusWidget();
+        std::string selected;
+        if (auto* line = qobject_cast<QLineEdit*>(focused))
+            selected = line->selectedText().toStdString();
+        if (auto* editor = qobject_cast<QPlainTextEdit*>(focused))
+            selected = std::to_string(editor->textCursor().selectionStart()) + "+" +
+                       editor->textCursor().selectedText().toStdString();
+        const TNode* node = Window.SelectedNode();
+        return (node ? node->Path() : "-") + "/" + focused->objectName().toStdString() + ":" +
+               selected;
+    }
+};
+
+TEST_F(TSearchUiTest, CtrlFAndF3WalkThroughTheMatchesInOrder) {
+    Tschuess->Element()->Body = {"Hallo", "du wirt"};
+    Click(Hallo);
+    CtrlF(Window.TreeView(), QStringLiteral("wirt"));
+    EXPECT_EQ(Place(), "Wirt\\Hallo/Npc:Wirt");
+    const std::vector<std::string> expected = {
+        "Wirt\\Tschuess/Body:9+wirt", // line breaks count once in the editor
+        "Wirt/TreeView:",             // round to the top of the tree
+        "Wirt\\Hallo/Npc:Wirt",
+    };
+    for (const std::string& place : expected) {
+        F3();
+        EXPECT_EQ(Place(), place);
+    }
+    EXPECT_EQ(Window.SearchDialog()->Str()->text(), QStringLiteral("wirt"));
+}
+
+TEST_F(TSearchUiTest, ClosingTheDialogWithoutEnterSearchesNothing) {
+    Click(Hallo);
+    CtrlF(Window.TreeView(), QStringLiteral("tschuess"));
+    EXPECT_EQ(Place(), "Wirt\\Tschuess/TreeView:");
+    CtrlF(Window.TreeView(), QStringLiteral("hallo"), false);
+    EXPECT_EQ(Place(), "Wirt\\Tschuess/TreeView:");
+    EXPECT_EQ(Window.SearchDialog()->Str()->text(), QStringLiteral("hallo"));
+    QTest::keyClick(Window.TreeView(), Qt::Key_F3); // the search text is gone
+    EXPECT_EQ(Place(), "Wirt\\Tschuess/TreeView:");
+    CtrlF(Window.TreeView(), QString()); // Enter in the empty field
+    EXPECT_EQ(Place(), "Wirt\\Tschuess/TreeView:");
+}
+
+TEST_F(TSearchUiTest, F3TakesTheSelectionInAHeaderField) {
+    Tschuess->Element()->Description = "Gru\xDF und Kuss";
+    Click(Hallo);
+    Field("Heading")->setFocus();
+    Field("Heading")->selectAll(); // "Gruß"
+    QTest::keyClick(Field("Heading"), Qt::Key_F3);
+    EXPECT_EQ(Place(), "Wirt\\Tschuess/description:" + std::string("Gru\xC3\x9F"));
+    // Typed but not yet left, the heading is searched as it stands.
+    Field("Heading")->setFocus();
+    Field("Heading")->setText(QStringLiteral("x Gruß x"));
+    Field("Heading")->setCursorPosition(0);
+    CtrlF(Field("Heading"), QStringLiteral("gruß"));
+    EXPECT_EQ(Place(), "Wirt\\Tschuess/Heading:" + std::string("Gru\xC3\x9F"));
+    EXPECT_EQ(Tschuess->Element()->Heading, "x Gru\xDF x");
+}
+
+TEST_F(TSearchUiTest, FromTheBodyRoundToAnEarlierMatchInIt) {
+    const std::string ja = std::to_string(Ja->Element()->Id);
+    Hallo->Element()->Body = {"<<Ein Bier?", "++#" + ja + "#", "ENDE"};
+    Click(Hallo);
+    QPlainTextEdit* body = Editor("Body");
+    body->setFocus();
+    body->moveCursor(QTextCursor::End);
+    TFSearch* dialog = Window.SearchDialog();
+    WhenShown(dialog, [dialog] {
+        dialog->Str()->setText(QStringLiteral("#hallo\\ja#"));
+        QTest::keyClick(dialog->Str(), Qt::Key_Return);
+    });
+    Window.StartSearch(); // as the body's Ctrl+F does
+    // The reference reads as the editor shows it, found after all other blocks.
+    EXPECT_EQ(Place(), "Wirt\\Hallo/Body:14+#Hallo\\Ja#");
+}
+
+TEST_F(TSearchUiTest, NothingFoundIsSaidInTheStatusBar) {
+    Click(Tschuess);
+    Field("Heading")->setFocus();
+    CtrlF(Field("Heading"), QStringLiteral("Drache"));
+    EXPECT_EQ(Place(), "Wirt\\Tschuess/Heading:");
+    EXPECT_EQ(Window.statusBar()->currentMessage(), QStringLiteral("Nicht gefunden: Drache"));
+    EXPECT_TRUE(Prompter.Messages.empty());
+}
+
+TEST_F(TSearchUiTest, AMatchInANodeNameSelectsTheNode) {
+    Click(Hallo);
+    Field("Heading")->setFocus();
+    CtrlF(Field("Heading"), QStringLiteral("hilf"));
+    EXPECT_EQ(Place(), "Hilfen/TreeView:");
+}
+
+} // namespace
+} // namespace redewerk
