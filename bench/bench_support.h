@@ -1,11 +1,15 @@
 #pragma once
 
-// What the benchmark programs share: a prompter that never waits and files in memory.
+// What the benchmark programs share: a prompter that never waits, blocks added quickly and
+// files in memory.
 
+#include "model/element.h"
 #include "model/file_system.h"
+#include "model/project.h"
 #include "model/prompter.h"
 
 #include <map>
+#include <memory>
 #include <string>
 
 namespace redewerk::bench {
@@ -30,6 +34,17 @@ public:
 private:
     TOverwriteAnswer Overwrite;
 };
+
+// A block under `parent`, its element stored directly at the next id, so that building a
+// large project measures nothing of the element table.
+inline TElement& AddBlock(TProject& project, TNode* parent, const std::string& name, int32_t kind) {
+    TNode* node = project.Tree.AppendChild(parent, name);
+    auto element =
+        std::make_unique<TElement>(static_cast<int32_t>(project.Elements.Size()), kind, node);
+    TElement* stored = project.Elements.Store(std::move(element));
+    project.Tree.SetElement(node, stored);
+    return *stored;
+}
 
 // Files in memory, so that a benchmark measures the program and not the disk.
 class TMemoryFiles : public TFileSystem {

@@ -17,18 +17,8 @@
 namespace redewerk {
 namespace {
 
+using bench::AddBlock;
 using bench::TQuietPrompter;
-
-// Stores the element directly at its id, so that building the project measures nothing of
-// the element table.
-TElement& AddBlock(TProject& project, TNode* parent, const std::string& name, int32_t kind) {
-    TNode* node = project.Tree.AppendChild(parent, name);
-    auto element =
-        std::make_unique<TElement>(static_cast<int32_t>(project.Elements.Size()), kind, node);
-    TElement* stored = project.Elements.Store(std::move(element));
-    project.Tree.SetElement(node, stored);
-    return *stored;
-}
 
 void FillProject(TProject& project, int dialogs) {
     project.Variables = {"var int Bench_Zaehler;"};

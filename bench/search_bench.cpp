@@ -3,6 +3,7 @@
 // as paths for the search) and each condition with a known-reference. The targets: a text
 // that occurs only in the last block, searched from the first block, under 20 ms; a text
 // that occurs nowhere (the search goes all the way round) under 40 ms.
+#include "bench_support.h"
 #include "model/project.h"
 #include "model/search.h"
 
@@ -14,13 +15,7 @@
 namespace redewerk {
 namespace {
 
-TElement& AddBlock(TProject& project, TNode* parent, const std::string& name, int32_t kind) {
-    TNode* node = project.Tree.AppendChild(parent, name);
-    auto element = std::make_unique<TElement>(project.Elements.Size(), kind, node);
-    TElement* stored = project.Elements.Store(std::move(element));
-    project.Tree.SetElement(node, stored);
-    return *stored;
-}
+using bench::AddBlock;
 
 constexpr int kDialogs = 5000;
 

@@ -20,6 +20,7 @@ TFGetName::TFGetName(QWidget* parent)
 
 QString TFGetName::Ask(const QString& message, const QString& prefilled) {
     Message->setText(message);
+    InstanceField->setAccessibleName(message); // the field's only label is the message
     InstanceField->setText(prefilled);
     InstanceField->selectAll();
     InstanceField->setFocus();
