@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 namespace redewerk {
 namespace {
@@ -24,6 +25,13 @@ constexpr size_t npos = std::string_view::npos;
 
 char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The form in which the search compares texts.
+std::string SearchUpperCase(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(), UpperAscii);
+    return upper;
 }
 
 // Finds the search text in the search's case folding (Horspool's method: on a mismatch the
@@ -157,12 +165,6 @@ std::span<const TSearchField> SearchFieldsOf(const TNode* node) {
     default:
         return kFolderFields;
     }
-}
-
-std::string SearchUpperCase(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), UpperAscii);
-    return upper;
 }
 
 std::optional<TSearchPlace> FindNextInProject(TProject& project, std::string_view searchText,

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace redewerk {
@@ -28,15 +27,12 @@ struct TSearchPlace {
     size_t Line = 0;
 };
 
-// The search ignores the case of the ASCII letters only: "a" finds "A", "ä" does not find
-// "Ä". Every text is compared in this form.
-std::string SearchUpperCase(std::string_view text);
-
 // Finds the next occurrence of `searchText` after `start`: first in the start field from its
 // offset (not when the start is a node name, where the tree has the focus), then in every
 // following field of the search order, from the node after the last one on to the first one
 // of the tree, and at last in the start field once more from its beginning, so a match before
-// the caret is found last. Nothing when the text is empty or occurs nowhere.
+// the caret is found last. Nothing when the text is empty or occurs nowhere. The case of the
+// ASCII letters does not count, that of all others does: "a" finds "A", "ä" does not find "Ä".
 std::optional<TSearchPlace> FindNextInProject(TProject& project, std::string_view searchText,
                                               const TSearchPlace& start);
 
