@@ -107,47 +107,60 @@ bool HasField(const TNode* node, TSearchField field) {
     return std::find(fields.begin(), fields.end(), field) != fields.end();
 }
 
-// Searches one field of the node from `from`; the field belongs to the node's kind.
-std::optional<TSearchPlace> SearchField(TProject& project, TNode* node, TSearchField field,
-                                        const TFoldedSearcher& searcher, size_t from) {
-    const TElement* element = SearchedElement(node);
-    size_t line = 0;
-    size_t at = npos;
-    if (field == Condition || field == Body) {
-        const TLines& stored = field == Condition ? element->Condition : element->Body;
-        const bool anyMarker = std::any_of(stored.begin(), stored.end(), [](const std::string& l) {
-            return l.find('#') != std::string::npos;
-        });
-        // Only a text with references reads differently in the editor; a search text over
-        // several lines is looked for in the joined text.
-        if (anyMarker)
-            at = searcher.FindInJoined(ReferencesAsPathsText(project, stored, node), from, line);
-        else if (searcher.HasLineBreak())
-            at = searcher.FindInJoined(JoinLines(stored), from, line);
-        else
-            at = searcher.FindInLines(stored, from, line);
-    } else {
+// One search: what is searched for, where it started, and the start field's text as its
+// editor shows it, when it is given.
+struct TSearch {
+    TProject& Project;
+    const TFoldedSearcher& Searcher;
+    const TSearchPlace& Start;
+    const TLines* StartShown;
+
+    // Searches one field of the node from `from`; the field belongs to the node's kind.
+    std::optional<TSearchPlace> Field(TNode* node, TSearchField field, size_t from) const {
+        size_t line = 0;
+        const size_t at = FindIn(node, field, from, line);
+        if (at == npos) return std::nullopt;
+        return TSearchPlace{node, field, at, line};
+    }
+
+    // Searches the fields of the node that `take` accepts, in order, each from its beginning.
+    template <typename F> std::optional<TSearchPlace> Fields(TNode* node, F&& take) const {
+        for (TSearchField field : SearchFieldsOf(node)) {
+            if (!take(field)) continue;
+            if (auto found = Field(node, field, 0)) return found;
+        }
+        return std::nullopt;
+    }
+
+private:
+    size_t FindInLines(const TLines& lines, size_t from, size_t& line) const {
+        // A search text over several lines is looked for in the joined text.
+        return Searcher.HasLineBreak() ? Searcher.FindInJoined(JoinLines(lines), from, line)
+                                       : Searcher.FindInLines(lines, from, line);
+    }
+
+    size_t FindIn(TNode* node, TSearchField field, size_t from, size_t& line) const {
+        if (StartShown && node == Start.Node && field == Start.Field)
+            return FindInLines(*StartShown, from, line);
+        const TElement* element = SearchedElement(node);
+        if (field == Condition || field == Body) {
+            const TLines& stored = field == Condition ? element->Condition : element->Body;
+            const bool anyMarker =
+                std::any_of(stored.begin(), stored.end(), [](const std::string& text) {
+                    return text.find('#') != std::string::npos;
+                });
+            // Only a text with references reads differently in the editor.
+            if (!anyMarker) return FindInLines(stored, from, line);
+            return Searcher.FindInJoined(ReferencesAsPathsText(Project, stored, node), from, line);
+        }
         const std::string* text = &node->Text();
         if (field == Heading) text = &element->Heading;
         if (field == Npc) text = &element->Npc;
         if (field == Nr) text = &element->Nr;
         if (field == Description) text = &element->Description;
-        at = searcher.Find(*text, from);
+        return Searcher.Find(*text, from);
     }
-    if (at == npos) return std::nullopt;
-    return TSearchPlace{node, field, at, line};
-}
-
-// Searches the fields of the node that `take` accepts, in order, each from its beginning.
-template <typename F>
-std::optional<TSearchPlace> SearchFields(TProject& project, TNode* node,
-                                         const TFoldedSearcher& searcher, F&& take) {
-    for (TSearchField field : SearchFieldsOf(node)) {
-        if (!take(field)) continue;
-        if (auto found = SearchField(project, node, field, searcher, 0)) return found;
-    }
-    return std::nullopt;
-}
+};
 
 } // namespace
 
@@ -168,16 +181,16 @@ std::span<const TSearchField> SearchFieldsOf(const TNode* node) {
 }
 
 std::optional<TSearchPlace> FindNextInProject(TProject& project, std::string_view searchText,
-                                              const TSearchPlace& start) {
+                                              const TSearchPlace& start, const TLines* startShown) {
     if (searchText.empty() || !start.Node) return std::nullopt;
     const std::string needle = SearchUpperCase(searchText);
     const TFoldedSearcher searcher(needle);
+    const TSearch search{project, searcher, start, startShown};
     const auto all = [](TSearchField) { return true; };
 
     // The tree has no caret: a start on the node name searches nothing before moving on.
     if (start.Field != NodeName && HasField(start.Node, start.Field))
-        if (auto found = SearchField(project, start.Node, start.Field, searcher, start.Offset))
-            return found;
+        if (auto found = search.Field(start.Node, start.Field, start.Offset)) return found;
 
     // The fields after the start field, then every node after the start node.
     std::optional<TSearchPlace> found;
@@ -185,10 +198,9 @@ std::optional<TSearchPlace> FindNextInProject(TProject& project, std::string_vie
     project.Tree.FindInPreOrder([&](TNode* node, int) {
         if (node == start.Node) {
             pastStart = true;
-            found = SearchFields(project, node, searcher,
-                                 [&](TSearchField field) { return field > start.Field; });
+            found = search.Fields(node, [&](TSearchField field) { return field > start.Field; });
         } else if (pastStart) {
-            found = SearchFields(project, node, searcher, all);
+            found = search.Fields(node, all);
         }
         return found.has_value();
     });
@@ -198,11 +210,10 @@ std::optional<TSearchPlace> FindNextInProject(TProject& project, std::string_vie
     // beginning.
     project.Tree.FindInPreOrder([&](TNode* node, int) {
         if (node != start.Node) {
-            found = SearchFields(project, node, searcher, all);
+            found = search.Fields(node, all);
             return found.has_value();
         }
-        found = SearchFields(project, node, searcher,
-                             [&](TSearchField field) { return field <= start.Field; });
+        found = search.Fields(node, [&](TSearchField field) { return field <= start.Field; });
         return true;
     });
     return found;

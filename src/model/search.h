@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/text_lines.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -33,7 +35,10 @@ struct TSearchPlace {
 // of the tree, and at last in the start field once more from its beginning, so a match before
 // the caret is found last. Nothing when the text is empty or occurs nowhere. The case of the
 // ASCII letters does not count, that of all others does: "a" finds "A", "ä" does not find "Ä".
+// `startShown`, when given, is the start field's text as its editor shows it (typed and not
+// yet written back, references as paths): the start field is searched in that text.
 std::optional<TSearchPlace> FindNextInProject(TProject& project, std::string_view searchText,
-                                              const TSearchPlace& start);
+                                              const TSearchPlace& start,
+                                              const TLines* startShown = nullptr);
 
 } // namespace redewerk

@@ -91,19 +91,34 @@ void TFMain::FindNextMatch() {
         Prompter.ShowMessage("Error: ung\xFClitiges Control!");
         return;
     }
+    // The focused field is searched as it stands, from the end of its selection; it is
+    // written back only when the search moves the focus.
     TSearchPlace start{Project.Selected, *field, 0, 0};
+    TLines shown;
+    QString text;
+    int caret = 0;
     if (auto* line = qobject_cast<QLineEdit*>(focused)) {
-        WriteBack(line);
-        start.Offset = static_cast<size_t>(line->hasSelectedText() ? line->selectionEnd()
-                                                                   : line->cursorPosition());
+        text = line->text();
+        caret = line->hasSelectedText() ? line->selectionEnd() : line->cursorPosition();
     } else if (auto* editor = qobject_cast<QPlainTextEdit*>(focused)) {
-        // The search sees the stored text: what the editor holds is written back first.
-        WriteBack(editor);
-        const int end = editor->textCursor().selectionEnd();
-        // Every line break before the caret counts as CR LF.
-        start.Offset = static_cast<size_t>(end + editor->document()->findBlock(end).blockNumber());
+        if (editor == Body && BodyShowsCode) {
+            // The body shows the generated code: on from the block's own selection.
+            const TElement& element = *SelectedElement();
+            text = BodySource(element);
+            caret = element.BodySelStart + element.BodySelLength;
+        } else {
+            text = EditorText(editor);
+            caret = editor->textCursor().selectionEnd();
+        }
     }
-    const std::optional<TSearchPlace> found = FindNextInProject(Project, SearchText, start);
+    if (focused != Tree) {
+        shown = LinesFromQt(text);
+        // Every line break before the caret counts as CR LF.
+        caret = std::clamp(caret, 0, static_cast<int>(text.size()));
+        start.Offset = static_cast<size_t>(caret + text.left(caret).count(u'\n'));
+    }
+    const std::optional<TSearchPlace> found =
+        FindNextInProject(Project, SearchText, start, focused == Tree ? nullptr : &shown);
     if (!found) {
         statusBar()->showMessage(QStringLiteral("Nicht gefunden: ") + ToQt(SearchText), 5000);
         return;
@@ -112,25 +127,36 @@ void TFMain::FindNextMatch() {
 }
 
 void TFMain::ShowMatch(const TSearchPlace& place) {
-    // Selecting through the tree writes back the field that has the focus and shows the
-    // block of the match.
+    // The field that has the focus is written back, and the tree, taking the focus, shows
+    // the block of the match.
+    CommitFocusedField();
     Tree->setFocus(Qt::OtherFocusReason);
     SelectNode(place.Node);
     if (place.Field == TSearchField::NodeName) return;
     QWidget* widget = SearchWidgetOf(place.Field);
     widget->setFocus(Qt::OtherFocusReason);
-    const auto lineBreaks =
-        static_cast<int>(std::count(SearchText.begin(), SearchText.end(), '\n'));
-    const int length = static_cast<int>(SearchText.size()) - lineBreaks; // CR LF is one break
+    // A line break of the search text is one character in the editor.
+    const auto breaks = static_cast<int>(std::count(SearchText.begin(), SearchText.end(), '\n'));
+    const int length = static_cast<int>(SearchText.size()) - breaks;
     if (auto* line = qobject_cast<QLineEdit*>(widget)) {
         line->setSelection(static_cast<int>(place.Offset), length);
         return;
     }
+    const auto position = static_cast<int>(place.Offset - place.Line);
+    if (widget == Body) {
+        // The match becomes the block's selection, which the body shows when it is entered;
+        // while the body keeps showing the generated code, the next search goes on there.
+        TElement* element = SelectedElement();
+        element->BodySelStart = position;
+        element->BodySelLength = length;
+        if (BodyShowsCode) return;
+    }
     auto* editor = static_cast<QPlainTextEdit*>(widget);
-    const int position = static_cast<int>(place.Offset - place.Line); // CR LF is one break
+    // Writing the field back may have put a path into its normal form.
+    const int end = editor->document()->characterCount() - 1;
     QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(position);
-    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    cursor.setPosition(std::min(position, end));
+    cursor.setPosition(std::min(position + length, end), QTextCursor::KeepAnchor);
     editor->setTextCursor(cursor);
     editor->ensureCursorVisible();
 }

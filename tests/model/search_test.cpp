@@ -141,6 +141,21 @@ TEST_F(Search, WrapsRoundToAnEarlierMatchInTheStartField) {
     EXPECT_EQ(Describe(From("bier!", "Schenke\\Hallo", Body, 0)), "nothing");
 }
 
+TEST_F(Search, SearchesTheStartFieldAsItsEditorShowsIt) {
+    // Typed but not written back: the start field is searched in the editor's text, also
+    // when the search comes round to it again; the stored text is not searched.
+    AddBlock(project, "Hallo", ekDialog).Body = {"alt: wirt"};
+    AddBlock(project, "Tschuess", ekDialog).Body = {"wirt"};
+    const TLines shown = {"neu", "der wirt"};
+    const auto from = [&](size_t offset) {
+        return Describe(FindNextInProject(project, "wirt", {Node("Hallo"), Body, offset}, &shown));
+    };
+    EXPECT_EQ(from(0), "Hallo/body@9");
+    EXPECT_EQ(from(10), "Tschuess/body@0");
+    project.Tree.FindByPath("Tschuess")->Element()->Body.clear();
+    EXPECT_EQ(from(10), "Hallo/body@9");
+}
+
 TEST_F(Search, CountsLineBreaksAsCrLf) {
     AddBlock(project, "Hallo", ekDialog).Body = {"abc", "", "de wirt", "wirt"};
     const std::tuple<const char*, size_t, size_t, size_t> cases[] = {

@@ -2,6 +2,7 @@
 
 #include "ui/search_dialog.h"
 
+#include <QCheckBox>
 #include <QStatusBar>
 
 namespace redewerk {
@@ -19,14 +20,9 @@ struct TSearchUiTest : testing::TWindowFixture {
             if (enter) QTest::keyClick(dialog->Str(), Qt::Key_Return);
         });
         QTest::keyClick(widget, Qt::Key_F, Qt::ControlModifier);
-    }
-
-    // F3 in the focused field; the code editors' keys are bound by the block editor.
-    void F3() {
-        if (qobject_cast<QPlainTextEdit*>(Window.focusWidget()))
-            Window.FindNext();
-        else
-            QTest::keyClick(Window.focusWidget(), Qt::Key_F3);
+        // Back in the main window, as the window manager does it.
+        Window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Window));
     }
 
     // Where the focus and the selection are: "node/widget:selected text".
@@ -55,7 +51,7 @@ TEST_F(TSearchUiTest, CtrlFAndF3WalkThroughTheMatchesInOrder) {
         "Wirt\\Hallo/Npc:Wirt",
     };
     for (const std::string& place : expected) {
-        F3();
+        QTest::keyClick(Window.focusWidget(), Qt::Key_F3);
         EXPECT_EQ(Place(), place);
     }
     EXPECT_EQ(Window.SearchDialog()->Str()->text(), QStringLiteral("wirt"));
@@ -97,14 +93,34 @@ TEST_F(TSearchUiTest, FromTheBodyRoundToAnEarlierMatchInIt) {
     QPlainTextEdit* body = Editor("Body");
     body->setFocus();
     body->moveCursor(QTextCursor::End);
-    TFSearch* dialog = Window.SearchDialog();
-    WhenShown(dialog, [dialog] {
-        dialog->Str()->setText(QStringLiteral("#hallo\\ja#"));
-        QTest::keyClick(dialog->Str(), Qt::Key_Return);
-    });
-    Window.StartSearch(); // as the body's Ctrl+F does
+    CtrlF(body, QStringLiteral("#hallo\\ja#"));
     // The reference reads as the editor shows it, found after all other blocks.
     EXPECT_EQ(Place(), "Wirt\\Hallo/Body:14+#Hallo\\Ja#");
+
+    // Typed and not yet written back, the body is searched as it stands.
+    body->moveCursor(QTextCursor::End);
+    body->insertPlainText(QStringLiteral("\nnoch ein Bier"));
+    CtrlF(body, QStringLiteral("bier"));
+    EXPECT_EQ(Place(), "Wirt\\Hallo/Body:6+Bier");
+    QTest::keyClick(body, Qt::Key_F3);
+    EXPECT_EQ(Place(), "Wirt\\Hallo/Body:39+Bier");
+    EXPECT_EQ(Hallo->Element()->Body.back(), "noch ein Bier");
+}
+
+TEST_F(TSearchUiTest, ABodyKeptAsPreviewGoesOnFromTheBlocksSelection) {
+    Hallo->Element()->Body = {"wirt", "wirt"};
+    Find<QCheckBox>("InstantCompile")->setChecked(true);
+    Find<QCheckBox>("LockBody")->setChecked(true);
+    Click(Hallo);
+    Editor("Body")->setFocus();
+    const QString preview = Editor("Body")->toPlainText();
+    CtrlF(Editor("Body"), QStringLiteral("wirt"));
+    EXPECT_EQ(Editor("Body")->toPlainText(), preview);
+    EXPECT_EQ(Hallo->Element()->BodySelStart, 0);
+    EXPECT_EQ(Hallo->Element()->BodySelLength, 4);
+    QTest::keyClick(Editor("Body"), Qt::Key_F3);
+    EXPECT_EQ(Hallo->Element()->BodySelStart, 5);
+    EXPECT_EQ(Place().substr(0, 16), "Wirt\\Hallo/Body:");
 }
 
 TEST_F(TSearchUiTest, NothingFoundIsSaidInTheStatusBar) {
