@@ -13,6 +13,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -229,9 +230,10 @@ private:
     // said in the status bar.
     void FindNextMatch();
     void ShowMatch(const TSearchPlace& place);
-    // The searched field a widget shows, and back; the tree stands for the node name.
+    // The widgets that show the searched fields, in the order of TSearchField; the tree
+    // stands for the node name.
+    std::array<QWidget*, 7> SearchWidgets() const;
     std::optional<TSearchField> SearchFieldOf(const QWidget* widget) const;
-    QWidget* SearchWidgetOf(TSearchField field) const;
 
     TProject& Project;
     TFileSystem& Files;

@@ -12,9 +12,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QTextBlock>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace redewerk {
@@ -47,35 +47,15 @@ void TFMain::FindNext() {
     FindNextMatch();
 }
 
-std::optional<TSearchField> TFMain::SearchFieldOf(const QWidget* widget) const {
-    if (widget == Tree) return TSearchField::NodeName;
-    if (widget == Heading) return TSearchField::Heading;
-    if (widget == Npc) return TSearchField::Npc;
-    if (widget == Nr) return TSearchField::Nr;
-    if (widget == Description) return TSearchField::Description;
-    if (widget == Condition) return TSearchField::Condition;
-    if (widget == Body) return TSearchField::Body;
-    return std::nullopt;
+std::array<QWidget*, 7> TFMain::SearchWidgets() const {
+    return {Tree, Heading, Npc, Nr, Description, Condition, Body};
 }
 
-QWidget* TFMain::SearchWidgetOf(TSearchField field) const {
-    switch (field) {
-    case TSearchField::NodeName:
-        return Tree;
-    case TSearchField::Heading:
-        return Heading;
-    case TSearchField::Npc:
-        return Npc;
-    case TSearchField::Nr:
-        return Nr;
-    case TSearchField::Description:
-        return Description;
-    case TSearchField::Condition:
-        return Condition;
-    case TSearchField::Body:
-        return Body;
-    }
-    return Tree;
+std::optional<TSearchField> TFMain::SearchFieldOf(const QWidget* widget) const {
+    const std::array<QWidget*, 7> widgets = SearchWidgets();
+    const auto it = std::find(widgets.begin(), widgets.end(), widget);
+    if (it == widgets.end()) return std::nullopt;
+    return static_cast<TSearchField>(it - widgets.begin());
 }
 
 void TFMain::FindNextMatch() {
@@ -133,7 +113,7 @@ void TFMain::ShowMatch(const TSearchPlace& place) {
     Tree->setFocus(Qt::OtherFocusReason);
     SelectNode(place.Node);
     if (place.Field == TSearchField::NodeName) return;
-    QWidget* widget = SearchWidgetOf(place.Field);
+    QWidget* widget = SearchWidgets()[static_cast<size_t>(place.Field)];
     widget->setFocus(Qt::OtherFocusReason);
     // A line break of the search text is one character in the editor.
     const auto breaks = static_cast<int>(std::count(SearchText.begin(), SearchText.end(), '\n'));

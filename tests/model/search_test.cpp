@@ -101,15 +101,6 @@ TEST_F(Search, VisitsTheFieldsOfEachKindInOrder) {
     EXPECT_EQ(fromTree, expected);
 }
 
-TEST_F(Search, ContinuesInTheSameFieldBeforeMovingOn) {
-    AddBlock(project, "Wirt\\Hallo", ekDialog).Body = {"wirt und wirt", "", "noch ein WIRT"};
-    AddBlock(project, "Wirt\\Tschuess", ekDialog).Heading = "Wirt";
-    EXPECT_EQ(
-        AllMatches("wirt", "Wirt\\Hallo"),
-        (std::vector<std::string>{"Wirt\\Hallo/body@0", "Wirt\\Hallo/body@9", "Wirt\\Hallo/body@26",
-                                  "Wirt\\Tschuess/heading@0", "Wirt/name@0"}));
-}
-
 TEST_F(Search, ComparesOnlyAsciiLettersWithoutCase) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         // search text, heading, match
@@ -192,13 +183,6 @@ TEST_F(Search, FindsNothingWithoutTextOrStart) {
     EXPECT_EQ(Describe(FindNextInProject(project, "hallo", TSearchPlace{})), "nothing");
     TProject empty;
     EXPECT_EQ(Describe(FindNextInProject(empty, "x", TSearchPlace{})), "nothing");
-}
-
-TEST_F(Search, StartNodeNameIsSearchedLast) {
-    AddNode(project, "Wirt", ekFolder);
-    AddNode(project, "Schmied", ekFolder);
-    EXPECT_EQ(Describe(From("wirt", "Wirt")), "Wirt/name@0");
-    EXPECT_EQ(Describe(From("i", "Wirt")), "Schmied/name@4");
 }
 
 } // namespace

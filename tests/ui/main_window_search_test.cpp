@@ -132,12 +132,5 @@ TEST_F(TSearchUiTest, NothingFoundIsSaidInTheStatusBar) {
     EXPECT_TRUE(Prompter.Messages.empty());
 }
 
-TEST_F(TSearchUiTest, AMatchInANodeNameSelectsTheNode) {
-    Click(Hallo);
-    Field("Heading")->setFocus();
-    CtrlF(Field("Heading"), QStringLiteral("hilf"));
-    EXPECT_EQ(Place(), "Hilfen/TreeView:");
-}
-
 } // namespace
 } // namespace redewerk
