@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ImportDiaText(project, fuzzing::Text(data, size), TDiaImportMode::Append, prompter)
             .Imported,
         "a text is always imported");
-    fuzzing::Require(testing::RoundTripProblem(project).empty(),
-                     testing::RoundTripProblem(project));
+    const std::string problem = testing::RoundTripProblem(project);
+    fuzzing::Require(problem.empty(), problem);
     return 0;
 }

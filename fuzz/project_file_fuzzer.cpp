@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzzing::Require(!error.Message.empty() && error.Line >= 0, "a refusal says why");
         return 0;
     }
-    fuzzing::Require(testing::RoundTripProblem(project).empty(),
-                     testing::RoundTripProblem(project));
+    const std::string problem = testing::RoundTripProblem(project);
+    fuzzing::Require(problem.empty(), problem);
     return 0;
 }

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzzing::Require(project.Tree.IsEmpty(), "a failed import leaves nothing behind");
         return 0;
     }
-    fuzzing::Require(testing::RoundTripProblem(project).empty(),
-                     testing::RoundTripProblem(project));
+    const std::string problem = testing::RoundTripProblem(project);
+    fuzzing::Require(problem.empty(), problem);
     return 0;
 }

@@ -7,6 +7,17 @@
 
 using namespace redewerk;
 
+namespace {
+
+// The settings as a fresh file holds them: tells two settings apart in a finding.
+std::string Written(const TSettings& settings) {
+    TIniFile ini;
+    WriteSettings(settings, ini);
+    return ini.Text();
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     testing::TRecordingPrompter prompter;
     TIniFile ini(fuzzing::Text(data, size));
@@ -14,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteSettings(read, ini);
     const std::string written = ini.Text();
     TIniFile again(written);
-    fuzzing::Require(ReadSettings(again, prompter) == read, "written settings read back");
+    const TSettings reread = ReadSettings(again, prompter);
+    fuzzing::Require(reread == read, "written settings read back:\n" + Written(read) +
+                                         "\nread back as\n" + Written(reread));
     fuzzing::Require(again.Text() == written, "the file reads back as written");
     WriteSettings(read, again);
     fuzzing::Require(again.Text() == written, "writing the same settings changes nothing");

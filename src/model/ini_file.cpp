@@ -137,8 +137,18 @@ bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool fal
     return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
+bool TIniFile::CanHold(std::string_view value) {
+    return value.find('\n') == std::string_view::npos;
+}
+
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string line = std::string(key) + '=' + std::string(value);
+    // Reading drops blanks at either end and one pair of enclosing quotes: a value that would
+    // lose either goes in quotes.
+    const bool quoted =
+        !value.empty() && (Trim(value).size() != value.size() ||
+                           (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+    const std::string line =
+        std::string(key) + '=' + (quoted ? '"' + std::string(value) + '"' : std::string(value));
     const auto span = FindSection(Lines, section);
     if (!span) {
         if (!Lines.empty() && !Trim(Lines.back()).empty()) Lines.emplace_back();

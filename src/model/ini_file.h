@@ -31,8 +31,11 @@ public:
     // Any integer other than 0 is true; a non-number gives `fallback`.
     bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
 
+    // Whether a value fits on a line of the file: it holds no line feed.
+    static bool CanHold(std::string_view value);
     // Replaces the key's value in place; a missing key is added at the end of its section, a
-    // missing section at the end of the text.
+    // missing section at the end of the text. The value reads back as it was written (blanks
+    // at its ends and enclosing quotes are kept by quoting it), unless CanHold says no.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int32_t value);
     // Written as "1" or "0".

@@ -14,8 +14,9 @@ constexpr const char* kImportSection = "Import_Optionen";
 constexpr const char* kPathSection = "Pfade";
 constexpr const char* kColourSection = "Farben";
 
+// A path with a line feed in its name cannot stand on a line of the file: the stored one stays.
 void WriteIfNotEmpty(TIniFile& ini, const char* key, const std::string& value) {
-    if (!value.empty()) ini.WriteString(kPathSection, key, value);
+    if (!value.empty() && TIniFile::CanHold(value)) ini.WriteString(kPathSection, key, value);
 }
 
 std::string CannotWriteMessage(const std::string& path) {

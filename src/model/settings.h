@@ -44,7 +44,8 @@ struct TSettings {
 TSettings ReadSettings(const TIniFile& ini, TPrompter& prompter);
 
 // Writes every key in place. The four paths are written only when not empty, so that an
-// empty value keeps what was stored. "Konstanten" is never written.
+// empty value keeps what was stored (as does one that a line of the file cannot hold).
+// "Konstanten" is never written.
 void WriteSettings(const TSettings& settings, TIniFile& ini);
 
 // The file: a missing or unreadable file gives the defaults without a message.

@@ -54,6 +54,26 @@ TEST(IniFile, WritesInPlaceAndKeepsEverythingElse) {
     EXPECT_EQ(empty.Text(), "[a]\r\nb=0\r\n");
 }
 
+// Whatever a value holds, it reads back as it was written: reading drops blanks at the ends
+// and one pair of enclosing quotes, so such values are written in quotes.
+TEST(IniFile, ValuesReadBackAsWritten) {
+    for (auto [value, line] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"C:\\Spiele\\a b.dlx", "k=C:\\Spiele\\a b.dlx"},
+             {"", "k="},
+             {" vorn", "k=\" vorn\""},
+             {"hinten\t", "k=\"hinten\t\""},
+             {"\"in Anf\xFChrung\"", "k=\"\"in Anf\xFChrung\"\""},
+             {"\"", "k=\""},
+             {"a\rb\r", "k=\"a\rb\r\""}}) {
+        TIniFile ini;
+        ini.WriteString("s", "k", value);
+        EXPECT_EQ(ini.Text(), "[s]\r\n" + line + "\r\n");
+        EXPECT_EQ(TIniFile(ini.Text()).ReadString("s", "k", "-"), value);
+    }
+    EXPECT_TRUE(TIniFile::CanHold("a\rb"));
+    EXPECT_FALSE(TIniFile::CanHold("a\nb"));
+}
+
 TEST(Colours, NamesBothWays) {
     struct TCase {
         TColour Colour;
@@ -87,6 +107,7 @@ TEST(Settings, RoundTripKeepsForeignLinesAndStoredPaths) {
     TSettings s = ReadSettingsFile("S.ini", files, prompter);
     EXPECT_EQ(s.OpenPath, "C:\\alt.dlx");
     s.OpenPath.clear(); // never opened a project in this run: the stored value stays
+    s.ExportFolder = "/tmp/zwei\nZeilen"; // no line of the file can hold it: not written
     s.SavePath = "neu.dlx";
     s.ProjectName = "Wirt";
     s.FontSize = 11;
