@@ -23,7 +23,9 @@ protected:
           ende(AddBlock(project, "Wirt\\Ende", ekDialog)),
           handel(AddBlock(project, "Koch\\Handel", ekDialog)),
           tuer(AddBlock(project, "Events\\TuerAuf", ekEvent)),
-          helfer(AddBlock(project, "Werkzeug\\Helfer", ekCode)) {
+          helfer(AddBlock(project, "Werkzeug\\Helfer", ekCode)),
+          zaun(AddBlock(project, "Wirt\\Hallo\\Zaun", ekChoice)) {
+        zaun.Description = "Zaun";
         ja.Description = "Ja bitte";
         tschuess.Description = "Tsch\xFC\xDF";
         ende.Description = "!DIALOG_ENDE";
@@ -45,7 +47,7 @@ protected:
     testing::TRecordingPrompter prompter;
     TDialogCompiler compiler{project, prompter};
     TLines declarations;
-    TElement &hallo, &ja, &tschuess, &ende, &handel, &tuer, &helfer;
+    TElement &hallo, &ja, &tschuess, &ende, &handel, &tuer, &helfer, &zaun;
 };
 
 TEST_F(Compiler, ResolvesReferencesOutsideCommentsStringsAndSpokenLines) {
@@ -90,6 +92,9 @@ TEST_F(Compiler, BodyLinesBecomeDaedalus) {
          "  Info_AddChoice (DIA_WIRT_HALLO, \"Tsch\xFC\xDF\", DIA_WIRT_TSCHUESS_Info);"},
         {"++" + Ref(ende), "Info_AddChoice (DIA_WIRT_HALLO, DIALOG_ENDE, DIA_WIRT_ENDE_Info);"},
         {"++UNBEKANNT", "Info_AddChoice (DIA_WIRT_HALLO, \"\", UNBEKANNT);"},
+        // Names are found whatever their letter case; "z" is a letter like any other.
+        {"++ dia_wirt_hallo_zaun",
+         "Info_AddChoice (DIA_WIRT_HALLO, \"Zaun\", DIA_WIRT_HALLO_ZAUN);"},
         {"++DIA_ANDERS, " + Ref(ja) + " // zum Anderen",
          "Info_AddChoice (DIA_ANDERS, \"Ja bitte\", DIA_WIRT_HALLO_JA); // zum Anderen"},
         {"++ Ziel ," + Ref(ja), "Info_AddChoice ( Ziel , \"Ja bitte\", DIA_WIRT_HALLO_JA);"},

@@ -132,6 +132,24 @@ TEST(DiaReader, LinesBecomeHeadersConditionsAndBodies) {
 
 // Raw lines before the first element are variables; in a trade dialog the trade call is
 // left out, since the trade flag writes it.
+// Each difficulty step starts at its own number: 20 is no longer child's play.
+TEST(DiaReader, PickpocketTextsChangeAtEachStep) {
+    const std::pair<int, const char*> steps[] = {{19, "ein Kinderspiel"},
+                                                 {20, "einfach"},
+                                                 {39, "einfach"},
+                                                 {40, "gewagt"},
+                                                 {59, "gewagt"},
+                                                 {60, "schwierig"},
+                                                 {79, "schwierig"},
+                                                 {80, "verdammt schwierig"},
+                                                 {99, "verdammt schwierig"},
+                                                 {100, "fast unm\xF6glich"}};
+    for (auto [difficulty, how] : steps)
+        EXPECT_EQ(PickpocketDescription(difficulty, false),
+                  std::string("(Es w\xE4re ") + how + " seinen Geldbeutel zu stehlen)")
+            << difficulty;
+}
+
 TEST(DiaReader, RawLinesGoToTheVariablesBeforeTheFirstElement) {
     TProject project;
     TRecordingPrompter prompter;

@@ -55,6 +55,23 @@ TEST(BlockTree, MoveKeepsSubtreeAndRefusesMovesIntoItself) {
     EXPECT_EQ(tree.NodeAt(0), d);
     EXPECT_EQ(tree.TopRow()[1].get(), e);
     EXPECT_EQ(tree.TopRow()[2].get(), a);
+    // A node moved to its own place, before or after itself, stays where it is.
+    TNode* f = tree.AppendChild(d, "F");
+    for (auto [node, parent, row] :
+         std::initializer_list<std::tuple<TNode*, TNode*, int>>{{d, nullptr, 0},
+                                                                {d, nullptr, 1},
+                                                                {e, nullptr, 1},
+                                                                {e, nullptr, 2},
+                                                                {b, d, 0},
+                                                                {b, d, 1},
+                                                                {f, d, 1},
+                                                                {f, d, 2},
+                                                                {f, d, -1}}) {
+        ASSERT_TRUE(tree.MoveNode(node, parent, row));
+        std::string order;
+        tree.ForEachPreOrder([&](TNode* n) { order += n->Text(); });
+        EXPECT_EQ(order, "DBCFEA") << node->Text() << " to row " << row;
+    }
 }
 
 // Records the observer calls as text, so a test can compare the whole sequence.
