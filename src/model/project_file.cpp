@@ -83,6 +83,12 @@ void WriteNode(TLineWriter& out, const TNode& node, int level) {
     out.Marker(kSectionEnd);
 }
 
+// Why a save was refused: where the text stands that would not read back.
+std::string UnstorableTextMessage(const std::string& where) {
+    return "Projekt nicht gespeichert: " + where +
+           " enth\xE4lt Zeichen, die eine Projektdatei nicht speichern kann.";
+}
+
 // Thrown when reading stops; carries the runtime's message.
 struct TReadError {
     std::string Message;
@@ -295,11 +301,6 @@ bool SaveProject(const TProject& project, const std::string& path, TFileSystem& 
         return false;
     }
     return true;
-}
-
-std::string UnstorableTextMessage(const std::string& where) {
-    return "Projekt nicht gespeichert: " + where +
-           " enth\xE4lt Zeichen, die eine Projektdatei nicht speichern kann.";
 }
 
 } // namespace redewerk

@@ -41,8 +41,4 @@ bool LoadProject(TProject& project, const std::string& path, TFileSystem& files,
 bool SaveProject(const TProject& project, const std::string& path, TFileSystem& files,
                  TPrompter& prompter);
 
-// "Projekt nicht gespeichert: WHERE enthält Zeichen, die eine Projektdatei nicht speichern
-// kann."
-std::string UnstorableTextMessage(const std::string& where);
-
 } // namespace redewerk

@@ -1,6 +1,7 @@
 #include "window_fixture.h"
 
 #include "model/project_file.h"
+#include "support/round_trip.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -109,6 +110,34 @@ TEST_F(TMainWindowTest, LeavingTheEditorsKeepsEveryByteOfTheTexts) {
     Click(Hallo);
     EXPECT_EQ(Ja->Element()->Body, TLines{"<<Ja."});
     EXPECT_EQ(Ja->Element()->Condition, TLines{"Npc_KnowsInfo (other, DIA_X)"});
+}
+
+// A text pasted with a line break, or a line that reads as the project file's section marker,
+// is stored so that the saved project loads as it was.
+TEST_F(TMainWindowTest, TypedTextsAreStoredSoThatTheFileReadsBack) {
+    Click(Hallo);
+    Field("description")->setFocus();
+    Field("description")->setText(QStringLiteral("Zwei\nZeilen"));
+    Field("Npc")->setFocus();
+    Field("Npc")->setText(QStringLiteral("Ko\rch"));
+    Editor("condition")->setFocus();
+    Editor("condition")
+        ->setPlainText(QStringLiteral("\x02"
+                                      "EOF"));
+    Editor("Body")->setFocus();
+    Editor("Body")->setPlainText(QStringLiteral(">>Hallo\n\x02"
+                                                "END\n\x02"
+                                                "END!"));
+    Click(Tschuess);
+    const TElement& stored = *Hallo->Element();
+    EXPECT_EQ(stored.Description, "Zwei Zeilen");
+    EXPECT_EQ(stored.Npc, "Ko_ch");
+    EXPECT_EQ(stored.Condition, TLines{" EOF"});
+    EXPECT_EQ(stored.Body, (TLines{">>Hallo", " END",
+                                   "\x02"
+                                   "END!"}));
+    ASSERT_TRUE(Window.SaveProjectFile(QStringLiteral("p.dlx")));
+    EXPECT_EQ(testing::RoundTripProblem(Project), "");
 }
 
 // Enter in a header field moves on to the next field the kind uses.
