@@ -5,6 +5,7 @@
 #include "import_helpers.h"
 #include "model/file_system.h"
 #include "model/project.h"
+#include "model/storable_text.h"
 #include "support/recording_prompter.h"
 #include "support/round_trip.h"
 
@@ -21,10 +22,8 @@ using testing::BlockText;
 using testing::RoundTripProblem;
 using testing::TRecordingPrompter;
 
-const std::string kEnd = "\x02"
-                         "END";
-const std::string kEof = "\x02"
-                         "EOF";
+const std::string kEnd(kSectionEndMarker);
+const std::string kEof(kNodeListEndMarker);
 const std::string kReplaced = " Zeichen ersetzt, die eine Projektdatei nicht speichern kann";
 
 TEST(ImportRoundTrip, EveryDataFileSavesAndLoadsAsTheSameProject) {

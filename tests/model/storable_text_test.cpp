@@ -17,10 +17,8 @@ namespace {
 using testing::AddBlock;
 using testing::AddNode;
 
-const std::string kEnd = "\x02"
-                         "END";
-const std::string kEof = "\x02"
-                         "EOF";
+const std::string kEnd(kSectionEndMarker);
+const std::string kEof(kNodeListEndMarker);
 
 TEST(StorableText, ControlCharactersGoOnlyWhereTheTextBreaksTheRule) {
     for (auto [text, replacement, stored, count] :
