@@ -172,6 +172,17 @@ std::string_view TParser::ReadConstant() {
             while (IsDigit(text[Pos - 1]))
                 ++Pos;
         }
+        // A float may carry an exponent ("5.99999991e-002", "1e3"), as the game's compiler
+        // reads it; an "e" not followed by digits starts the next token.
+        if (text[Pos - 1] == 'e' || text[Pos - 1] == 'E') {
+            int32_t digits = Pos + 1;
+            if (text[digits - 1] == '+' || text[digits - 1] == '-') ++digits;
+            if (IsDigit(text[digits - 1])) {
+                Pos = digits;
+                while (IsDigit(text[Pos - 1]))
+                    ++Pos;
+            }
+        }
     } else {
         // No escape character: the literal ends at the next double quote, on whatever line.
         ++Pos;

@@ -104,6 +104,7 @@ enum TStat : uint8_t {
     STtype = 17,         // a type name
     STid = 18,           // an identifier
     STcondif = 19,       // the IF that begins a condition text
+    STifend = 20,        // after an else block: an optional ";"
 };
 
 // The hand-written Daedalus lexer: one in-memory text, one token of look-back. The same class
@@ -145,6 +146,10 @@ public:
     // 0-based place of the error of the last CheckSyntax, -1 after a clean check. The editor
     // moves the caret there on "Gehe zu erstem Fehler". SetText leaves it alone.
     int32_t ErrorPos = -1;
+    // Whether "<<" and ">>" are shift operators inside expressions, as in script files and
+    // conditions. In a block's body they are speaker marks wherever they stand (the compiler
+    // turns every one into a spoken line), so there an expression never contains them.
+    bool ShiftOperators = false;
 
     // Text := s + NUL; Pos, TokenStart := 1; SkipCache := -1; no pushed-back token; empty
     // state stack. The token fields are left as they are.
@@ -217,6 +222,8 @@ public:
 
     // Fifteen binary operators: + - / * % | & < > <= >= && || == !=
     static bool IsBinaryOperator(std::string_view op);
+    // A binary operator, or a shift operator where ShiftOperators allows it.
+    bool IsExpressionOperator(std::string_view op) const;
     // "=" and the two-byte "+=", "-=", "*=", "/=", "&=", "|=".
     static bool IsAssignOperator(std::string_view op);
     // The twelve type names (upper-cased): VOID, INT, STRING, FLOAT, FUNC, C_NPC, ...
@@ -228,6 +235,9 @@ protected:
 private:
     void StepDeclarationOrStatement(bool declarations);
     void StepStatement();
+    void StepConstant();
+    void StepAfterIf();
+    bool CanStartStatement() const;
     void StepChoiceLine();
     void StepClearChoicesLine();
     void StepParameterList(TStat row, const char* noOpening, const char* noClosing);

@@ -30,6 +30,10 @@ bool TParser::IsBinaryOperator(std::string_view op) {
     }
 }
 
+bool TParser::IsExpressionOperator(std::string_view op) const {
+    return IsBinaryOperator(op) || (ShiftOperators && (op == "<<" || op == ">>"));
+}
+
 bool TParser::IsAssignOperator(std::string_view op) {
     if (op == "=") return true;
     if (op.size() != 2 || op[1] != '=') return false;
@@ -98,7 +102,7 @@ void TParser::Step() {
             PopState();
             NextToken();
             if (IsOp("{")) {
-                PushState(STsem);
+                PushState(STifend);
                 PushState(STblock);
                 UngetToken();
             } else if (IsIdent("IF")) {
@@ -108,9 +112,14 @@ void TParser::Step() {
                      "ffnende Klammer \"{\" erwartet.");
             }
         } else {
-            Fail("Anschlie\xDF"
-                 "endes IF-Statement oder \";\" erwartet.");
+            StepAfterIf();
         }
+        break;
+    case STifend:
+        if (IsOp(";"))
+            PopState();
+        else
+            StepAfterIf();
         break;
     case STerb:
         if (!IsOp("("))
@@ -252,12 +261,7 @@ void TParser::StepDeclarationOrStatement(bool declarations) {
         return;
     }
     if (IsIdent("CONST")) {
-        RunState(STtype);
-        RunState(STvarname);
-        NextToken();
-        if (!IsOp("=")) Fail("\"=\" erwartet zur Initialisierung der Konstante.");
-        PushState(STsem);
-        PushState(STexp);
+        StepConstant();
         return;
     }
     if (!declarations) {
@@ -293,6 +297,48 @@ void TParser::StepDeclarationOrStatement(bool declarations) {
     }
 }
 
+// "const" type name "=" value ";", where the value of an array constant is a list of
+// expressions in braces ("const int PREISE[3] = {10, 20, 30};").
+void TParser::StepConstant() {
+    RunState(STtype);
+    RunState(STvarname);
+    NextToken();
+    if (!IsOp("=")) Fail("\"=\" erwartet zur Initialisierung der Konstante.");
+    PushState(STsem);
+    NextToken();
+    if (!IsOp("{")) {
+        UngetToken();
+        PushState(STexp);
+        return;
+    }
+    do {
+        RunState(STexp);
+        NextToken();
+    } while (IsOp(","));
+    if (!IsOp("}"))
+        Fail("Schlie\xDF"
+             "ende Klammer \"}\" oder Komma in der Initialisierungsliste erwartet.");
+}
+
+// Whether the current token can begin a statement, or end the statement list: what may
+// follow a statement.
+bool TParser::CanStartStatement() const {
+    return AtEnd || IsOp("}") || IsIdent() || IsOp("++") || IsOp("--") ||
+           OpToken.starts_with("<<") || OpToken.starts_with(">>");
+}
+
+// The ";" after an if statement may be left out when the next statement or the end of the
+// block follows, as the game's compiler allows; the token is left for the statement list.
+void TParser::StepAfterIf() {
+    if (!CanStartStatement()) {
+        if (StateStack.back() == STifend) Fail("Semikolon \";\" erwartet.");
+        Fail("Anschlie\xDF"
+             "endes IF-Statement oder \";\" erwartet.");
+    }
+    UngetToken();
+    PopState();
+}
+
 void TParser::StepStatement() {
     if (AtEnd) {
         PopState();
@@ -318,15 +364,24 @@ void TParser::StepStatement() {
     } else if (IsIdent()) {
         NextToken();
         if (IsOp("(")) { // a call statement
-            PushState(STsem);
-            PushState(STparams);
             UngetToken();
+            RunState(STparams);
+            PushState(STsem);
+            // The result may be used in an expression whose value is dropped
+            // ("B_Hole (self) == 1;"); the game's compiler accepts that.
+            SkipBlanks();
+            NextToken();
+            if (IsExpressionOperator(OpToken))
+                PushState(STexp);
+            else
+                UngetToken();
             return;
         }
         UngetToken();
         RunState(STVarNameEx);
         NextToken();
-        if (!IsAssignOperator(OpToken))
+        // An assignment, or an expression whose value is dropped ("Some_Var == TRUE;").
+        if (!IsAssignOperator(OpToken) && !IsExpressionOperator(OpToken))
             Fail("Zuweisung erwartet, aber kein Zuweisungsoperator gefunden!");
         PushState(STsem);
         PushState(STexp);
@@ -376,7 +431,7 @@ void TParser::StepExpression() {
             Fail("Schlie\xDF"
                  "ende Klammer \")\" erwartet.");
         NextToken();
-        if (IsBinaryOperator(OpToken))
+        if (IsExpressionOperator(OpToken))
             PushState(STexp);
         else
             UngetToken();
@@ -394,7 +449,7 @@ void TParser::StepExpression() {
             RunState(STparams);
     }
     NextToken();
-    if (IsBinaryOperator(OpToken)) return;
+    if (IsExpressionOperator(OpToken)) return;
     UngetToken();
     PopState();
 }
@@ -409,6 +464,7 @@ TCheckMode BodyCheckMode(int32_t elementKind, bool important, bool lockBody, boo
 
 TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode) {
     parser.SetText(text);
+    parser.ShiftOperators = mode != TCheckMode::Statements;
     parser.PushState(STeof);
     switch (mode) {
     case TCheckMode::Condition:

@@ -54,6 +54,9 @@ const TTokenCase kTokenCases[] = {
     {"f(a,b);{}[](",
      {"I:F", "O:(", "I:A", "O:,", "I:B", "O:)", "O:;", "O:{", "O:}", "O:[", "O:]", "O:(", "END"}},
     {"1.5 7. 42 1.2.3", {"C:1.5", "C:7.", "C:42", "C:1.2", kNoOperator}},
+    // An exponent belongs to the number only when digits follow it.
+    {"5.99999991e-002 1.0E+3 2e5 3e 4e-x",
+     {"C:5.99999991e-002", "C:1.0E+3", "C:2e5", "C:3", "I:E", "C:4", "I:E", "O:-", "I:X", "END"}},
     {"self.aivar x1 A#12#B #a b/c#x", {"I:SELF.AIVAR", "I:X1", "I:A#12#B", "I:#A B/C#X", "END"}},
     // Only ASCII letters are upper-cased.
     {"\xC4pfel gr\xF6\xDF", {"I:\xC4PFEL", "I:GR\xF6\xDF", "END"}},

@@ -54,6 +54,8 @@ const TCheckCase kConditionCases[] = {
      "Schlie\xDF"
      "ende Klammer \")\" oder Komma in Parameterliste erwartet."},
     {kCond, "if f(a,)", 7, kOperand},
+    // Conditions are no bodies: "<<" and ">>" are shift operators there.
+    {kCond, "if ((wert >> 2) & MASK) || (x << 1 == 4)", -1, kOk},
 };
 
 const TCheckCase kStatementCases[] = {
@@ -67,9 +69,21 @@ const TCheckCase kStatementCases[] = {
     {kStats, ">> Hallo \"offen 'x' $ ?\r\nx = 1;<< Was? {\r\nENDE", -1, kOk},
     {kStats, ">> a\r\nx = ;", 10, kOperand},
     {kStats, "if a { } else if b { x = 1; } else { ENDE };", -1, kOk},
-    {kStats, "if a { x = 1; }", 14,
+    // The ";" after an if statement may be left out before the next statement, the end of
+    // the block and the end of the text, also after else blocks and nested.
+    {kStats,
+     "if a { x = 1; } if b { f(); } else { g(); } x = 2;\r\n"
+     "if c { if d { y(); } } else if e { z(); } >> Ja\r\nif f { } ++ X\r\nif g { }",
+     -1, kOk},
+    {kStats, "if a { x = 1; } )", 16,
      "Anschlie\xDF"
      "endes IF-Statement oder \";\" erwartet."},
+    {kStats, "if a { } else { } )", 18, kSemicolon},
+    // An expression whose value is dropped is a statement too.
+    {kStats, "Some_Var == TRUE; B_Hole (self) == 1; x - 1; f(a) + g(b) * 2;", -1, kOk},
+    // In a body "<<" and ">>" mark spoken lines, wherever they stand.
+    {kStats, "x = a >> 2;", 5, kSemicolon},
+    {kStats, "x << 1;", 1, kNoAssign},
     {kStats, "if a { } else x;", 13,
      "if-Statement oder \xF6"
      "ffnende Klammer \"{\" erwartet."},
@@ -98,6 +112,12 @@ const TCheckCase kStatementCases[] = {
     {kStats, "var", 2, "Datentyp erwartet aber nichts gefunden."},
     {kStats, "const int MAX = 5 + 2;", -1, kOk},
     {kStats, "const int A 5;", 11, "\"=\" erwartet zur Initialisierung der Konstante."},
+    {kStats, "const int PREISE[3] = {10, 20, 5 * 6}; const string S[2] = {\"a\", \"b\"};", -1, kOk},
+    {kStats, "const int P[2] = {1 2};", 19,
+     "Schlie\xDF"
+     "ende Klammer \"}\" oder Komma in der Initialisierungsliste erwartet."},
+    {kStats, "const int P[2] = {1, 2}", 22, kSemicolon},
+    {kStats, "const float F[3] = {5.99999991e-002, 1.0e-3, 2E+4};", -1, kOk},
 };
 
 const TCheckCase kDeclarationCases[] = {
@@ -124,6 +144,8 @@ const TCheckCase kDeclarationCases[] = {
     {kDecl, "prototype P(C_NPC);", 18, kOpenBrace},
     {kDecl, "class C { var int a; var string b[2]; }; var int x; const string S = \"a\";", -1, kOk},
     {kDecl, "x = 1;", 0, kBad},
+    {kDecl, "const int FLAG_B = 1 << 1; func void f() { if (x >> 2) { y = (z << 1) & 3; }; };", -1,
+     kOk},
 };
 
 class CheckerCases : public ::testing::TestWithParam<TCheckCase> {};
@@ -206,14 +228,15 @@ TEST(Checker, DeclarationsAndStatementsCanBeCutOneByOne) {
             STDaed, [](const TParser& p) { return p.StateStack.size() <= 1; }),
         (std::vector<std::string>{"var int a, b;\r\n\r\n", "func void f() { if x { y = 1; }; };",
                                   "instance I (C_INFO);"}));
-    // A statement list returns to STstats after each statement. A speaker line ends at its
-    // line feed, so its CR belongs to it.
+    // A statement list returns to STstats after each statement; one whose last token was read
+    // ahead and pushed back takes the blanks after it. A speaker line ends at its line feed,
+    // so its CR belongs to it.
     EXPECT_EQ(Cut("x = 1;\r\nif a { f(); } else { g(); };\r\n>> Hallo\r\nENDE", STstats,
                   [](const TParser& p) {
                       return p.StateStack.empty() || p.StateStack.back() == STstats;
                   }),
-              (std::vector<std::string>{"x = 1;\r\n", "if a { ", "f();", "} else { ", "g();", "};",
-                                        ">> Hallo\r", "ENDE"}));
+              (std::vector<std::string>{"x = 1;\r\n", "if a { ", "f(); ", "} else { ", "g(); ",
+                                        "};", ">> Hallo\r", "ENDE"}));
 }
 
 TEST(Checker, AcceptsARealisticDialogScript) {
