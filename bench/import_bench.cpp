@@ -110,7 +110,8 @@ void BM_ImportDialogs(benchmark::State& state) {
     for (auto _ : state) {
         TProject project;
         TQuietPrompter prompter;
-        if (!RunScriptImport(project, paths, true, files, prompter) || prompter.Messages)
+        const TScriptImportResult result = RunScriptImport(project, paths, {}, files, prompter);
+        if (!result.Completed || !result.Skipped.empty() || prompter.Messages)
             state.SkipWithError("import failed");
         benchmark::DoNotOptimize(project.Elements.Size());
     }

@@ -82,19 +82,27 @@ std::string FolderNameFromFile(std::string_view fileName) {
     return name.empty() ? "DooferDateiname" : name;
 }
 
-std::string FindDuplicateName(const TImpObjList& objects) {
-    std::vector<std::pair<std::string, const std::string*>> names;
+std::vector<const TImpObj*> LaterDefinitions(const TImpObjList& objects) {
+    struct TEntry {
+        std::string Upper;
+        const TImpObj* Object;
+        size_t Index;
+    };
+    std::vector<TEntry> names;
     names.reserve(objects.size());
-    for (const TImpObj& object : objects)
-        names.emplace_back(UpperCase1252(object.Name), &object.Name);
-    // Equal names without case side by side, and among them the exact duplicates together.
-    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
-        if (a.first != b.first) return a.first < b.first;
-        return *a.second < *b.second;
+    for (size_t i = 0; i < objects.size(); ++i)
+        names.push_back({UpperCase1252(objects[i].Name), &objects[i], i});
+    // Equal names without case side by side, and among them the exact duplicates together,
+    // each group in list order.
+    std::sort(names.begin(), names.end(), [](const TEntry& a, const TEntry& b) {
+        if (a.Upper != b.Upper) return a.Upper < b.Upper;
+        if (a.Object->Name != b.Object->Name) return a.Object->Name < b.Object->Name;
+        return a.Index < b.Index;
     });
+    std::vector<const TImpObj*> later;
     for (size_t i = 1; i < names.size(); ++i)
-        if (*names[i - 1].second == *names[i].second) return *names[i].second;
-    return {};
+        if (names[i - 1].Object->Name == names[i].Object->Name) later.push_back(names[i].Object);
+    return later;
 }
 
 std::vector<std::string> NodeNameCandidates(const std::string& name) {

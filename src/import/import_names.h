@@ -36,9 +36,10 @@ std::string FileNameOf(std::string_view path);
 // "DooferDateiname" when nothing is left.
 std::string FolderNameFromFile(std::string_view fileName);
 
-// The first exact duplicate among the names, or an empty text. Names that differ only in
-// letter case are not duplicates.
-std::string FindDuplicateName(const TImpObjList& objects);
+// The objects whose names an earlier object (in list order) has already defined, sorted by
+// name without regard to letter case. Names that differ only in letter case are not
+// duplicates.
+std::vector<const TImpObj*> LaterDefinitions(const TImpObjList& objects);
 
 // The candidates for a node name of a dialog or option, shortest first: for DIA_Guard_Hello
 // they are "Hello", "Guard_Hello", "DIA_Guard_Hello". Empty candidates are left out; the

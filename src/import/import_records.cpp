@@ -9,6 +9,12 @@ TImpObj* TImpObj::Root() const {
     return root;
 }
 
+bool LacksDialogFunctions(const TImpObj& dialog) {
+    const TDialogInfo* info = dialog.Info.get();
+    return !info || (!info->InfoObj && info->InfoName.empty()) ||
+           (!info->CondObj && info->CondName.empty());
+}
+
 const char* CallNameOf(TImpRefKind kind) {
     switch (kind) {
     case RfChoiceDialog:
@@ -31,40 +37,47 @@ void CheckReference(TImpRef& ref) {
     case RfCall:
         if (type == TpDia)
             throw TImportError("Aufruf von \"" + name + "\" ung\xFCltig!\r\n" +
-                               "Dieses Objekt ist keine Funktion!");
+                                   "Dieses Objekt ist keine Funktion!",
+                               ref.Pos);
         return;
     case RfChoiceDialog:
     case RfClearChoices:
     case RfKnowsInfo:
         if (type != TpDia)
             throw TImportError("Ung\xFCltiger Typ: \"" + name + "\r\n" + CallNameOf(ref.Kind) +
-                               " ben\xF6tigt\r\n" + "als Parameter eine C_INFO-Instanz.");
+                                   " ben\xF6tigt\r\n" + "als Parameter eine C_INFO-Instanz.",
+                               ref.Pos);
         return;
     case RfChoiceFunc:
         if (type != TpVoid && type != TpChoice && type != TpInfo && type != TpCode)
             throw TImportError("Ung\xFCltiger Typ: \"" + name + "\r\n" +
-                               "Der dritte Parameter von Info_AddChoice\r\n" +
-                               "muss eine Funktion mit leerem Ergebnistyp\r\n" +
-                               "und leerer Parameterliste sein.");
+                                   "Der dritte Parameter von Info_AddChoice\r\n" +
+                                   "muss eine Funktion mit leerem Ergebnistyp\r\n" +
+                                   "und leerer Parameterliste sein.",
+                               ref.Pos);
         if (type == TpVoid) target.ObjType = TpChoice;
         return;
     case RfInformation:
-        if (type != TpVoid && type != TpChoice && type != TpInfo && type != TpCode)
+        // The game also takes an int function as information; its result is dropped.
+        if (type != TpVoid && type != TpInt && type != TpChoice && type != TpInfo && type != TpCode)
             throw TImportError("Fehler in: " + ref.Source->Name + "\r\n" +
-                               "Ung\xFCltige \"information\" Funktion.\r\n" +
-                               "Gesucht ist eine void-Funktion ohne \xDC"
-                               "bergabeparameter.");
-        if (type == TpVoid || type == TpChoice) target.ObjType = TpInfo;
+                                   "Ung\xFCltige \"information\" Funktion.\r\n" +
+                                   "Gesucht ist eine void-Funktion ohne \xDC"
+                                   "bergabeparameter.",
+                               ref.Pos);
+        if (type == TpVoid || type == TpInt || type == TpChoice) target.ObjType = TpInfo;
         return;
     case RfCondition:
         if (type != TpInt && type != TpCondition && type != TpCode)
             throw TImportError("Fehler in: " + ref.Source->Name + "\r\n" +
-                               "Ung\xFCltige \"condition\" Funktion.\r\n" +
-                               "Gesucht ist eine int-Funktion ohne \xDC"
-                               "bergabeparameter.");
+                                   "Ung\xFCltige \"condition\" Funktion.\r\n" +
+                                   "Gesucht ist eine int-Funktion ohne \xDC"
+                                   "bergabeparameter.",
+                               ref.Pos);
         if (type == TpInt) target.ObjType = TpCondition;
         return;
     case RfMention:
+    case RfKnownVar:
         return;
     }
 }

@@ -11,11 +11,15 @@ namespace redewerk {
 
 class TNode;
 
-// An error inside an import run: it carries only its German message. Each stage may wrap the
-// message of an inner stage with its own text; the command that started the run shows it.
+// An error inside an import run: it carries its German message and, where the fault has one,
+// its place: the 1-based position in the text the importer is interpreting (0 for none). Each
+// stage may wrap the message of an inner stage with its own text; the command that started
+// the run shows it, or the line that reports the skipped script.
 class TImportError : public std::runtime_error {
 public:
-    explicit TImportError(const std::string& message) : std::runtime_error(message) {}
+    explicit TImportError(const std::string& message, int32_t pos = 0)
+        : std::runtime_error(message), Pos(pos) {}
+    int32_t Pos;
 };
 
 // What a top-level declaration of an imported script turned out to be. The first four are
@@ -41,6 +45,9 @@ enum TImpRefKind : uint8_t {
     RfCondition = 5,    // a dialog's condition attribute
     RfInformation = 6,  // a dialog's information attribute
     RfMention = 7,      // any other use of the name
+    // "Bekannt_" and the name: the variable an export writes for a dialog or option that is
+    // asked whether it was told. Pos points at the name, after "Bekannt_".
+    RfKnownVar = 8,
 };
 
 struct TImpObj;
@@ -76,6 +83,15 @@ struct TImpObj {
     // declaration. Trimmed.
     std::string BodyText;
     TImpObjType ObjType = TpCode;
+    bool DeclaredInt = false; // "func int": its returns carry a value
+    // Where the object comes from: the index of its script in the run, and the 1-based
+    // positions in the script's text of the declaration and of BodyText as read.
+    size_t Script = 0;
+    int32_t DeclarationPos = 0;
+    int32_t BodyPos = 0;
+    // The position in the script of the first "<<" or ">>" in the object's statements, 0
+    // when there is none. A block's text cannot hold them: they would be spoken lines.
+    int32_t ShiftPos = 0;
     std::vector<TImpRef*> RefsOut;     // references found in this object's text, in text order
     std::vector<TImpRef*> RefsIn;      // references that point at this object
     TImpObj* Parent = nullptr;         // the object under which this one is placed
@@ -91,6 +107,9 @@ struct TImpObj {
 // The objects of one run in reading order. A deque, so that the pointers between objects
 // stay valid while objects are appended.
 using TImpObjList = std::deque<TImpObj>;
+
+// Whether a dialog names no condition or no information function.
+bool LacksDialogFunctions(const TImpObj& dialog);
 
 // The caption of a call kind, as the messages name it ("Info_AddChoice", ...).
 const char* CallNameOf(TImpRefKind kind);

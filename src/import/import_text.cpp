@@ -1,5 +1,6 @@
 #include "import/import_text.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace redewerk {
@@ -34,8 +35,22 @@ std::string_view TrimImportText(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
+// The number of tabs that all lines after the first begin with, blank lines aside (the first
+// line of a trimmed body has no indentation left).
+size_t CommonTabs(const std::vector<std::string_view>& lines) {
+    size_t common = std::string_view::npos;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i].find_first_not_of(" \t") == std::string_view::npos) continue;
+        common = std::min(common, std::min(lines[i].find_first_not_of('\t'), lines[i].size()));
+    }
+    return common == std::string_view::npos ? 0 : common;
+}
+
 std::string Unindent(std::string_view text) {
     const std::vector<std::string_view> lines = SplitAnyLineEnd(text);
+    // Where the lines share tabs, all of them go: an option's body comes back from an export
+    // two tabs deep and must not keep one of them at every round trip.
+    const size_t tabs = CommonTabs(lines);
     size_t width = 0;
     if (lines.size() >= 2) {
         const std::string_view second = lines[1];
@@ -48,7 +63,12 @@ std::string Unindent(std::string_view text) {
     std::string result;
     result.reserve(text.size() + lines.size());
     for (std::string_view line : lines) {
-        if (!line.empty()) {
+        if (tabs > 0) {
+            size_t removed = 0;
+            while (removed < tabs && removed < line.size() && line[removed] == '\t')
+                ++removed;
+            line.remove_prefix(removed);
+        } else if (!line.empty()) {
             if (line[0] == '\t') {
                 line.remove_prefix(1);
             } else {

@@ -8,6 +8,7 @@
 #include "model/prompter.h"
 #include "model/script_file.h"
 #include "model/storable_text.h"
+#include "model/text_lines.h"
 
 #include <algorithm>
 
@@ -61,6 +62,26 @@ std::string WithCrLf(std::string_view text) {
     return result;
 }
 
+// The name N of a declaration "var int Bekannt_N;", the variable an export declares for a
+// block asked as known; empty for any other declaration.
+std::string_view KnownVariableDeclared(std::string_view declaration) {
+    auto word = [&](std::string_view upper) {
+        declaration = TrimImportText(declaration);
+        if (declaration.size() <= upper.size() ||
+            UpperCaseAscii(declaration.substr(0, upper.size())) != upper)
+            return false;
+        declaration.remove_prefix(upper.size());
+        return true;
+    };
+    if (!word("VAR") || !TParser::IsBlank(declaration[0]) || !word("INT") ||
+        !TParser::IsBlank(declaration[0]) || !word("BEKANNT_") || !declaration.ends_with(";"))
+        return {};
+    declaration = TrimImportText(declaration.substr(0, declaration.size() - 1));
+    for (char c : declaration)
+        if (c != '_' && !TParser::IsLetter(c) && !TParser::IsDigit(c)) return {};
+    return declaration;
+}
+
 // The body of a declaration from just after its opening "{" to before its closing "}" and
 // ";". The checker has made sure the declaration ends that way; only blanks or comments can
 // stand between the two.
@@ -78,6 +99,7 @@ TImporter::TImporter(TProject& project, TFileSystem& files, TPrompter& prompter,
                      TImportProgress* progress, TInternalErrorNotice* notice)
     : TParser(notice), Project(project), Files(files), Prompter(prompter), Progress(progress) {
     TokenPos.reserve(50);
+    ShiftOperators = true; // scripts are read as the game's compiler reads them
 }
 
 // --- Token recording ---
@@ -128,13 +150,19 @@ TImpObj* TImporter::FindObject(std::string_view identifier) {
 // --- Reading ---
 
 void TImporter::ReadScriptFile(const std::string& path) {
+    const size_t script = Scripts.size();
+    Scripts.push_back({path, {}, false, {}});
     std::string text;
-    if (int error = ReadScriptText(Files, path, Prompter, text))
-        throw TImportError(UnreadableFileMessage(path, error));
+    if (int error = ReadScriptText(Files, path, Prompter, text)) {
+        SkipScript(script, 0, "Datei nicht lesbar (" + SystemErrorText(error) + ")",
+                   UnreadableFileMessage(path, error));
+        return;
+    }
     SetText(WithCrLf(text));
     LastTokenEnd = 1;
     PushState(STDaed);
     const std::string fileName = PathToCp1252(FileNameOf(path));
+    const size_t objectsBefore = ReadObjects.size(), restBefore = RestDeclarations.size();
     try {
         for (;;) {
             StartRecording(6);
@@ -157,9 +185,15 @@ void TImporter::ReadScriptFile(const std::string& path) {
             StoreDeclaration(comment, start, fileName, LastTokenEnd - start);
         }
     } catch (const EParseError& error) {
-        throw TImportError("Syntax Error in Datei: " + PathToCp1252(path) + "\r\n" +
-                           error.Message() + "\r\n" + "Import abgebrochen.");
+        ReadObjects.resize(objectsBefore);
+        RestDeclarations.resize(restBefore);
+        Scripts[script].Text.assign(Text, 0, Text.size() - 1);
+        SkipScript(script, ErrorPlace() + 1, error.Message(),
+                   "Syntax Error in Datei: " + PathToCp1252(path) + "\r\n" + error.Message() +
+                       "\r\n" + "Import abgebrochen.");
+        return;
     }
+    Scripts[script].Text.assign(Text, 0, Text.size() - 1);
 }
 
 void TImporter::StoreDeclaration(const std::string& comment, int32_t start,
@@ -167,16 +201,16 @@ void TImporter::StoreDeclaration(const std::string& comment, int32_t start,
     const std::string_view declaration = std::string_view(Text).substr(start - 1, length);
     const std::string first = Tokens.empty() ? std::string() : UpperCaseAscii(Tokens[0]);
     if (Tokens.size() < 5 || first == "VAR" || first == "CONST") {
-        if (RestText.size() >= 2 && !RestText.ends_with("\r\n")) RestText += "\r\n";
-        if (!comment.empty()) RestText += comment + "\r\n";
-        RestText += declaration;
+        RestDeclarations.push_back({Scripts.size() - 1, comment, std::string(declaration)});
         return;
     }
-    TImpObj& object = Objects.emplace_back();
+    TImpObj& object = ReadObjects.emplace_back();
     object.FileName = fileName;
     object.Comment = comment;
     object.Name = Tokens[1];
     object.ObjType = TpCode;
+    object.Script = Scripts.size() - 1;
+    object.DeclarationPos = start;
     // The offset of the body in the declaration, when the sixth token opens it.
     auto bodyAfterSixth = [&]() -> int64_t {
         if (Tokens.size() < 6 || Tokens[5] != "{") return -1;
@@ -189,16 +223,18 @@ void TImporter::StoreDeclaration(const std::string& comment, int32_t start,
         if (type == "VOID" || type == "INT") {
             bodyStart = bodyAfterSixth();
             if (bodyStart >= 0) object.ObjType = type == "VOID" ? TpVoid : TpInt;
+            object.DeclaredInt = type == "INT";
         }
     } else if (first == "INSTANCE" && UpperCaseAscii(Tokens[3]) == "C_INFO") {
         // An instance without a body ("instance A (C_INFO);") stays code.
         bodyStart = bodyAfterSixth();
         if (bodyStart >= 0) object.ObjType = TpDia;
     }
-    if (object.ObjType == TpCode)
-        object.BodyText = TrimImportText(declaration);
-    else
-        object.BodyText = TrimImportText(BlockBody(declaration, static_cast<size_t>(bodyStart)));
+    const std::string_view body = TrimImportText(
+        object.ObjType == TpCode ? declaration
+                                 : BlockBody(declaration, static_cast<size_t>(bodyStart)));
+    object.BodyText = body;
+    object.BodyPos = static_cast<int32_t>(body.data() - Text.data()) + 1;
 }
 
 // --- The run ---
@@ -216,6 +252,32 @@ void TImporter::ReportStep(int step, int count) {
     if (Progress) Progress->ShowProgress(stage.Text, step, count, bar);
 }
 
+void TImporter::SkipScript(size_t script, int32_t pos, const std::string& message,
+                           const std::string& strictMessage) {
+    if (Strict) throw TImportError(strictMessage);
+    TScript& skipped = Scripts[script];
+    if (skipped.Skipped) return; // only its first fault is reported
+    skipped.Skipped = true;
+    ++SkippedCount;
+    TSkippedScript& entry = skipped.Fault;
+    entry.Path = skipped.Path;
+    if (pos > 0) {
+        const TTextPlace place = PlaceInText(skipped.Text, static_cast<size_t>(pos - 1));
+        entry.Line = place.Line;
+        entry.Column = place.Column;
+    }
+    // The report gives each script one line.
+    for (char c : message) {
+        if (c == '\n' && !entry.Message.empty() && entry.Message.back() == ' ') continue;
+        entry.Message += c == '\r' || c == '\n' ? ' ' : c;
+    }
+}
+
+int32_t TImporter::ScriptPos(const TImpObj& object, int32_t pos) const {
+    if (pos <= 0) return object.DeclarationPos;
+    return object.BodyPos + std::max(pos - TextGrowth, 1) - 1;
+}
+
 void TImporter::ReadAllScripts(const std::vector<std::string>& paths) {
     StartStage(kStageRead);
     const int count = static_cast<int>(paths.size());
@@ -225,49 +287,127 @@ void TImporter::ReadAllScripts(const std::vector<std::string>& paths) {
     }
 }
 
-void TImporter::InterpretAll() {
-    StartStage(kStageInterpret);
-    const int count = static_cast<int>(Objects.size());
-    int step = 0;
-    try {
-        // Dialogs first: their condition and information references settle the roles of
-        // the functions before any function is interpreted.
-        for (TImpObj& object : Objects) {
-            if (object.ObjType != TpDia) continue;
-            ReportStep(step++, count);
-            InterpretObject(object);
-        }
-        for (TImpObj& object : Objects) {
-            if (object.ObjType == TpDia) continue;
-            ReportStep(step++, count);
-            InterpretObject(object);
-        }
-    } catch (const TImportError& error) {
-        throw TImportError(std::string("Fehler beim Interpretieren der einzelnen Objekte: \r\n") +
-                           error.what());
-    } catch (const EParseError& error) {
-        throw TImportError("Fehler beim Interpretieren der einzelnen Objekte: \r\n" +
-                           error.Message());
-    }
-    const std::string duplicate = FindDuplicateName(Objects);
-    if (!duplicate.empty()) throw TImportError("Doppelt definierter Bezeichner: " + duplicate);
-}
-
-void TImporter::Import(const std::vector<std::string>& paths) {
-    RestText.clear();
+void TImporter::CollectObjects() {
     Objects.clear();
     References.clear();
     NameIndex.Clear();
+    for (const TImpObj& read : ReadObjects) {
+        if (Scripts[read.Script].Skipped) continue;
+        TImpObj& object = Objects.emplace_back();
+        object.FileName = read.FileName;
+        object.Name = read.Name;
+        object.Comment = read.Comment;
+        object.BodyText = read.BodyText;
+        object.ObjType = read.ObjType;
+        object.DeclaredInt = read.DeclaredInt;
+        object.Script = read.Script;
+        object.DeclarationPos = read.DeclarationPos;
+        object.BodyPos = read.BodyPos;
+    }
+}
+
+bool TImporter::InterpretAll() {
+    StartStage(kStageInterpret);
+    const size_t skippedBefore = SkippedCount;
+    const int count = static_cast<int>(Objects.size());
+    int step = 0;
+    const std::string prefix = "Fehler beim Interpretieren der einzelnen Objekte: \r\n";
+    auto interpret = [&](TImpObj& object) {
+        ReportStep(step++, count);
+        try {
+            InterpretObject(object);
+        } catch (const TImportError& error) {
+            SkipScript(object.Script, ScriptPos(object, error.Pos), error.what(),
+                       prefix + error.what());
+        } catch (const EParseError& error) {
+            SkipScript(object.Script, ScriptPos(object, ErrorPlace() + 1), error.Message(),
+                       prefix + error.Message());
+        }
+    };
+    // Dialogs first: their condition and information references settle the roles of the
+    // functions before any function is interpreted.
+    for (TImpObj& object : Objects)
+        if (object.ObjType == TpDia) interpret(object);
+    for (TImpObj& object : Objects)
+        if (object.ObjType != TpDia) interpret(object);
+    return SkippedCount == skippedBefore;
+}
+
+bool TImporter::CheckNames() {
+    const size_t skippedBefore = SkippedCount;
+    // Of each name defined twice, the later definitions go; the first one stays.
+    for (const TImpObj* duplicate : LaterDefinitions(Objects)) {
+        const std::string message = "Doppelt definierter Bezeichner: " + duplicate->Name;
+        SkipScript(duplicate->Script, duplicate->DeclarationPos, message, message);
+    }
+    return SkippedCount == skippedBefore;
+}
+
+bool TImporter::CheckBlocks() {
+    const size_t skippedBefore = SkippedCount;
+    for (TImpObj& object : Objects) {
+        if (object.ObjType == TpDia && LacksDialogFunctions(object)) {
+            const std::string message = "Fehler bei " + object.Name + "\r\n" +
+                                        "Dem Dialog fehlt die Condition und/oder Information!";
+            SkipScript(object.Script, object.DeclarationPos, message, message);
+        }
+        // A shift in a condition is fine as long as the condition stays one.
+        if (!object.ShiftPos || (object.ObjType == TpCondition && object.Parent &&
+                                 ConditionLength(object.BodyText) >= 0))
+            continue;
+        const TScript& script = Scripts[object.Script];
+        const std::string shift = script.Text.substr(static_cast<size_t>(object.ShiftPos - 1), 2);
+        const std::string message = "Schiebeoperator \"" + shift + "\" in " + object.Name +
+                                    ": Im Text eines Bausteins beginnt \"" + shift +
+                                    "\" eine gesprochene Zeile.";
+        const TTextPlace place = PlaceInText(script.Text, static_cast<size_t>(object.ShiftPos - 1));
+        SkipScript(object.Script, object.ShiftPos, message,
+                   PathToCp1252(script.Path) + ":" + std::to_string(place.Line) + ":" +
+                       std::to_string(place.Column) + ": " + message);
+    }
+    return SkippedCount == skippedBefore;
+}
+
+std::string TImporter::RestText() {
+    std::string text;
+    for (const TRestDeclaration& rest : RestDeclarations) {
+        if (Scripts[rest.Script].Skipped) continue;
+        // An export declares the known variables of its blocks; the export of this run will
+        // declare them again where they are needed.
+        if (const TImpObj* known = FindObject(KnownVariableDeclared(rest.Text)))
+            if (known->ObjType == TpDia || known->ObjType == TpChoice) continue;
+        if (text.size() >= 2 && !text.ends_with("\r\n")) text += "\r\n";
+        if (!rest.Comment.empty()) text += rest.Comment + "\r\n";
+        text += rest.Text;
+    }
+    return text;
+}
+
+void TImporter::Import(const std::vector<std::string>& paths) {
+    Scripts.clear();
+    Skipped.clear();
+    SkippedCount = 0;
+    ReadObjects.clear();
+    RestDeclarations.clear();
     RunPaths.clear();
     UpperPaths.clear();
     RootNode = nullptr;
     FreeIdSearchStart = 0;
 
     ReadAllScripts(paths);
-    InterpretAll();
-
+    // Each fault leaves its script out; the others are interpreted again without it, so that
+    // nothing it did (a reference, a role it gave a function) stays behind.
+    for (;;) {
+        CollectObjects();
+        if (!InterpretAll() || !CheckNames()) continue;
+        ResolveHierarchy();
+        if (CheckBlocks()) break;
+    }
+    for (TScript& script : Scripts)
+        if (script.Skipped) Skipped.push_back(std::move(script.Fault));
+    // When every listed script was left out there is nothing to add.
+    if (!paths.empty() && Skipped.size() == paths.size()) return;
     StartStage(kStageHierarchy);
-    ResolveHierarchy();
 
     // From here on the run changes the tree; a failure takes all of it back.
     try {
@@ -295,7 +435,7 @@ void TImporter::Import(const std::vector<std::string>& paths) {
         throw;
     }
 
-    Project.Variables = SplitLines(JoinLines(Project.Variables) + "\r\n" + RestText);
+    Project.Variables = SplitLines(JoinLines(Project.Variables) + "\r\n" + RestText());
 }
 
 void TImporter::RemoveRunFromProject() {
@@ -306,15 +446,25 @@ void TImporter::RemoveRunFromProject() {
         object.ElementId = -1;
 }
 
-bool RunScriptImport(TProject& project, const std::vector<std::string>& paths, bool folderForEach,
-                     TFileSystem& files, TPrompter& prompter, TImportProgress* progress) {
+std::string TSkippedScript::Report() const {
+    std::string place = PathToCp1252(Path);
+    if (Line > 0) place += ":" + std::to_string(Line) + ":" + std::to_string(Column);
+    return place + ": " + Message;
+}
+
+TScriptImportResult RunScriptImport(TProject& project, const std::vector<std::string>& paths,
+                                    const TImportOptions& options, TFileSystem& files,
+                                    TPrompter& prompter, TImportProgress* progress) {
+    TScriptImportResult result;
     TInternalErrorNotice notice(&prompter);
     try {
         TImporter importer(project, files, prompter, progress, &notice);
-        importer.FolderForEach = folderForEach;
+        importer.FolderForEach = options.FolderForEach;
+        importer.Strict = options.Strict;
         importer.Import(paths);
         ReportReplacedCharacters(MakeProjectStorable(project), prompter);
-        return true;
+        result.Completed = true;
+        result.Skipped = std::move(importer.Skipped);
     } catch (const TImportError& error) {
         prompter.ShowMessage(error.what());
     } catch (const EParseError& error) {
@@ -322,7 +472,7 @@ bool RunScriptImport(TProject& project, const std::vector<std::string>& paths, b
     } catch (const std::exception& error) {
         prompter.ShowMessage(std::string("Interner unbehandelter Fehler:\r\n") + error.what());
     }
-    return false;
+    return result;
 }
 
 } // namespace redewerk

@@ -19,6 +19,26 @@ class TNode;
 class TProject;
 class TPrompter;
 
+// A script that an import left out, and why.
+struct TSkippedScript {
+    std::string Path; // as listed
+    // The 1-based place of the fault in the script; 0 when it has none (an unreadable file).
+    int Line = 0;
+    int Column = 0;
+    std::string Message; // one line
+
+    // "PATH:LINE:COLUMN: MESSAGE", or "PATH: MESSAGE" without a place.
+    std::string Report() const;
+};
+
+// How an import runs.
+struct TImportOptions {
+    bool FolderForEach = true; // each script gets a sub-folder of its own
+    // The first fault ends the run and changes nothing. Otherwise a script that cannot be
+    // read or imported is left out and the others are imported.
+    bool Strict = false;
+};
+
 // Reads existing Daedalus dialog scripts into blocks. Derives from the lexer so that it sees
 // every token the syntax checker's state machine reads: the machine cuts the scripts into
 // declarations and statements, and the recorded tokens (with their positions) tell what each
@@ -27,14 +47,17 @@ class TPrompter;
 // constants go to the project's variables text.
 //
 // One importer serves one run and is discarded afterwards. A run either completes or leaves
-// the project as it was (the NPC table may keep names it learned on the way).
+// the project as it was (the NPC table may keep names it learned on the way). A script with
+// a fault is left out whole, as if it had not been listed (unless the run is strict): the
+// objects of the other scripts are interpreted again without it, so nothing of it remains.
 class TImporter : public TParser {
 public:
     TImporter(TProject& project, TFileSystem& files, TPrompter& prompter,
               TImportProgress* progress = nullptr, TInternalErrorNotice* notice = nullptr);
 
     // The whole run over the scripts, in list order. Raises TImportError with the message to
-    // show; other failures (std::exception) are internal errors.
+    // show (in a strict run, or when the run fails as a whole); other failures
+    // (std::exception) are internal errors. The scripts left out are in Skipped.
     void Import(const std::vector<std::string>& paths);
 
     // The token readers of the lexer, recording each token with its start position.
@@ -47,12 +70,31 @@ public:
 
     // Whether each script file gets a sub-folder of its own below the run's folder.
     bool FolderForEach = true;
+    // Whether the first fault ends the run instead of leaving its script out.
+    bool Strict = false;
+    // The scripts left out, in list order.
+    std::vector<TSkippedScript> Skipped;
 
     // The tokens recorded since StartRecording, with their 1-based start positions.
     std::vector<std::string> Tokens;
     std::vector<int32_t> TokenPos;
 
 private:
+    // A listed script: its path, its text as read (the places of faults are counted in it),
+    // and whether it is left out and why.
+    struct TScript {
+        std::string Path;
+        std::string Text;
+        bool Skipped = false;
+        TSkippedScript Fault;
+    };
+    // A declaration that goes to the variables text, with the comment before it.
+    struct TRestDeclaration {
+        size_t Script;
+        std::string Comment;
+        std::string Text;
+    };
+
     // The object of that name (without regard to letter case), or nullptr.
     TImpObj* FindObject(std::string_view identifier);
 
@@ -73,6 +115,9 @@ private:
     // Cuts a dialog's own condition function down to its condition; false (and the function
     // becomes parentless code) when it is more than a guarded "return TRUE".
     bool SimplifyCondition(TImpObj& condition);
+    // The length of the condition in a condition function's body: 0 when it only returns
+    // TRUE, up to the ")" of its one guarding if, -1 when the body is more than that.
+    int32_t ConditionLength(const std::string& body);
 
     // Hangs options and dialog functions under the objects that use them.
     void ResolveHierarchy();
@@ -88,13 +133,30 @@ private:
 
     void RecordToken(std::string_view token);
     void ReadAllScripts(const std::vector<std::string>& paths);
-    void InterpretAll();
+    // The objects of the scripts not left out, fresh as read.
+    void CollectObjects();
+    // Each of these leaves out the scripts with a fault and says whether all went well.
+    bool InterpretAll();
+    bool CheckNames();
+    bool CheckBlocks();
+    // Leaves out the script for a fault at the 1-based position `pos` of its text (0: no
+    // place); in a strict run raises `strictMessage` instead.
+    void SkipScript(size_t script, int32_t pos, const std::string& message,
+                    const std::string& strictMessage);
+    // The position in its script of a position in the object's text as interpreted so far.
+    int32_t ScriptPos(const TImpObj& object, int32_t pos) const;
+    std::string RestText();
     void CreateFolders();
     void InterpretAssignment(TImpObj& dialog);
     void InterpretStatement(TImpObj& object);
+    void NoteShift(TImpObj& object);
+    void DropReturnValue(TImpObj& object);
+    std::string ExpressionText(size_t first, size_t end) const;
     void TakeOverSpeakerComment();
     void ScanReferences(TImpObj& object);
     bool AcceptCaption(TImpObj& choice, const std::string& token);
+    // Whether `variable` ("Bekannt_" and a name) is the known variable of the object's block.
+    bool IsOwnKnownVariable(TImpObj& object, std::string_view variable);
     std::string NodeNameFor(const TImpObj& object, TNode* parent);
     TNode* AddNode(TNode* parent, const std::string& name);
     const std::string& UpperPathOf(TNode* node);
@@ -103,8 +165,15 @@ private:
     int32_t TokenEnd(size_t index) const;
     bool TokenIs(size_t index, std::string_view upperCased) const;
 
-    std::string RestText;
-    TImpObjList Objects;
+    std::vector<TScript> Scripts;
+    size_t SkippedCount = 0;
+    std::vector<TImpObj> ReadObjects; // every object as read, in reading order
+    std::vector<TRestDeclaration> RestDeclarations;
+    TImpObjList Objects; // the objects of the current interpretation
+    // How much longer the text under interpretation has grown by the edits so far. Edits
+    // always lie before the statement being read, so a place in it less the growth is its
+    // place in the text as read.
+    int32_t TextGrowth = 0;
     int32_t MaxTokens = std::numeric_limits<int32_t>::max();
     TNode* RootNode = nullptr;
     // The end of the token the lexer read last. The state machine skips blanks and comments
@@ -128,10 +197,16 @@ private:
     int32_t FreeIdSearchStart = 0;
 };
 
+// The outcome of an import run.
+struct TScriptImportResult {
+    bool Completed = false; // false: the run failed as a whole and changed nothing
+    std::vector<TSkippedScript> Skipped;
+};
+
 // Runs an import as the "Importieren" command does: an import error is shown unchanged, any
-// other failure as "Interner unbehandelter Fehler:" with its message. True when the import
-// completed.
-bool RunScriptImport(TProject& project, const std::vector<std::string>& paths, bool folderForEach,
-                     TFileSystem& files, TPrompter& prompter, TImportProgress* progress = nullptr);
+// other failure as "Interner unbehandelter Fehler:" with its message.
+TScriptImportResult RunScriptImport(TProject& project, const std::vector<std::string>& paths,
+                                    const TImportOptions& options, TFileSystem& files,
+                                    TPrompter& prompter, TImportProgress* progress = nullptr);
 
 } // namespace redewerk

@@ -31,6 +31,14 @@ std::string NormaliseCaption(const std::string& token) {
     return "!" + token;
 }
 
+// The prefix of the variable that remembers that a block was told or has run.
+constexpr std::string_view kKnownPrefix = "Bekannt_";
+
+bool IsKnownVariable(std::string_view token) {
+    return token.size() > kKnownPrefix.size() &&
+           UpperCaseAscii(token.substr(0, kKnownPrefix.size())) == "BEKANNT_";
+}
+
 void Mark(TImpObj& object) {
     if (object.ObjType == TpVoid) object.ObjType = TpChoice;
 }
@@ -63,6 +71,7 @@ int32_t TImporter::TokenEnd(size_t index) const {
 void TImporter::InterpretObject(TImpObj& object) {
     SetText(object.BodyText);
     LastTokenEnd = 1;
+    TextGrowth = 0;
     if (object.ObjType == TpCode) {
         // A whole declaration: go to its statement list, if it has one.
         PushState(STDaed);
@@ -73,28 +82,78 @@ void TImporter::InterpretObject(TImpObj& object) {
     } else {
         PushState(STstats);
     }
+    std::string carried; // the first token of the next statement, read already
+    int32_t carriedPos = 0;
     for (;;) {
         StartRecording();
+        if (carriedPos) {
+            Tokens.push_back(std::move(carried));
+            TokenPos.push_back(carriedPos);
+            carriedPos = 0;
+        }
         do {
             Step();
         } while (!StateStack.empty() && StateStack.back() != STstats);
         if (StateStack.empty()) break;
-        if (object.ObjType == TpDia)
+        // A statement can end by reading the first token of the next one (an if block closed
+        // without ";", an "else if"); pushed back, it belongs to the next statement.
+        if (TokenPushedBack && !Tokens.empty() && TokenEnd(Tokens.size() - 1) == LastTokenEnd) {
+            carried = std::move(Tokens.back());
+            carriedPos = TokenPos.back();
+            Tokens.pop_back();
+            TokenPos.pop_back();
+        }
+        if (object.ObjType == TpDia) {
             InterpretAssignment(object);
-        else
+        } else {
+            NoteShift(object);
             InterpretStatement(object);
+        }
     }
-    object.BodyText.assign(Text, 0, Text.size() - 1);
+    // A statement dropped at the end (the trade call) leaves the blanks before it behind.
+    object.BodyText.assign(TrimImportText(std::string_view(Text).substr(0, Text.size() - 1)));
+}
+
+void TImporter::NoteShift(TImpObj& object) {
+    if (object.ShiftPos) return;
+    for (size_t k = 0; k < Tokens.size(); ++k)
+        if (Tokens[k] == "<<" || Tokens[k] == ">>") {
+            object.ShiftPos = ScriptPos(object, TokenPos[k]);
+            return;
+        }
+}
+
+std::string TImporter::ExpressionText(size_t first, size_t end) const {
+    std::string text;
+    for (size_t k = first; k < end; ++k) {
+        if (k > first) {
+            // The blanks between two tokens stay; a line break or a comment becomes a blank.
+            const std::string_view gap(Text.data() + TokenEnd(k - 1) - 1,
+                                       static_cast<size_t>(TokenPos[k] - TokenEnd(k - 1)));
+            text += gap.find_first_not_of(" \t") == std::string_view::npos ? gap : " ";
+        }
+        text += Tokens[k];
+    }
+    return text;
 }
 
 void TImporter::InterpretAssignment(TImpObj& dialog) {
     if (!dialog.Info) dialog.Info = std::make_unique<TDialogInfo>();
     TDialogInfo& info = *dialog.Info;
     const std::string first = Tokens.empty() ? std::string() : Tokens[0];
-    if (Tokens.size() < 4 || Tokens[1] != "=" || Tokens[3] != ";")
-        throw TImportError("Seltsames Statement in " + dialog.Name + "\r\n" + "bei " + first +
-                           ". So etwas wird nicht unterst\xFCtzt.");
+    const int32_t firstPos = TokenPos.empty() ? 0 : TokenPos[0];
     const std::string attribute = UpperCaseAscii(first);
+    const size_t n = Tokens.size();
+    if (attribute == "DESCRIPTION" && n > 4 && Tokens[1] == "=" && Tokens[n - 1] == ";") {
+        // A description computed by an expression (as B_BuildLearnString gives the text of a
+        // teaching offer) becomes a constant description, so it goes out unchanged.
+        dialog.ChoiceText = "!" + ExpressionText(2, n - 1);
+        return;
+    }
+    if (n < 4 || Tokens[1] != "=" || Tokens[3] != ";")
+        throw TImportError("Seltsames Statement in " + dialog.Name + "\r\n" + "bei " + first +
+                               ". So etwas wird nicht unterst\xFCtzt.",
+                           firstPos);
     const std::string& value = Tokens[2];
     if (attribute == "NPC") {
         info.Npc = value;
@@ -106,9 +165,10 @@ void TImporter::InterpretAssignment(TImpObj& dialog) {
         std::string& name = condition ? info.CondName : info.InfoName;
         if (object || !name.empty())
             throw TImportError("Der Dialog " + dialog.Name + "\r\n" +
-                               (condition ? "hat zwei Conditionfunktionen!?\r\n"
-                                          : "hat zwei information-Funktionen!?\r\n") +
-                               "Sorry, aber das ist verwirrend. Stell das richtig!");
+                                   (condition ? "hat zwei Conditionfunktionen!?\r\n"
+                                              : "hat zwei information-Funktionen!?\r\n") +
+                                   "Sorry, aber das ist verwirrend. Stell das richtig!",
+                               firstPos);
         if (TImpObj* found = FindObject(value)) {
             AddReference(dialog, *found, TokenPos[2], condition ? RfCondition : RfInformation);
             object = found;
@@ -127,14 +187,23 @@ void TImporter::InterpretAssignment(TImpObj& dialog) {
         else
             throw TImportError(
                 "Ung\xFCltige Zuweisung an \"important\", \"permanent\" oder \"trade\".\r\n"
-                "Es werden nur TRUE, FALSE oder Ganzzahlen akzeptiert.");
+                "Es werden nur TRUE, FALSE oder Ganzzahlen akzeptiert.",
+                TokenPos[2]);
         (attribute == "IMPORTANT"   ? info.Important
          : attribute == "PERMANENT" ? info.Permanent
                                     : info.Trade) = flag;
     } else {
         throw TImportError("Nicht unterst\xFCtzte Zuweisung in " + dialog.Name + "\r\n" +
-                           "Nur Zuweisungen an die Klassenanttribute sind erlaubt.");
+                               "Nur Zuweisungen an die Klassenanttribute sind erlaubt.",
+                           firstPos);
     }
+}
+
+bool TImporter::IsOwnKnownVariable(TImpObj& object, std::string_view variable) {
+    const TImpObj* owner = FindObject(variable.substr(kKnownPrefix.size()));
+    if (owner == &object) return true;
+    // The information function of a dialog carries the dialog's variable.
+    return owner && owner->ObjType == TpDia && owner->Info && owner->Info->InfoObj == &object;
 }
 
 bool TImporter::AcceptCaption(TImpObj& choice, const std::string& token) {
@@ -154,6 +223,11 @@ void TImporter::InterpretStatement(TImpObj& object) {
     if (n == 0) return;
     const int32_t start = TokenPos[0];
 
+    if (object.DeclaredInt && object.ObjType == TpInfo && TokenIs(0, "RETURN") && n > 2) {
+        DropReturnValue(object);
+        return;
+    }
+
     if (TokenIs(0, "AI_STOPPROCESSINFOS") && TokenIs(2, "SELF")) {
         ReplaceStatement("ENDE", true);
         Mark(object);
@@ -171,7 +245,10 @@ void TImporter::InterpretStatement(TImpObj& object) {
     }
     if (TokenIs(0, "INFO_ADDCHOICE") && is(3, ",") && is(5, ",") && is(7, ")")) {
         TImpObj* choice = FindObject(t[6]);
-        if (choice && AcceptCaption(*choice, t[4])) {
+        // A dialog's information function, or a function with parameters, is no option of
+        // its own: the call stays code with its text, and its names become references.
+        const bool option = choice && choice->ObjType != TpInfo && choice->ObjType != TpCode;
+        if (option && AcceptCaption(*choice, t[4])) {
             const std::string dialogName = t[2];
             ReplaceStatement("++" + dialogName + ", " + t[6], true);
             if (TImpObj* dialog = FindObject(dialogName))
@@ -188,6 +265,18 @@ void TImporter::InterpretStatement(TImpObj& object) {
         if (TImpObj* dialog = FindObject(dialogName))
             AddReference(object, *dialog, start + 2, RfClearChoices);
         Mark(object);
+        return;
+    }
+    if (start == 1 && n == 4 && IsKnownVariable(t[0]) && is(1, "=") && TokenIs(2, "TRUE") &&
+        is(3, ";") && IsOwnKnownVariable(object, t[0])) {
+        // The first line that an export writes into the body of a block asked as known; the
+        // block's known references bring it back.
+        ReplaceStatement("", false);
+        int32_t blanks = Pos;
+        while (IsBlank(At(blanks)))
+            ++blanks;
+        Text.erase(static_cast<size_t>(Pos - 1), static_cast<size_t>(blanks - Pos));
+        TextGrowth -= blanks - Pos;
         return;
     }
     if (TokenIs(0, "B_GIVETRADEINV") && TokenIs(2, "SELF") && OwnerTrades(object)) {
@@ -218,8 +307,34 @@ void TImporter::ReplaceStatement(const std::string& text, bool keepLine) {
             replacement += "\r\n";
     }
     Text.replace(static_cast<size_t>(start - 1), static_cast<size_t>(Pos - start), replacement);
+    TextGrowth += static_cast<int32_t>(replacement.size()) - (Pos - start);
     Pos = start + static_cast<int32_t>(replacement.size());
     SkipCache = -1;
+}
+
+void TImporter::DropReturnValue(TImpObj& object) {
+    // A "func int" that is a dialog's information goes out as "func void": its returns lose
+    // their value. A value that calls something stays as a statement before the return.
+    bool call = false;
+    for (size_t k = 1; k + 1 < Tokens.size(); ++k)
+        call = call || Tokens[k] == "(";
+    if (!call) {
+        ReplaceStatement("return;", false);
+        return;
+    }
+    const int32_t keyword = TokenPos[1] - TokenPos[0]; // "return" and the blanks after it
+    Text.erase(static_cast<size_t>(TokenPos[0] - 1), static_cast<size_t>(keyword));
+    Tokens.erase(Tokens.begin());
+    TokenPos.erase(TokenPos.begin());
+    for (int32_t& pos : TokenPos)
+        pos -= keyword;
+    const std::string_view again = " return;";
+    const int32_t end = TokenEnd(Tokens.size() - 1);
+    Text.insert(static_cast<size_t>(end - 1), again);
+    Pos = LastTokenEnd = end + static_cast<int32_t>(again.size());
+    TextGrowth += static_cast<int32_t>(again.size()) - keyword;
+    SkipCache = -1;
+    ScanReferences(object);
 }
 
 void TImporter::TakeOverSpeakerComment() {
@@ -234,9 +349,11 @@ void TImporter::TakeOverSpeakerComment() {
     if (Text.compare(static_cast<size_t>(slashes - 1), 2, "//") == 0) {
         const int32_t removed = slashes + 2 - Pos;
         Text.erase(static_cast<size_t>(Pos - 1), static_cast<size_t>(removed));
+        TextGrowth -= removed;
         Pos = lineBreak ? lineBreak - removed : static_cast<int32_t>(Text.size());
     } else {
         Text.insert(static_cast<size_t>(Pos - 1), "\r\n");
+        TextGrowth += 2;
         Pos += 2;
     }
     SkipCache = -1;
@@ -246,7 +363,21 @@ void TImporter::ScanReferences(TImpObj& object) {
     const size_t n = Tokens.size();
     for (size_t k = 0; k < n; ++k) {
         TImpObj* target = FindObject(Tokens[k]);
-        if (!target) continue;
+        if (!target) {
+            const std::string_view token = Tokens[k];
+            // A member of an instance ("DIA_Wirt_Hallo.permanent") names the instance.
+            const size_t dot = token.find('.');
+            if (dot != std::string::npos)
+                if (TImpObj* owner = FindObject(token.substr(0, dot)))
+                    AddReference(object, *owner, TokenPos[k], RfMention);
+            // The variable that an export writes for a dialog or an option asked as known.
+            if (dot == std::string::npos && IsKnownVariable(token))
+                if (TImpObj* known = FindObject(token.substr(kKnownPrefix.size())))
+                    AddReference(object, *known,
+                                 TokenPos[k] + static_cast<int32_t>(kKnownPrefix.size()),
+                                 RfKnownVar);
+            continue;
+        }
         const bool nextIs = k + 1 < n;
         if (nextIs && Tokens[k + 1] == "(") {
             AddReference(object, *target, TokenPos[k], RfCall);
@@ -283,6 +414,9 @@ void TImporter::ConvertReferences(TImpObj& object) {
         const TImpObj& target = *ref.Target;
         if (target.ObjType == TpInt || target.ObjType == TpVoid || target.ObjType == TpCode)
             continue;
+        // Only a Dialog or an Option has a known variable.
+        if (ref.Kind == RfKnownVar && target.ObjType != TpDia && target.ObjType != TpChoice)
+            continue;
         int32_t id = target.ElementId;
         std::string suffix;
         if (target.ObjType == TpCondition || target.ObjType == TpInfo) {
@@ -296,9 +430,14 @@ void TImporter::ConvertReferences(TImpObj& object) {
         if (id < 0) continue;
         size_t pos = static_cast<size_t>(ref.Pos - 1);
         if (ref.Pos < 1 || pos + target.Name.size() > untouched) continue;
-        std::string marker =
-            (ref.Kind == RfKnowsInfo ? "#!" : "#") + std::to_string(id) + "#" + suffix;
+        const bool known = ref.Kind == RfKnowsInfo || ref.Kind == RfKnownVar;
+        std::string marker = (known ? "#!" : "#") + std::to_string(id) + "#" + suffix;
         body.erase(pos, target.Name.size());
+        if (ref.Kind == RfKnownVar) {
+            // "Bekannt_" and the name as a whole become the known-test marker.
+            pos -= kKnownPrefix.size();
+            body.erase(pos, kKnownPrefix.size());
+        }
 
         if (ref.Kind == RfKnowsInfo) {
             // Npc_KnowsInfo (npc, NAME) as a whole becomes the known-test marker.
@@ -323,28 +462,31 @@ void TImporter::ConvertReferences(TImpObj& object) {
     }
 }
 
-bool TImporter::SimplifyCondition(TImpObj& condition) {
+int32_t TImporter::ConditionLength(const std::string& body) {
     StartRecording();
-    SetText(condition.BodyText);
+    SetText(body);
     PushState(STstats);
     do {
         Step();
     } while (!StateStack.empty());
     const auto& t = Tokens;
     const size_t n = t.size();
-    if (n == 3 && TokenIs(0, "RETURN") && t[2] == ";" && IsTrueValue(t[1])) {
-        condition.BodyText.clear();
-        return true;
-    }
+    if (n == 3 && TokenIs(0, "RETURN") && t[2] == ";" && IsTrueValue(t[1])) return 0;
     if (n >= 7 && TokenIs(0, "IF") && t[n - 6] == "{" && TokenIs(n - 5, "RETURN") &&
         IsTrueValue(t[n - 4]) && t[n - 3] == ";" && t[n - 2] == "}" && t[n - 1] == ";") {
         bool nested = false;
         for (size_t k = 1; k + 7 <= n && !nested; ++k)
             nested = t[k] == "{";
-        if (!nested) {
-            condition.BodyText.resize(static_cast<size_t>(TokenEnd(n - 7) - 1));
-            return true;
-        }
+        if (!nested) return TokenEnd(n - 7) - 1;
+    }
+    return -1;
+}
+
+bool TImporter::SimplifyCondition(TImpObj& condition) {
+    const int32_t length = ConditionLength(condition.BodyText);
+    if (length >= 0) {
+        condition.BodyText.resize(static_cast<size_t>(length));
+        return true;
     }
     condition.ObjType = TpInt;
     condition.Parent = nullptr;

@@ -36,17 +36,22 @@ int LinkReferences(TImpObj& object, TImpRefKind kind) {
 
 void TImporter::ResolveHierarchy() {
     // A dialog's own functions hang under the first dialog that names them.
+    std::vector<TImpObj*> placed;
     for (TImpObj& object : Objects) {
         if (object.ObjType != TpDia) continue;
-        LinkReferences(object, RfCondition);
-        LinkReferences(object, RfInformation);
+        for (TImpRef* ref : object.RefsOut)
+            if ((ref->Kind == RfCondition || ref->Kind == RfInformation) &&
+                Link(object, *ref->Target))
+                placed.push_back(ref->Target);
     }
-    // Options under the placed function that offers them, level by level.
-    for (int links = 1; links > 0;) {
-        links = 0;
-        for (TImpObj& object : Objects)
-            if (object.Parent) links += LinkReferences(object, RfChoiceFunc);
-    }
+    // Options under the function that offers them, breadth first from the dialogs: an option
+    // offered at several depths hangs where it is offered closest to its dialog. The tree
+    // follows from the dialogs and the texts alone, not from the order of the functions in
+    // the file, so the export of an import reads back into the same tree.
+    for (size_t i = 0; i < placed.size(); ++i)
+        for (TImpRef* ref : placed[i]->RefsOut)
+            if (ref->Kind == RfChoiceFunc && Link(*placed[i], *ref->Target))
+                placed.push_back(ref->Target);
     // What is left goes where any dialog statement or call ties it to a placed object.
     for (int links = 1; links > 0;) {
         links = 0;
@@ -151,7 +156,9 @@ void TImporter::CreateNodes(TImpObj& object) {
 
 void TImporter::CopyIntoElements(TImpObj& object) {
     for (const TImpRef* ref : object.RefsOut) {
-        if (ref->Kind != RfKnowsInfo || ref->Target->ElementId < 0) continue;
+        const bool knownVar = ref->Kind == RfKnownVar &&
+                              (ref->Target->ObjType == TpDia || ref->Target->ObjType == TpChoice);
+        if ((ref->Kind != RfKnowsInfo && !knownVar) || ref->Target->ElementId < 0) continue;
         TImpObj* holder = &object;
         while (holder && holder->ElementId < 0)
             holder = holder->Parent;
@@ -168,11 +175,9 @@ void TImporter::CopyIntoElements(TImpObj& object) {
         return;
     }
 
+    // The run has left out the scripts of dialogs without their functions.
+    if (LacksDialogFunctions(object)) return;
     const TDialogInfo* info = object.Info.get();
-    if (!info || (!info->InfoObj && info->InfoName.empty()) ||
-        (!info->CondObj && info->CondName.empty()))
-        throw TImportError("Fehler bei " + object.Name + "\r\n" +
-                           "Dem Dialog fehlt die Condition und/oder Information!");
     element->Npc = Project.Npcs.ClearNameOf(info->Npc, Prompter);
     element->Nr = info->Nr;
     element->Important = info->Important;

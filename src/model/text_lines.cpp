@@ -1,5 +1,7 @@
 #include "model/text_lines.h"
 
+#include <algorithm>
+
 namespace redewerk {
 
 TLines SplitLines(std::string_view text) {
@@ -29,6 +31,19 @@ std::string JoinLines(const TLines& lines) {
         text += "\r\n";
     }
     return text;
+}
+
+TTextPlace PlaceInText(std::string_view text, size_t offset) {
+    TTextPlace place;
+    size_t lineStart = 0;
+    const size_t end = std::min(offset, text.size());
+    for (size_t i = 0; i < end; ++i)
+        if (text[i] == '\n') {
+            ++place.Line;
+            lineStart = i + 1;
+        }
+    place.Column = static_cast<int>(end - lineStart) + 1;
+    return place;
 }
 
 } // namespace redewerk

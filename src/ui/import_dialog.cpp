@@ -4,6 +4,7 @@
 #include "model/prompter.h"
 #include "ui/import_progress_window.h"
 #include "ui/main_window.h"
+#include "ui/skipped_scripts_window.h"
 #include "ui/text_codec.h"
 #include "ui/variables_window.h"
 
@@ -124,8 +125,8 @@ bool TFImport::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void RunScriptImportCommand(TFImport& dialog, TFImportProgress& progress, TProject& project,
-                            TFileSystem& files, TPrompter& prompter) {
+void RunScriptImportCommand(TFImport& dialog, TFImportProgress& progress, TFSkippedScripts& summary,
+                            TProject& project, TFileSystem& files, TPrompter& prompter) {
     if (dialog.exec() != QDialog::Accepted) return;
     std::vector<std::string> paths;
     for (const QString& path : dialog.Paths())
@@ -134,18 +135,24 @@ void RunScriptImportCommand(TFImport& dialog, TFImportProgress& progress, TProje
     progress.show();
     progress.raise();
     progress.repaint();
-    RunScriptImport(project, paths, dialog.FolderForEachChecked(), files, prompter, &progress);
+    TImportOptions options;
+    options.FolderForEach = dialog.FolderForEachChecked();
+    const TScriptImportResult result =
+        RunScriptImport(project, paths, options, files, prompter, &progress);
     progress.hide();
+    if (!result.Skipped.empty()) summary.ShowReport(result.Skipped, paths.size());
 }
 
 void ConnectScriptImport(TFMain& window, QPushButton* button, TProject& project, TFileSystem& files,
                          TPrompter& prompter) {
     auto* dialog = new TFImport(prompter, &window);
     auto* progress = new TFImportProgress(&window);
+    auto* summary = new TFSkippedScripts(&window);
     QObject::connect(button, &QPushButton::clicked, &window,
-                     [&window, dialog, progress, &project, &files, &prompter] {
+                     [&window, dialog, progress, summary, &project, &files, &prompter] {
                          window.CommitFocusedField();
-                         RunScriptImportCommand(*dialog, *progress, project, files, prompter);
+                         RunScriptImportCommand(*dialog, *progress, *summary, project, files,
+                                                prompter);
                          // The import adds the scripts' global declarations.
                          window.VariablesWindow()->ShowProjectText();
                      });

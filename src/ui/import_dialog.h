@@ -10,6 +10,7 @@ class QPushButton;
 namespace redewerk {
 
 class TFImportProgress;
+class TFSkippedScripts;
 class TFMain;
 class TFileSystem;
 class TProject;
@@ -54,11 +55,11 @@ private:
     QPushButton* BtnStart;
 };
 
-// The "Importieren" command: the file list, then the import with its progress window. An
-// import error is shown unchanged, any other failure as an internal error; a failed import
-// leaves the project as it was.
-void RunScriptImportCommand(TFImport& dialog, TFImportProgress& progress, TProject& project,
-                            TFileSystem& files, TPrompter& prompter);
+// The "Importieren" command: the file list, then the import with its progress window. A
+// script that cannot be imported is left out, and the scripts left out are listed in one
+// summary at the end; an internal error is shown and leaves the project as it was.
+void RunScriptImportCommand(TFImport& dialog, TFImportProgress& progress, TFSkippedScripts& summary,
+                            TProject& project, TFileSystem& files, TPrompter& prompter);
 
 // Creates the file list and progress windows for the main window's whole run and lets
 // `button` start the command.

@@ -55,6 +55,33 @@ TEST(CliImport, IntoABaseWithoutFolderPerFile) {
     EXPECT_EQ(files.Files["base.dlx"], saved);
 }
 
+// Without --strict a script that cannot be imported is named on stderr and left out, the
+// project gets the others and the exit code says that something was skipped. With --strict
+// the first fault stops the import and nothing is written.
+TEST(CliImport, LeavesOutScriptsWithFaultsUnlessStrict) {
+    testing::TMemoryFileSystem files;
+    files.Files["DIA_Guard.d"] = kGuard;
+    files.Files["DIA_Bad.d"] = "func void B_Bad () {\r\n\tx = ;\r\n};\r\n";
+    const TPaths scripts = {"import", "out.dlx", "DIA_Bad.d", "DIA_Guard.d", "fehlt.d"};
+    EXPECT_EQ(RunCliCommand(scripts, files),
+              (TCliRun{kExitFailure, "1 Baustein importiert.\n",
+                       "Daten einlesen...\nDaten verarbeiten...\nKnotenhierarchie klären...\n"
+                       "Knoten anlegen...\nReferenzen umwandeln...\nDaten in Knoten kopieren...\n"
+                       "DIA_Bad.d:2:6: Identifier oder Literal erwartet.\n"
+                       "fehlt.d: Datei nicht lesbar (Datei nicht gefunden)\n"}));
+    EXPECT_EQ(ProjectOutline(files.Files["out.dlx"]),
+              (TPaths{"IMPORT", "IMPORT\\Guard", "IMPORT\\Guard\\Hallo"}));
+
+    files.Files.erase("out.dlx");
+    TPaths strict = scripts;
+    strict.push_back("--strict");
+    EXPECT_EQ(RunCliCommand(strict, files),
+              (TCliRun{kExitFailure, "",
+                       "Daten einlesen...\nSyntax Error in Datei: DIA_Bad.d\n"
+                       "Identifier oder Literal erwartet.\nImport abgebrochen.\n"}));
+    EXPECT_FALSE(files.Files.contains("out.dlx"));
+}
+
 // Without a base the blocks of a .dia file go into an empty project; with one they go after
 // it, under the node --folder names, or in its place with --replace. The base file is left as
 // it was; the importer's warnings go to stderr and do not stop the import.

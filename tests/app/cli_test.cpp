@@ -60,9 +60,6 @@ TEST(Cli, FailuresSayWhyAndWriteNothing) {
         {"import|o|a.d|--into", "--into braucht einen Wert."},
         {"import|o|a.d|--folders", "Unbekannte Option: --folders"},
     };
-    const std::string stages =
-        "Daten einlesen...\nDaten verarbeiten...\nKnotenhierarchie klären...\n"
-        "Knoten anlegen...\nReferenzen umwandeln...\nDaten in Knoten kopieren...\n";
     const std::pair<const char*, std::string> failures[] = {
         {"info|broken.dlx", "Ungültige numerische Eingabe\nDatei: broken.dlx, Zeile 4\n"},
         {"resave|fehlt.dlx|out.dlx", "E/A-Fehler 2\nDatei: fehlt.dlx\n"},
@@ -81,9 +78,11 @@ TEST(Cli, FailuresSayWhyAndWriteNothing) {
          "redewerk-cli: Kein Knoten mit dem Pfad \"X\" gefunden.\n"},
         {"import-dia|out.dlx|wirt.dia|--into|fehlt.dlx", "E/A-Fehler 2\nDatei: fehlt.dlx\n"},
         {"import|out.dlx|bad.d|--into|fehlt.dlx", "E/A-Fehler 2\nDatei: fehlt.dlx\n"},
-        {"import|out.dlx|bad.d",
-         stages + "Fehler bei DIA_Bad\nDem Dialog fehlt die Condition und/oder Information!\n"},
-        {"import|out.dlx|fehlt.d",
+        // A strict import stops at the first fault (without --strict see cli_import_test).
+        {"import|out.dlx|bad.d|--strict",
+         "Daten einlesen...\nDaten verarbeiten...\n"
+         "Fehler bei DIA_Bad\nDem Dialog fehlt die Condition und/oder Information!\n"},
+        {"import|--strict|out.dlx|fehlt.d",
          "Daten einlesen...\nDatei nicht lesbar: fehlt.d (Datei nicht gefunden)\n"},
     };
 

@@ -19,19 +19,25 @@ namespace redewerk::testing {
 using TScript = std::pair<std::string, std::string>;
 
 // Imports scripts held in memory, as the "Importieren" command does. Failures end up in
-// the prompter's messages.
-inline bool ImportScripts(TProject& project, const std::vector<TScript>& scripts,
-                          TRecordingPrompter& prompter, bool folderForEach = true) {
+// the prompter's messages, the scripts left out in the result.
+inline TScriptImportResult ImportScripts(TProject& project, const std::vector<TScript>& scripts,
+                                         TRecordingPrompter& prompter, TImportOptions options) {
     TMemoryFileSystem files;
     std::vector<std::string> paths;
     for (const auto& [path, text] : scripts) {
         files.Files[path] = text;
         paths.push_back(path);
     }
-    return RunScriptImport(project, paths, folderForEach, files, prompter);
+    return RunScriptImport(project, paths, options, files, prompter);
 }
 
-// The only message of a failed import of one script.
+// The same in a strict run; true when it completed.
+inline bool ImportScripts(TProject& project, const std::vector<TScript>& scripts,
+                          TRecordingPrompter& prompter, bool folderForEach = true) {
+    return ImportScripts(project, scripts, prompter, {folderForEach, true}).Completed;
+}
+
+// The only message of a failed strict import of one script.
 inline std::string ImportFailure(const std::string& script) {
     TProject project;
     TRecordingPrompter prompter;

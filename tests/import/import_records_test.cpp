@@ -52,7 +52,7 @@ TEST(NodeNameCandidates, GrowFromTheLastPart) {
     EXPECT_EQ(NodeNameCandidates("A__B"), (std::vector<std::string>{"B", "A__B"}));
 }
 
-TEST(Unindent, RemovesOneLevel) {
+TEST(Unindent, RemovesTheSharedTabsOrOneLevel) {
     const std::pair<const char*, const char*> cases[] = {
         {"", ""},
         {"a", "a\r\n"},
@@ -65,6 +65,10 @@ TEST(Unindent, RemovesOneLevel) {
         // Without indentation on the second line the width is 4.
         {"a;\r\nb;\r\n      c;", "a;\r\nb;\r\n  c;\r\n"},
         {"a;\r\n\r\n\tb;", "a;\r\n\r\nb;\r\n"},
+        // An exported option body stands two tabs deep, its blank lines too: all of it goes.
+        {"a;\r\n\t\tb;\r\n\t\t\r\n\t\t\tc;", "a;\r\nb;\r\n\r\n\tc;\r\n"},
+        // A comment at the line start shares nothing: one level goes from the others.
+        {"a;\r\n// x\r\n\t\tb;", "a;\r\n// x\r\n\tb;\r\n"},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(Unindent(text), expected) << text;

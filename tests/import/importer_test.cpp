@@ -381,7 +381,8 @@ TEST(ScriptImport, FailureMessagesAreShownWhole) {
          interpreting + "Fehler in: DIA_Test_Hello\r\nUng\xFCltige \"condition\" Funktion.\r\n"
                         "Gesucht ist eine int-Funktion ohne \xDC"
                         "bergabeparameter."},
-        {"instance DIA_Test_Hello (C_INFO) { information = B_Int; condition = B_Int; };\r\n"
+        // An int function may be the information, but not when it is the condition already.
+        {"instance DIA_Test_Hello (C_INFO) { condition = B_Int; information = B_Int; };\r\n"
          "func int B_Int () { return 1; };\r\n",
          interpreting + "Fehler in: DIA_Test_Hello\r\nUng\xFCltige \"information\" Funktion.\r\n"
                         "Gesucht ist eine void-Funktion ohne \xDC"
@@ -417,7 +418,7 @@ TEST(ScriptImport, NamesThatDifferInCaseAreNoDuplicates) {
 }
 
 // A file that cannot be read is the user's business, no internal error: the message names
-// the file and the system's reason.
+// the file and the system's reason. Any run but a strict one leaves the file out.
 TEST(ScriptImport, AnUnreadableFileIsAnImportErrorNamingIt) {
     for (auto [error, reason] : std::initializer_list<std::pair<int, std::string>>{
              {ENOENT, "Datei nicht gefunden"},
@@ -429,9 +430,16 @@ TEST(ScriptImport, AnUnreadableFileIsAnImportErrorNamingIt) {
         testing::TMemoryFileSystem files;
         files.Files["skripte/DIA_X.d"] = "";
         files.ReadError = error;
-        EXPECT_FALSE(RunScriptImport(project, {"skripte/DIA_X.d"}, true, files, prompter));
+        EXPECT_FALSE(
+            RunScriptImport(project, {"skripte/DIA_X.d"}, {true, true}, files, prompter).Completed);
         EXPECT_EQ(prompter.Messages,
                   std::vector<std::string>{"Datei nicht lesbar: skripte/DIA_X.d (" + reason + ")"});
+        EXPECT_TRUE(project.Tree.IsEmpty());
+        const TScriptImportResult result =
+            RunScriptImport(project, {"skripte/DIA_X.d"}, {}, files, prompter);
+        ASSERT_EQ(result.Skipped.size(), 1u);
+        EXPECT_EQ(result.Skipped[0].Report(),
+                  "skripte/DIA_X.d: Datei nicht lesbar (" + reason + ")");
         EXPECT_TRUE(project.Tree.IsEmpty());
     }
 }
@@ -478,7 +486,8 @@ TEST(ScriptImport, ReportsEachStageAndStep) {
     files.Files["B_A.d"] = "func void B_A () { x = 1; };\r\nfunc void B_B () { x = 1; };\r\n";
     files.Files["B_C.d"] = "var int c;\r\n";
     TProgressRecord progress;
-    ASSERT_TRUE(RunScriptImport(project, {"B_A.d", "B_C.d"}, true, files, prompter, &progress));
+    ASSERT_TRUE(
+        RunScriptImport(project, {"B_A.d", "B_C.d"}, {}, files, prompter, &progress).Completed);
     EXPECT_EQ(
         progress.Labels,
         (std::vector<std::string>{

@@ -1,5 +1,6 @@
-// Realistic dialog scripts from tests/data/import/scripts, and the way back: what the exporter
-// writes from the imported blocks imports to the same blocks again.
+// Realistic dialog scripts from tests/data/import, and the way back: what the exporter writes
+// from the imported blocks imports to the same blocks again, and a second round trip changes
+// nothing at all.
 #include "codegen/compiled.h"
 #include "codegen/exporter.h"
 #include "import/importer.h"
@@ -14,6 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,20 +27,65 @@ namespace {
 using testing::BlockText;
 using testing::TRecordingPrompter;
 
-void ImportFixtures(TProject& project, TRecordingPrompter& prompter, bool folderForEach) {
-    std::vector<std::string> paths;
-    for (const char* name : {"DIA_Guard_Gate.d", "DIA_Bau_Hilda.d", "DIA_Bau_Kurt.d"})
-        paths.push_back(std::string(REDEWERK_TEST_DATA_DIR) + "/import/scripts/" + name);
+const std::string kData = std::string(REDEWERK_TEST_DATA_DIR) + "/import/";
+
+// Three small scripts of a guard and two farmers.
+const std::vector<std::string> kFarm = {kData + "scripts/DIA_Guard_Gate.d",
+                                        kData + "scripts/DIA_Bau_Hilda.d",
+                                        kData + "scripts/DIA_Bau_Kurt.d"};
+// The village Moorbach: 30 dialogs of five people with options, trade, teaching, quests and
+// references from one file into the others, written as the game's scripts are.
+const std::vector<std::string> kMoorbach = {
+    kData + "moorbach/Story_Moorbach.d",   kData + "moorbach/DIA_Schmied_Grimbald.d",
+    kData + "moorbach/DIA_Fischer_Jorn.d", kData + "moorbach/DIA_Jaeger_Tarek.d",
+    kData + "moorbach/DIA_Wache_Bruno.d",  kData + "moorbach/DIA_Wirtin_Elke.d"};
+
+std::string ReadData(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Imports scripts from the disk in a strict run, which must complete without a message.
+void ImportFixtures(TProject& project, const std::vector<std::string>& paths, bool folderForEach) {
+    TRecordingPrompter prompter;
     TDiskFileSystem files;
-    ASSERT_TRUE(RunScriptImport(project, paths, folderForEach, files, prompter))
+    ASSERT_TRUE(RunScriptImport(project, paths, {folderForEach, true}, files, prompter).Completed)
+        << (prompter.Messages.empty() ? "" : prompter.Messages.front());
+    EXPECT_TRUE(prompter.Messages.empty()) << prompter.Messages.front();
+}
+
+// Exports the project as "--one-file" does into memory: the file names and their texts.
+std::map<std::string, std::string> ExportOneFile(TProject& project) {
+    testing::TMemoryFileSystem files;
+    TRecordingPrompter prompter;
+    TCompiled compiled;
+    compiled.ProjectName = "Rund";
+    compiled.Folder = "/export";
+    compiled.SeparateEvents = false;
+    EXPECT_EQ(ExportProject(project, compiled, files, prompter).Result, TExportResult::Exported);
+    EXPECT_TRUE(prompter.Messages.empty()) << prompter.Messages.front();
+    return {files.Files.begin(), files.Files.end()};
+}
+
+// Imports all files of an export, in the order of their names.
+void ImportExport(TProject& project, const std::map<std::string, std::string>& exported,
+                  bool folderForEach) {
+    TRecordingPrompter prompter;
+    testing::TMemoryFileSystem files;
+    std::vector<std::string> paths;
+    for (const auto& [path, text] : exported) {
+        files.Files[path] = text;
+        paths.push_back(path);
+    }
+    ASSERT_TRUE(RunScriptImport(project, paths, {folderForEach, true}, files, prompter).Completed)
         << (prompter.Messages.empty() ? "" : prompter.Messages.front());
 }
 
 TEST(ScriptFixtures, BecomeFoldersDialogsOptionsAndCode) {
     TProject project;
-    TRecordingPrompter prompter;
-    ImportFixtures(project, prompter, true);
-    EXPECT_TRUE(prompter.Messages.empty());
+    ImportFixtures(project, kFarm, true);
     EXPECT_EQ(
         testing::TreeOutline(project),
         (std::vector<std::string>{"IMPORT 0", "  Gate 0", "    EXIT 1", "    Hello 1",
@@ -67,9 +116,25 @@ TEST(ScriptFixtures, BecomeFoldersDialogsOptionsAndCode) {
                       "var int Hilda_TradeCount;", "const int Hilda_MaxTrades = 3;"}));
 }
 
+// The whole import of the village, block by block, as tests/data/import/moorbach.txt holds it:
+// teaching offers keep their computed descriptions, an information function declared
+// "func int" loses the values of its returns, a choice that runs another dialog's information
+// stays a call, members of dialogs and the other dialogs are references.
+TEST(ScriptFixtures, TheVillageImportsWhole) {
+    TProject project;
+    ImportFixtures(project, kMoorbach, true);
+    int dialogs = 0;
+    project.Elements.ForEach([&](const TElement& element) { dialogs += element.Kind == ekDialog; });
+    EXPECT_EQ(dialogs, 30);
+    std::string text = testing::Dump(project) + "-- Variablen --\n";
+    for (const std::string& line : project.Variables)
+        text += line + "\n";
+    EXPECT_EQ(text, ReadData(kData + "moorbach.txt"));
+}
+
 // What must survive an export and a new import: every block with its path, kind, header
-// fields, condition and spoken lines, references written as paths. The exported instance
-// names are upper case, so the whole text is compared in upper case.
+// fields, condition, spoken lines and choices, references written as paths. The exported
+// instance names are upper case, so the whole text is compared in upper case.
 std::vector<std::string> Comparable(const TProject& project) {
     std::vector<std::string> blocks;
     project.Tree.ForEachPreOrder([&](TNode* node) {
@@ -90,27 +155,32 @@ std::vector<std::string> Comparable(const TProject& project) {
     return blocks;
 }
 
-TEST(ScriptFixtures, ExportAndImportAgainGiveTheSameBlocks) {
-    TProject first;
-    TRecordingPrompter prompter;
-    ImportFixtures(first, prompter, false);
+// Imported without a folder per file, the blocks keep their paths through an export and a new
+// import, so the export comes out the same again: instances, fields, spoken lines, choices,
+// every statement and the variables.
+TEST(ScriptFixtures, ExportAndImportAgainGiveTheSameBlocksAndCode) {
+    for (const auto* scripts : {&kFarm, &kMoorbach}) {
+        TProject first, second;
+        ImportFixtures(first, *scripts, false);
+        const auto exported = ExportOneFile(first);
+        ImportExport(second, exported, false);
+        EXPECT_EQ(Comparable(second), Comparable(first));
+        EXPECT_EQ(ExportOneFile(second), exported);
+    }
+}
 
-    testing::TMemoryFileSystem files;
-    TCompiled compiled;
-    compiled.ProjectName = "Rund";
-    compiled.Folder = "/export";
-    compiled.SeparateEvents = false;
-    compiled.SeparateVariables = false;
-    const TExportReport report = ExportProject(first, compiled, files, prompter);
-    ASSERT_EQ(report.Result, TExportResult::Exported);
-    ASSERT_EQ(report.WrittenFiles.size(), 1u);
-
-    TProject second;
-    ASSERT_TRUE(RunScriptImport(second, report.WrittenFiles, false, files, prompter))
-        << prompter.Messages.back() << "\n"
-        << files.Files[report.WrittenFiles[0]];
-    EXPECT_EQ(Comparable(second), Comparable(first));
-    EXPECT_TRUE(prompter.Messages.empty());
+// A file's import exported as one file, imported again with the same options and exported
+// again: from the second export on nothing changes, neither the indentation of options nor
+// the place of an option in its tree.
+TEST(ScriptFixtures, RoundTripsSettle) {
+    for (const auto* scripts : {&kFarm, &kMoorbach}) {
+        TProject first, second, third;
+        ImportFixtures(first, *scripts, true);
+        ImportExport(second, ExportOneFile(first), true);
+        const auto exported = ExportOneFile(second);
+        ImportExport(third, exported, true);
+        EXPECT_EQ(ExportOneFile(third), exported);
+    }
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 #include "ui/import_dialog.h"
 #include "ui/import_progress_window.h"
+#include "ui/skipped_scripts_window.h"
 
 #include "window_fixture.h"
 
+#include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace redewerk {
 namespace {
@@ -52,7 +56,7 @@ TEST(ImportDialog, MovesAndDeletesTheSelectedEntry) {
 }
 
 // The main window's "Importieren" button: the list stays from one import to the next, and a
-// failed import shows its message and changes nothing.
+// script that cannot be imported is left out and named in one summary.
 using TImportCommandTest = testing::TWindowFixture;
 
 TEST_F(TImportCommandTest, ImportsTheListedScripts) {
@@ -62,6 +66,18 @@ TEST_F(TImportCommandTest, ImportsTheListedScripts) {
         "func int DIA_Wache_Hallo_C () { return TRUE; };\r\n"
         "func void DIA_Wache_Hallo_I () { AI_Output (self, other, \"X\"); //Halt!\r\n};\r\n";
     auto* dialog = Window.findChild<TFImport*>();
+    auto* summary = Window.findChild<TFSkippedScripts*>();
+    // The summary comes after the import, when anything was left out.
+    QString heading, lines;
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!summary->isVisible()) return;
+        heading = summary->Heading()->text();
+        lines = summary->Lines()->toPlainText();
+        summary->accept();
+    });
+    watch.start();
     const auto importWith = [&](const QStringList& add) {
         WhenShown(dialog, [dialog, add] {
             dialog->AddPaths(add);
@@ -70,19 +86,24 @@ TEST_F(TImportCommandTest, ImportsTheListedScripts) {
         Find<QPushButton>("Importieren")->click();
     };
     importWith({"DIA_Wache.d"});
+    EXPECT_TRUE(heading.isEmpty());
     ASSERT_TRUE(Prompter.Messages.empty()) << Prompter.Messages.front();
     TNode* hallo = Project.Tree.FindByPath("IMPORT\\Wache\\Hallo");
     ASSERT_NE(hallo, nullptr);
     EXPECT_EQ(hallo->Element()->Body, (TLines{"<<Halt!"}));
     EXPECT_FALSE(Window.findChild<TFImportProgress*>()->isVisible());
 
-    Files.Files["DIA_Wache.d"] = "instance DIA_Wache_Kaputt (C_INFO) { };\r\n";
-    importWith({});
-    EXPECT_EQ(dialog->Paths(), QStringList{"DIA_Wache.d"});
-    EXPECT_EQ(Prompter.Messages,
-              (std::vector<std::string>{"Fehler bei DIA_Wache_Kaputt\r\n"
-                                        "Dem Dialog fehlt die Condition und/oder Information!"}));
-    EXPECT_EQ(Project.Tree.FindByPath("IMPORT1"), nullptr);
+    Files.Files["DIA_Wache.d"] = "\r\ninstance DIA_Wache_Kaputt (C_INFO) { };\r\n";
+    Files.Files["B_Gut.d"] = "func void B_Gut () { x = 1; };\r\n";
+    importWith({"fehlt.d", "B_Gut.d"});
+    EXPECT_EQ(dialog->Paths(), (QStringList{"DIA_Wache.d", "fehlt.d", "B_Gut.d"}));
+    EXPECT_TRUE(Prompter.Messages.empty());
+    EXPECT_EQ(heading, "2 von 3 Dateien übersprungen:");
+    EXPECT_EQ(lines, "DIA_Wache.d:2:1: Fehler bei DIA_Wache_Kaputt Dem Dialog fehlt die "
+                     "Condition und/oder Information!\n"
+                     "fehlt.d: Datei nicht lesbar (Datei nicht gefunden)");
+    EXPECT_NE(Project.Tree.FindByPath("IMPORT1\\Gut\\B_Gut"), nullptr);
+    EXPECT_EQ(Project.Tree.FindByPath("IMPORT1\\Wache"), nullptr);
 }
 
 } // namespace

@@ -45,9 +45,12 @@ constexpr const char* kUsage =
     "                                 importiert eine Quarn-Dialog-Datei: ohne Option ans Ende\n"
     "                                 von BASIS (oder eines leeren Projekts), --replace verwirft\n"
     "                                 BASIS, --folder legt sie unter diesem Knoten ab\n"
-    "  import AUS.dlx SKRIPT.d... [--into BASIS.dlx] [--no-folder-per-file]\n"
+    "  import AUS.dlx SKRIPT.d... [--into BASIS.dlx] [--no-folder-per-file] [--strict]\n"
     "                                 importiert Daedalus-Dialogskripte in einen neuen Ordner\n"
-    "                                 IMPORT von BASIS (oder eines leeren Projekts)\n";
+    "                                 IMPORT von BASIS (oder eines leeren Projekts); ein\n"
+    "                                 fehlerhaftes Skript wird übersprungen und als\n"
+    "                                 DATEI:ZEILE:SPALTE: MELDUNG genannt (Exit-Code 1),\n"
+    "                                 mit --strict bricht der erste Fehler alles ab\n";
 
 } // namespace
 

@@ -5,26 +5,13 @@
 #include "model/cp1252.h"
 #include "model/file_system.h"
 #include "model/script_file.h"
+#include "model/text_lines.h"
 
 #include <optional>
 #include <ostream>
 
 namespace redewerk {
 namespace {
-
-// 1-based line and column of a 0-based byte position; a line ends at its LF, so the CR of
-// a CR LF still belongs to the line it ends.
-std::pair<int, int> LineAndColumn(std::string_view text, int32_t position) {
-    int line = 1;
-    size_t lineStart = 0;
-    const size_t end = std::min(static_cast<size_t>(position), text.size());
-    for (size_t i = 0; i < end; ++i)
-        if (text[i] == '\n') {
-            ++line;
-            lineStart = i + 1;
-        }
-    return {line, static_cast<int>(end - lineStart) + 1};
-}
 
 std::string ReadProblem(const std::string& path, int error) {
     return "redewerk-cli: Die Datei " + path +
@@ -82,9 +69,9 @@ int RunCheckCommand(TCliContext& context) {
             context.Out << path << ": " << result.Message << "\n";
             continue;
         }
-        auto [line, column] = LineAndColumn(text, result.ErrorPos);
-        context.Out << path << ":" << line << ":" << column << ": " << Cp1252ToUtf8(result.Message)
-                    << "\n";
+        const TTextPlace place = PlaceInText(text, static_cast<size_t>(result.ErrorPos));
+        context.Out << path << ":" << place.Line << ":" << place.Column << ": "
+                    << Cp1252ToUtf8(result.Message) << "\n";
         if (exit == kExitOk) exit = kExitFailure;
     }
     return exit;

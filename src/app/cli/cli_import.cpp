@@ -35,18 +35,20 @@ int LiveBlocks(const TProject& project) {
 
 } // namespace
 
-// import OUT.dlx SCRIPT.d... [--into BASE.dlx] [--no-folder-per-file]
+// import OUT.dlx SCRIPT.d... [--into BASE.dlx] [--no-folder-per-file] [--strict]
 int RunImportCommand(TCliContext& context) {
     std::vector<std::string> positional;
     std::optional<std::string> base;
-    bool folderForEach = true;
+    TImportOptions options;
     const auto& args = context.Args;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--into") {
             if (i + 1 == args.size()) return UsageError(context, "--into braucht einen Wert.");
             base = args[++i];
         } else if (args[i] == "--no-folder-per-file") {
-            folderForEach = false;
+            options.FolderForEach = false;
+        } else if (args[i] == "--strict") {
+            options.Strict = true;
         } else if (args[i].starts_with("--")) {
             return UsageError(context, "Unbekannte Option: " + args[i]);
         } else {
@@ -63,11 +65,15 @@ int RunImportCommand(TCliContext& context) {
 
     TStageProgress progress(context.Err);
     const std::vector<std::string> scripts(positional.begin() + 1, positional.end());
-    if (!RunScriptImport(project, scripts, folderForEach, context.Files, prompter, &progress))
-        return kExitFailure;
+    const TScriptImportResult result =
+        RunScriptImport(project, scripts, options, context.Files, prompter, &progress);
+    if (!result.Completed) return kExitFailure;
+    // The scripts left out are named; the project gets the others.
+    for (const TSkippedScript& skipped : result.Skipped)
+        context.Err << Cp1252ToUtf8(skipped.Report()) << "\n";
     if (!SaveProject(project, positional[0], context.Files, prompter)) return kExitFailure;
     context.Out << ImportedBlocksLine(static_cast<size_t>(LiveBlocks(project) - before));
-    return kExitOk;
+    return result.Skipped.empty() ? kExitOk : kExitFailure;
 }
 
 } // namespace redewerk
