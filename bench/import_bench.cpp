@@ -1,5 +1,5 @@
 // Import of generated dialog scripts: dialogs with five options each, about 3 KB of script
-// per dialog, spread over files of 100 dialogs as a mod keeps them.
+// per dialog, spread over many files as the game and the mods keep them.
 #include "bench_support.h"
 #include "import/importer.h"
 #include "model/file_system.h"
@@ -96,13 +96,17 @@ std::string Dialog(int d) {
     return s;
 }
 
+// Imports `dialogs` dialogs spread evenly over `files` script files, as the dialog folder of
+// the game holds them (4,000 dialogs in 350 files).
 void BM_ImportDialogs(benchmark::State& state) {
     const int dialogs = static_cast<int>(state.range(0));
+    const int fileCount = static_cast<int>(state.range(1));
     TMemoryFiles files;
     std::vector<std::string> paths;
     size_t bytes = 0;
     for (int d = 0; d < dialogs; ++d) {
-        const std::string path = "DIA_Stadt_" + std::to_string(d / 100) + ".d";
+        const std::string path =
+            "DIA_Stadt_" + std::to_string(static_cast<int64_t>(d) * fileCount / dialogs) + ".d";
         if (paths.empty() || paths.back() != path) paths.push_back(path);
         files.Files[path] += Dialog(d);
         bytes += Dialog(d).size();
@@ -116,7 +120,9 @@ void BM_ImportDialogs(benchmark::State& state) {
         benchmark::DoNotOptimize(project.Elements.Size());
     }
     state.counters["script_MB"] = static_cast<double>(bytes) / 1e6;
+    state.counters["files"] = static_cast<double>(paths.size());
 }
-BENCHMARK(BM_ImportDialogs)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+// The game's dialog folder; the target is 0.5 s.
+BENCHMARK(BM_ImportDialogs)->Args({4000, 350})->Args({1000, 10})->Unit(benchmark::kMillisecond);
 
 } // namespace

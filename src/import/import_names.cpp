@@ -4,6 +4,7 @@
 #include "model/cp1252.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace redewerk {
 namespace {
@@ -83,25 +84,17 @@ std::string FolderNameFromFile(std::string_view fileName) {
 }
 
 std::vector<const TImpObj*> LaterDefinitions(const TImpObjList& objects) {
-    struct TEntry {
-        std::string Upper;
-        const TImpObj* Object;
-        size_t Index;
-    };
-    std::vector<TEntry> names;
-    names.reserve(objects.size());
-    for (size_t i = 0; i < objects.size(); ++i)
-        names.push_back({UpperCase1252(objects[i].Name), &objects[i], i});
-    // Equal names without case side by side, and among them the exact duplicates together,
-    // each group in list order.
-    std::sort(names.begin(), names.end(), [](const TEntry& a, const TEntry& b) {
-        if (a.Upper != b.Upper) return a.Upper < b.Upper;
-        if (a.Object->Name != b.Object->Name) return a.Object->Name < b.Object->Name;
-        return a.Index < b.Index;
-    });
     std::vector<const TImpObj*> later;
-    for (size_t i = 1; i < names.size(); ++i)
-        if (names[i - 1].Object->Name == names[i].Object->Name) later.push_back(names[i].Object);
+    std::unordered_set<std::string_view> defined;
+    defined.reserve(objects.size());
+    for (const TImpObj& object : objects)
+        if (!defined.insert(object.Name).second) later.push_back(&object);
+    // In the order of the names without regard to letter case, each name's definitions in
+    // list order.
+    std::stable_sort(later.begin(), later.end(), [](const TImpObj* a, const TImpObj* b) {
+        const std::string upperA = UpperCase1252(a->Name), upperB = UpperCase1252(b->Name);
+        return upperA != upperB ? upperA < upperB : a->Name < b->Name;
+    });
     return later;
 }
 

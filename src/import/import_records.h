@@ -83,12 +83,14 @@ struct TImpObj {
     // declaration. Trimmed.
     std::string BodyText;
     TImpObjType ObjType = TpCode;
-    bool DeclaredInt = false; // "func int": its returns carry a value
+    TImpObjType ReadType = TpCode; // the type as read, before interpretation
+    bool DeclaredInt = false;      // "func int": its returns carry a value
     // Where the object comes from: the index of its script in the run, and the 1-based
     // positions in the script's text of the declaration and of BodyText as read.
     size_t Script = 0;
     int32_t DeclarationPos = 0;
     int32_t BodyPos = 0;
+    int32_t BodyLength = 0;
     // The position in the script of the first "<<" or ">>" in the object's statements, 0
     // when there is none. A block's text cannot hold them: they would be spoken lines.
     int32_t ShiftPos = 0;

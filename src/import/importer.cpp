@@ -46,7 +46,9 @@ std::string WithCrLf(std::string_view text) {
     std::string result;
     result.reserve(text.size() + text.size() / 16);
     for (size_t i = 0; i < text.size();) {
-        const size_t end = std::min(text.find_first_of("\r\n", i), text.size());
+        size_t end = i;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
         result.append(text, i, end - i);
         if (end == text.size()) break;
         result += "\r\n";
@@ -162,7 +164,7 @@ void TImporter::ReadScriptFile(const std::string& path) {
     LastTokenEnd = 1;
     PushState(STDaed);
     const std::string fileName = PathToCp1252(FileNameOf(path));
-    const size_t objectsBefore = ReadObjects.size(), restBefore = RestDeclarations.size();
+    const size_t objectsBefore = Objects.size(), restBefore = RestDeclarations.size();
     try {
         for (;;) {
             StartRecording(6);
@@ -185,15 +187,23 @@ void TImporter::ReadScriptFile(const std::string& path) {
             StoreDeclaration(comment, start, fileName, LastTokenEnd - start);
         }
     } catch (const EParseError& error) {
-        ReadObjects.resize(objectsBefore);
+        Objects.resize(objectsBefore);
         RestDeclarations.resize(restBefore);
-        Scripts[script].Text.assign(Text, 0, Text.size() - 1);
-        SkipScript(script, ErrorPlace() + 1, error.Message(),
+        const int32_t place = ErrorPlace() + 1;
+        KeepScriptText(script);
+        SkipScript(script, place, error.Message(),
                    "Syntax Error in Datei: " + PathToCp1252(path) + "\r\n" + error.Message() +
                        "\r\n" + "Import abgebrochen.");
         return;
     }
-    Scripts[script].Text.assign(Text, 0, Text.size() - 1);
+    KeepScriptText(script);
+}
+
+void TImporter::KeepScriptText(size_t script) {
+    // The parser's text goes to the script; the next SetText gives the parser a new one.
+    Text.pop_back();
+    Scripts[script].Text = std::move(Text);
+    Text.assign(1, '\0');
 }
 
 void TImporter::StoreDeclaration(const std::string& comment, int32_t start,
@@ -204,7 +214,7 @@ void TImporter::StoreDeclaration(const std::string& comment, int32_t start,
         RestDeclarations.push_back({Scripts.size() - 1, comment, std::string(declaration)});
         return;
     }
-    TImpObj& object = ReadObjects.emplace_back();
+    TImpObj& object = Objects.emplace_back();
     object.FileName = fileName;
     object.Comment = comment;
     object.Name = Tokens[1];
@@ -235,6 +245,8 @@ void TImporter::StoreDeclaration(const std::string& comment, int32_t start,
                                  : BlockBody(declaration, static_cast<size_t>(bodyStart)));
     object.BodyText = body;
     object.BodyPos = static_cast<int32_t>(body.data() - Text.data()) + 1;
+    object.BodyLength = static_cast<int32_t>(body.size());
+    object.ReadType = object.ObjType;
 }
 
 // --- The run ---
@@ -288,22 +300,25 @@ void TImporter::ReadAllScripts(const std::vector<std::string>& paths) {
 }
 
 void TImporter::CollectObjects() {
-    Objects.clear();
-    References.clear();
-    NameIndex.Clear();
-    for (const TImpObj& read : ReadObjects) {
+    TImpObjList kept;
+    for (TImpObj& read : Objects) {
         if (Scripts[read.Script].Skipped) continue;
-        TImpObj& object = Objects.emplace_back();
-        object.FileName = read.FileName;
-        object.Name = read.Name;
-        object.Comment = read.Comment;
-        object.BodyText = read.BodyText;
-        object.ObjType = read.ObjType;
+        TImpObj& object = kept.emplace_back();
+        object.FileName = std::move(read.FileName);
+        object.Name = std::move(read.Name);
+        object.Comment = std::move(read.Comment);
+        object.BodyText = Scripts[read.Script].Text.substr(static_cast<size_t>(read.BodyPos - 1),
+                                                           static_cast<size_t>(read.BodyLength));
+        object.ObjType = object.ReadType = read.ReadType;
         object.DeclaredInt = read.DeclaredInt;
         object.Script = read.Script;
         object.DeclarationPos = read.DeclarationPos;
         object.BodyPos = read.BodyPos;
+        object.BodyLength = read.BodyLength;
     }
+    Objects = std::move(kept);
+    References.clear();
+    NameIndex.Clear();
 }
 
 bool TImporter::InterpretAll() {
@@ -387,7 +402,9 @@ void TImporter::Import(const std::vector<std::string>& paths) {
     Scripts.clear();
     Skipped.clear();
     SkippedCount = 0;
-    ReadObjects.clear();
+    Objects.clear();
+    References.clear();
+    NameIndex.Clear();
     RestDeclarations.clear();
     RunPaths.clear();
     UpperPaths.clear();
@@ -397,8 +414,8 @@ void TImporter::Import(const std::vector<std::string>& paths) {
     ReadAllScripts(paths);
     // Each fault leaves its script out; the others are interpreted again without it, so that
     // nothing it did (a reference, a role it gave a function) stays behind.
-    for (;;) {
-        CollectObjects();
+    for (bool again = false;; again = true) {
+        if (again) CollectObjects();
         if (!InterpretAll() || !CheckNames()) continue;
         ResolveHierarchy();
         if (CheckBlocks()) break;

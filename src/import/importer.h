@@ -109,7 +109,7 @@ private:
     // Replaces the statement just read (from the first recorded token to Pos) by `text`.
     void ReplaceStatement(const std::string& text, bool keepLine);
     // Records a reference and checks it at once.
-    void AddReference(TImpObj& source, TImpObj& target, int32_t pos, TImpRefKind kind);
+    TImpRef& AddReference(TImpObj& source, TImpObj& target, int32_t pos, TImpRefKind kind);
     // Replaces the names of dialogs, options and dialog functions by block markers.
     void ConvertReferences(TImpObj& object);
     // Cuts a dialog's own condition function down to its condition; false (and the function
@@ -133,7 +133,8 @@ private:
 
     void RecordToken(std::string_view token);
     void ReadAllScripts(const std::vector<std::string>& paths);
-    // The objects of the scripts not left out, fresh as read.
+    void KeepScriptText(size_t script);
+    // Keeps the objects of the scripts not left out, each as it was read.
     void CollectObjects();
     // Each of these leaves out the scripts with a fault and says whether all went well.
     bool InterpretAll();
@@ -167,9 +168,8 @@ private:
 
     std::vector<TScript> Scripts;
     size_t SkippedCount = 0;
-    std::vector<TImpObj> ReadObjects; // every object as read, in reading order
     std::vector<TRestDeclaration> RestDeclarations;
-    TImpObjList Objects; // the objects of the current interpretation
+    TImpObjList Objects;
     // How much longer the text under interpretation has grown by the edits so far. Edits
     // always lie before the statement being read, so a place in it less the growth is its
     // place in the text as read.

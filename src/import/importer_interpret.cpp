@@ -249,21 +249,27 @@ void TImporter::InterpretStatement(TImpObj& object) {
         // its own: the call stays code with its text, and its names become references.
         const bool option = choice && choice->ObjType != TpInfo && choice->ObjType != TpCode;
         if (option && AcceptCaption(*choice, t[4])) {
+            // The references are checked where the names stand (a fault is placed there)
+            // and then moved into the rewritten statement.
             const std::string dialogName = t[2];
+            TImpObj* dialog = FindObject(dialogName);
+            TImpRef* dialogRef =
+                dialog ? &AddReference(object, *dialog, TokenPos[2], RfChoiceDialog) : nullptr;
+            TImpRef& choiceRef = AddReference(object, *choice, TokenPos[6], RfChoiceFunc);
             ReplaceStatement("++" + dialogName + ", " + t[6], true);
-            if (TImpObj* dialog = FindObject(dialogName))
-                AddReference(object, *dialog, start + 2, RfChoiceDialog);
-            AddReference(object, *choice, start + static_cast<int32_t>(dialogName.size()) + 4,
-                         RfChoiceFunc);
+            if (dialogRef) dialogRef->Pos = start + 2;
+            choiceRef.Pos = start + static_cast<int32_t>(dialogName.size()) + 4;
             Mark(object);
             return;
         }
     }
     if (TokenIs(0, "INFO_CLEARCHOICES") && is(3, ")")) {
         const std::string dialogName = t[2];
+        TImpObj* dialog = FindObject(dialogName);
+        TImpRef* dialogRef =
+            dialog ? &AddReference(object, *dialog, TokenPos[2], RfClearChoices) : nullptr;
         ReplaceStatement("--" + dialogName, true);
-        if (TImpObj* dialog = FindObject(dialogName))
-            AddReference(object, *dialog, start + 2, RfClearChoices);
+        if (dialogRef) dialogRef->Pos = start + 2;
         Mark(object);
         return;
     }
@@ -393,7 +399,7 @@ void TImporter::ScanReferences(TImpObj& object) {
     }
 }
 
-void TImporter::AddReference(TImpObj& source, TImpObj& target, int32_t pos, TImpRefKind kind) {
+TImpRef& TImporter::AddReference(TImpObj& source, TImpObj& target, int32_t pos, TImpRefKind kind) {
     TImpRef& ref = References.emplace_back();
     ref.Pos = pos;
     ref.Source = &source;
@@ -402,6 +408,7 @@ void TImporter::AddReference(TImpObj& source, TImpObj& target, int32_t pos, TImp
     source.RefsOut.push_back(&ref);
     target.RefsIn.push_back(&ref);
     CheckReference(ref);
+    return ref;
 }
 
 void TImporter::ConvertReferences(TImpObj& object) {

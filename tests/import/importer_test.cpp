@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <string>
@@ -139,6 +140,112 @@ TEST(ScriptImport, InfoStatementsBecomeTheDialogsBody) {
         {"\tAI_Output (self, other, \"A\"); \t //Hallo\r\n", "<<Hallo\n"}};
     for (const auto& [info, body] : cases)
         EXPECT_EQ(HalloText(info), kPlain + body) << info;
+}
+
+// Forms the game's compiler accepts: an if block closed without ";", an expression whose
+// value is dropped, members of a dialog (which are references to it like its name).
+TEST(ScriptImport, StatementsOfTheGamesScripts) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\tif (a) { x = 1; }\r\n\tAI_Output (self, other, \"A\"); //Ja\r\n",
+         "if (a) { x = 1; }\n<<Ja\n"},
+        {"\tif (a) { x = 1; } else if (b) { AI_Output (self, other, \"A\"); //B\r\n\t}\r\n",
+         "if (a) { x = 1; } else if (b) { <<B\n}\n"},
+        {"\tB_Hole (self) == 1;\r\n\tDIA_Wirt_Hallo.permanent = 1;\r\n"
+         "\tx = DIA_Wirt_Hallo.nr;\r\n",
+         "B_Hole (self) == 1;\n#IMPORT\\Wirt\\Hallo#.permanent = 1;\n"
+         "x = #IMPORT\\Wirt\\Hallo#.nr;\n"}};
+    for (const auto& [info, body] : cases)
+        EXPECT_EQ(HalloText(info), kPlain + body) << info;
+}
+
+// A teaching offer computes its description: it is kept as the constant form and goes out
+// unchanged. An int function as information loses the values of its returns (a value that
+// calls something stays a statement). A choice that runs another dialog's information, or a
+// function with parameters, stays a call with its own text. A shift stays where no body
+// holds it: in the variables and in a condition.
+TEST(ScriptImport, DescriptionsInformationAndChoicesOfTheGamesScripts) {
+    const std::string script =
+        "const int FLAG_B = 1 << 1;\r\n" +
+        DialogScript("DIA_Wirt_Lehre",
+                     "\tdescription = B_BuildLearnString (\"Schleichen\", // Kosten\r\n"
+                     "\t\tB_GetLearnCostTalent (other, NPC_TALENT_SNEAK, 1));\r\n",
+                     "\tif ((Wirt_Flags >> 1) & 1) { return TRUE; };\r\n",
+                     "\tAI_Output (other, self, \"X\"); //Lehr mich\r\n"
+                     "\tif (x) { return TRUE; };\r\n\treturn B_Teach (other) + 1;\r\n") +
+        DialogScript("DIA_Wirt_Frage", "\tdescription = \"Frage\";\r\n", "\treturn TRUE;\r\n",
+                     "\tInfo_ClearChoices (DIA_Wirt_Frage);\r\n"
+                     "\tInfo_AddChoice (DIA_Wirt_Frage, \"Lehr mich.\", DIA_Wirt_Lehre_Info);\r\n"
+                     "\tInfo_AddChoice (DIA_Wirt_Frage, \"Zahl\", B_Param);\r\n") +
+        "func void B_Param (var int a) { x = a; };\r\n";
+    // The information function of the teaching offer is declared "func int".
+    std::string lehre = script;
+    lehre.replace(lehre.find("func void DIA_Wirt_Lehre_Info"), 9, "func int");
+    const auto project = Imported(lehre, false);
+    EXPECT_EQ(Dump(*project),
+              "IMPORT\nIMPORT\\Lehre 1|Wirt|0||!B_BuildLearnString (\"Schleichen\", "
+              "B_GetLearnCostTalent (other, NPC_TALENT_SNEAK, 1))\n"
+              "  ? if ((Wirt_Flags >> 1) & 1)\n  >>Lehr mich\n  if (x) { return; };\n"
+              "  B_Teach (other) + 1; return;\n"
+              "IMPORT\\Frage 1|Wirt|0||Frage\n  --\n"
+              "  Info_AddChoice (#IMPORT\\Frage#, \"Lehr mich.\", #IMPORT\\Lehre#_info);\n"
+              "  Info_AddChoice (#IMPORT\\Frage#, \"Zahl\", B_Param);\n"
+              "IMPORT\\B_Param 4||10||\n  func void B_Param (var int a) { x = a; };\n");
+    EXPECT_EQ(project->Variables, (TLines{"", "const int FLAG_B = 1 << 1;"}));
+}
+
+// What an export writes for a block asked as known comes back as the known reference: the
+// variable's name in a text, the line that sets it in the block's own body and its
+// declaration. An event's variable (no block of the import) stays a variable.
+TEST(ScriptImport, KnownVariablesOfAnExportBecomeKnownReferences) {
+    const std::string script =
+        "instance DIA_IMPORT_HALLO (C_INFO)\r\n{\r\n\tnpc\t\t\t= VLK_400_Wirt;\r\n"
+        "\tcondition\t= DIA_IMPORT_HALLO_condition;\r\n\tinformation\t= DIA_IMPORT_HALLO_info;\r\n"
+        "\tpermanent\t= TRUE;\r\n\tdescription\t= \"Hallo\";\r\n};\r\n\r\n"
+        "FUNC int DIA_IMPORT_HALLO_condition()\r\n{\r\n\treturn TRUE;\r\n};\r\n\r\n"
+        "FUNC void DIA_IMPORT_HALLO_info()\r\n{\r\n\tBekannt_DIA_IMPORT_HALLO = TRUE;\r\n\t\r\n"
+        "\t// Gru\xDF\r\n\tAI_Output (other, self, \"DIA_IMPORT_HALLO_00\"); //Hallo\r\n};\r\n" +
+        Dialog("DIA_IMPORT_WEITER", "\tbekannt_dia_import_hallo = FALSE;\r\n",
+               "\tif (Bekannt_DIA_IMPORT_HALLO) { return TRUE; };\r\n") +
+        "FUNC void EVT_X()\r\n{\r\n\tif (Bekannt_EVT_X == FALSE)\r\n\t{\r\n"
+        "\t\tBekannt_EVT_X = TRUE;\r\n\t};\r\n};\r\n"
+        "var int Vorher;\r\n\r\n//--------------------------------\r\n\r\n"
+        "var int Bekannt_DIA_IMPORT_HALLO;\r\nvar int Bekannt_EVT_X;\r\n";
+    const auto project = Imported(script, false);
+    EXPECT_EQ(Dump(*project),
+              "IMPORT\nIMPORT\\HALLO 1|Wirt|0|P|Hallo\n  // Gru\xDF\n  >>Hallo\n"
+              "IMPORT\\WEITER 1|Wirt|0||\n  ? if (#!IMPORT\\HALLO#)\n  #!IMPORT\\HALLO# = FALSE;\n"
+              "  known #IMPORT\\HALLO#\n  known #IMPORT\\HALLO#\n"
+              "IMPORT\\EVT_X 4||10||\n  func void EVT_X() {\n  \tif (Bekannt_EVT_X == FALSE)\n"
+              "  \t{\n  \t\tBekannt_EVT_X = TRUE;\n  \t};\n  };\n");
+    EXPECT_EQ(project->Variables, (TLines{"", "var int Vorher;", "var int Bekannt_EVT_X;"}));
+}
+
+// Options hang breadth first under the functions that offer them: an option offered by an
+// option and by an option's option hangs under the first, whatever order the functions
+// stand in the file.
+TEST(ScriptImport, OptionsHangClosestToTheirDialogInAnyOrder) {
+    const std::string dialog = DialogScript("DIA_W_D", "", "\treturn TRUE;\r\n",
+                                            "\tInfo_AddChoice (DIA_W_D, \"A\", DIA_W_D_A);\r\n"
+                                            "\tInfo_AddChoice (DIA_W_D, \"A2\", DIA_W_D_A2);\r\n");
+    const std::string functions[] = {
+        "func void DIA_W_D_B () { Info_AddChoice (DIA_W_D, \"C\", DIA_W_D_C); };\r\n",
+        "func void DIA_W_D_A2 () { Info_AddChoice (DIA_W_D, \"B\", DIA_W_D_B); };\r\n",
+        "func void DIA_W_D_A () { Info_AddChoice (DIA_W_D, \"C\", DIA_W_D_C); };\r\n",
+        "func void DIA_W_D_C () { x = 1; };\r\n"};
+    for (const auto& order : {std::vector<int>{0, 1, 2, 3}, std::vector<int>{3, 2, 1, 0},
+                              std::vector<int>{1, 3, 0, 2}}) {
+        std::string script = dialog;
+        for (int i : order)
+            script += functions[i];
+        std::vector<std::string> paths;
+        const auto project = Imported(script, false);
+        project->Tree.ForEachPreOrder([&](TNode* node) { paths.push_back(node->Path()); });
+        std::sort(paths.begin(), paths.end());
+        EXPECT_EQ(paths,
+                  (std::vector<std::string>{"IMPORT", "IMPORT\\D", "IMPORT\\D\\A", "IMPORT\\D\\A2",
+                                            "IMPORT\\D\\A2\\B", "IMPORT\\D\\A\\C"}))
+            << script;
+    }
 }
 
 // The trade call is written anew from the trade flag, so it is dropped where the flag brings
@@ -333,73 +440,155 @@ TEST(ScriptImport, NodeNamesTakeMoreOfTheNameWhenASiblingHasTheShortOne) {
 
 // --- Failures ---
 
-TEST(ScriptImport, FailureMessagesAreShownWhole) {
+// Each fault stops a strict run with its whole message; any other run leaves the script out,
+// names it with the place of the fault on one line, and imports the others.
+TEST(ScriptImport, FaultsStopAStrictRunAndLeaveTheirScriptOutOfOthers) {
     const std::string interpreting = "Fehler beim Interpretieren der einzelnen Objekte: \r\n";
-    const std::string flag =
-        interpreting + "Ung\xFCltige Zuweisung an \"important\", \"permanent\" oder \"trade\".\r\n"
-                       "Es werden nur TRUE, FALSE oder Ganzzahlen akzeptiert.";
+    const std::string flag = "Ung\xFCltige Zuweisung an \"important\", \"permanent\" oder "
+                             "\"trade\".\r\nEs werden nur TRUE, FALSE oder Ganzzahlen akzeptiert.";
     const std::string missing =
         "Fehler bei DIA_Test_Hello\r\nDem Dialog fehlt die Condition und/oder Information!";
+    const std::string shift = "Schiebeoperator \"<<\" in B_Shift: Im Text eines Bausteins "
+                              "beginnt \"<<\" eine gesprochene Zeile.";
     auto dialog = [](const std::string& attributes, const std::string& info = "\tx = 1;\r\n") {
         return DialogScript("DIA_Test_Hello", attributes, "\treturn TRUE;\r\n", info);
     };
     const std::string help = "func void B_Help () { x = 1; };\r\n";
-    const std::pair<std::string, std::string> cases[] = {
-        {dialog("\tnr = 1 + 2;\r\n"), interpreting + "Seltsames Statement in DIA_Test_Hello\r\n"
-                                                     "bei nr. So etwas wird nicht unterst\xFCtzt."},
+    struct TCase {
+        std::string Script;
+        std::string Message; // of a strict run
+        std::string Place;   // "LINE:COLUMN" in the report of any other run
+    };
+    const TCase cases[] = {
+        {dialog("\tnr = 1 + 2;\r\n"),
+         interpreting + "Seltsames Statement in DIA_Test_Hello\r\n"
+                        "bei nr. So etwas wird nicht unterst\xFCtzt.",
+         "6:2"},
         {dialog("\tcondition = DIA_Test_Hello_Condition;\r\n"),
          interpreting + "Der Dialog DIA_Test_Hello\r\nhat zwei Conditionfunktionen!?\r\n"
-                        "Sorry, aber das ist verwirrend. Stell das richtig!"},
+                        "Sorry, aber das ist verwirrend. Stell das richtig!",
+         "6:2"},
         {dialog("\tinformation = Other_Info;\r\n"),
          interpreting + "Der Dialog DIA_Test_Hello\r\nhat zwei information-Funktionen!?\r\n"
-                        "Sorry, aber das ist verwirrend. Stell das richtig!"},
-        {dialog("\tpermanent = ja;\r\n"), flag},
-        {dialog("\ttrade = 1.5;\r\n"), flag},
-        {dialog("\tocname = 1;\r\n"), interpreting +
-                                          "Nicht unterst\xFCtzte Zuweisung in DIA_Test_Hello\r\n"
-                                          "Nur Zuweisungen an die Klassenanttribute sind erlaubt."},
+                        "Sorry, aber das ist verwirrend. Stell das richtig!",
+         "6:2"},
+        {dialog("\tpermanent = ja;\r\n"), interpreting + flag, "6:14"},
+        {dialog("\ttrade = 1.5;\r\n"), interpreting + flag, "6:10"},
+        {dialog("\tocname = 1;\r\n"),
+         interpreting + "Nicht unterst\xFCtzte Zuweisung in DIA_Test_Hello\r\n"
+                        "Nur Zuweisungen an die Klassenanttribute sind erlaubt.",
+         "6:2"},
         {dialog("", "\tDIA_Test_Hello ();\r\n"),
          interpreting + "Aufruf von \"DIA_Test_Hello\" ung\xFCltig!\r\n"
-                        "Dieses Objekt ist keine Funktion!"},
+                        "Dieses Objekt ist keine Funktion!",
+         "15:2"},
         {dialog("", "\tInfo_ClearChoices (B_Help);\r\n") + help,
          interpreting + "Ung\xFCltiger Typ: \"B_Help\r\nInfo_ClearChoices ben\xF6tigt\r\n"
-                        "als Parameter eine C_INFO-Instanz."},
+                        "als Parameter eine C_INFO-Instanz.",
+         "15:21"},
         {dialog("", "\tInfo_AddChoice (B_Help, \"Ja\", B_Help);\r\n") + help,
          interpreting + "Ung\xFCltiger Typ: \"B_Help\r\nInfo_AddChoice ben\xF6tigt\r\n"
-                        "als Parameter eine C_INFO-Instanz."},
+                        "als Parameter eine C_INFO-Instanz.",
+         "15:18"},
         {dialog("", "\tif (Npc_KnowsInfo (other, B_Help)) { x = 1; };\r\n") + help,
          interpreting + "Ung\xFCltiger Typ: \"B_Help\r\nNpc_KnowsInfo ben\xF6tigt\r\n"
-                        "als Parameter eine C_INFO-Instanz."},
+                        "als Parameter eine C_INFO-Instanz.",
+         "15:28"},
         {dialog("", "\tInfo_AddChoice (DIA_Test_Hello, \"Ja\", B_Count);\r\n") +
              "func int B_Count () { return 1; };\r\n",
          interpreting +
              "Ung\xFCltiger Typ: \"B_Count\r\nDer dritte Parameter von Info_AddChoice\r\n"
-             "muss eine Funktion mit leerem Ergebnistyp\r\n"
-             "und leerer Parameterliste sein."},
+             "muss eine Funktion mit leerem Ergebnistyp\r\nund leerer Parameterliste sein.",
+         "15:40"},
         {"instance DIA_Test_Hello (C_INFO) { condition = B_Void; information = B_Void; };\r\n"
          "func void B_Void () { x = 1; };\r\n",
          interpreting + "Fehler in: DIA_Test_Hello\r\nUng\xFCltige \"condition\" Funktion.\r\n"
                         "Gesucht ist eine int-Funktion ohne \xDC"
-                        "bergabeparameter."},
+                        "bergabeparameter.",
+         "1:48"},
         // An int function may be the information, but not when it is the condition already.
         {"instance DIA_Test_Hello (C_INFO) { condition = B_Int; information = B_Int; };\r\n"
          "func int B_Int () { return 1; };\r\n",
          interpreting + "Fehler in: DIA_Test_Hello\r\nUng\xFCltige \"information\" Funktion.\r\n"
                         "Gesucht ist eine void-Funktion ohne \xDC"
-                        "bergabeparameter."},
-        {"instance DIA_Test_Hello (C_INFO) { };\r\n", missing},
-        {"instance DIA_Test_Hello (C_INFO) { npc = X; condition = C; };\r\n", missing},
+                        "bergabeparameter.",
+         "1:69"},
+        {"instance DIA_Test_Hello (C_INFO) { };\r\n", missing, "1:1"},
+        {"instance DIA_Test_Hello (C_INFO) { npc = X; condition = C; };\r\n", missing, "1:1"},
         {dialog("") + "func void DIA_Test_Hello_Info () { x = 2; };\r\n",
-         "Doppelt definierter Bezeichner: DIA_Test_Hello_Info"},
+         "Doppelt definierter Bezeichner: DIA_Test_Hello_Info", "17:1"},
         {"func void A () { x = ; };\r\n",
          "Syntax Error in Datei: DIA_Test.d\r\n"
-         "Identifier oder Literal erwartet.\r\nImport abgebrochen."},
+         "Identifier oder Literal erwartet.\r\nImport abgebrochen.",
+         "1:22"},
         // The rest of the file must not be dropped silently.
         {"func void A () { x = 1; };\r\nx = 2;\r\n",
          "Syntax Error in Datei: DIA_Test.d\r\nUng\xFCltiges Statement oder ung\xFCltiges "
-         "Zeichen.\r\nImport abgebrochen."}};
-    for (const auto& [script, message] : cases)
-        EXPECT_EQ(ImportFailure(script), message) << script;
+         "Zeichen.\r\nImport abgebrochen.",
+         "2:1"},
+        // A block's text cannot hold a shift: it would become a spoken line.
+        {"func void B_Shift () {\r\n\tx = 1 << 2;\r\n};\r\n", "DIA_Test.d:2:8: " + shift, "2:8"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Script);
+        EXPECT_EQ(ImportFailure(c.Script), c.Message);
+
+        TProject project;
+        TRecordingPrompter prompter;
+        const TScriptImportResult result = ImportScripts(
+            project, {{"DIA_Test.d", c.Script}, {"B_Gut.d", "func void B_Gut () { x = 1; };"}},
+            prompter, TImportOptions{});
+        ASSERT_TRUE(result.Completed);
+        ASSERT_EQ(result.Skipped.size(), 1u);
+        // The message on one line: the line breaks of the strict message become blanks, the
+        // stage that wraps it goes.
+        std::string line =
+            c.Message.starts_with(interpreting) ? c.Message.substr(interpreting.size()) : c.Message;
+        if (line.starts_with("Syntax Error"))
+            line = line.substr(line.find("\r\n") + 2, line.rfind("\r\n") - line.find("\r\n") - 2);
+        if (line.starts_with("DIA_Test.d:")) line = line.substr(line.find(": ") + 2);
+        for (size_t at; (at = line.find("\r\n")) != std::string::npos;)
+            line.replace(at, 2, " ");
+        EXPECT_EQ(result.Skipped[0].Report(), "DIA_Test.d:" + c.Place + ": " + line);
+        EXPECT_EQ(TreeOutline(project), (TOutline{"IMPORT 0", "  Gut 0", "    B_Gut 4"}));
+        EXPECT_TRUE(prompter.Messages.empty());
+        EXPECT_TRUE(prompter.Questions.empty());
+    }
+}
+
+// A script left out leaves no trace: no folder, no block, no variable, no NPC; the other
+// scripts import as if it had not been listed, their names of its objects stay names.
+TEST(ScriptImport, AScriptLeftOutLeavesNoTrace) {
+    TProject project;
+    project.Variables = {"var int Old;"};
+    TRecordingPrompter prompter;
+    const std::string bad = "var int Bad_Counter;\r\n" + Dialog("DIA_Bad_Hallo", "\tx = 1;\r\n") +
+                            "func void B_Bad () { AI_Output (self, other, \"A\"); };\r\n"
+                            "func void B_Broken () { x = ; };\r\n";
+    const std::string good =
+        DialogScript("DIA_Good_Hallo", "",
+                     "\tif (Npc_KnowsInfo (other, DIA_Bad_Hallo)) {"
+                     " return TRUE; };\r\n",
+                     "\tB_Bad ();\r\n\tInfo_AddChoice (DIA_Good_Hallo, \"Ja\", B_Bad);\r\n");
+    const TScriptImportResult result = ImportScripts(
+        project, {{"DIA_Bad.d", bad}, {"DIA_Good.d", good}}, prompter, TImportOptions{});
+    ASSERT_EQ(result.Skipped.size(), 1u);
+    EXPECT_EQ(result.Skipped[0].Report(), "DIA_Bad.d:19:29: Identifier oder Literal erwartet.");
+    EXPECT_EQ(Dump(project), "IMPORT\nIMPORT\\Good\nIMPORT\\Good\\Hallo 1|Wirt|0||\n"
+                             "  ? if (Npc_KnowsInfo (other, DIA_Bad_Hallo))\n  B_Bad ();\n"
+                             "  Info_AddChoice (#IMPORT\\Good\\Hallo#, \"Ja\", B_Bad);\n");
+    EXPECT_EQ(project.Variables, (TLines{"var int Old;", ""}));
+    EXPECT_EQ(project.Npcs.InstanceNames, std::vector<std::string>{"VLK_400_Wirt"});
+    EXPECT_EQ(project.Elements.Size(), 1);
+
+    // With every script left out, the project stays as it was: not even a folder.
+    TProject untouched;
+    const TScriptImportResult none = ImportScripts(
+        untouched, {{"DIA_Bad.d", bad}, {"DIA_X.d", "x"}}, prompter, TImportOptions{});
+    EXPECT_TRUE(none.Completed);
+    EXPECT_EQ(none.Skipped.size(), 2u);
+    EXPECT_TRUE(untouched.Tree.IsEmpty());
+    EXPECT_TRUE(untouched.Variables.empty());
 }
 
 TEST(ScriptImport, NamesThatDifferInCaseAreNoDuplicates) {
@@ -455,19 +644,32 @@ TEST(ScriptImport, FailureLeavesTheProjectAsItWas) {
     const TLines variablesBefore = project.Variables;
     const int32_t tableSize = project.Elements.Size();
 
+    // Early in a strict run, and late in any run: the question for an NPC's clear name comes
+    // when the blocks are made, and here it fails.
+    struct TFailingPrompter : TRecordingPrompter {
+        std::string AskText(const std::string&, const std::string&) override {
+            throw std::runtime_error("kaputt");
+        }
+    } failing;
     const std::string good = Dialog("DIA_Wirt_Hallo", "\tx = 1;\r\n");
-    for (const std::string& bad :
-         {std::string("instance DIA_Wirt_Bad (C_INFO) { npc = X; };\r\n"), // late: no functions
-          std::string("instance DIA_Wirt_Bad (C_INFO) { npc = X; nr = ; };\r\n")}) { // early
-        EXPECT_FALSE(ImportScripts(project, {{"DIA_Wirt.d", good}, {"DIA_Bad.d", bad}}, prompter));
-        EXPECT_EQ(TreeOutline(project), before);
-        EXPECT_EQ(project.Variables, variablesBefore);
-        int live = 0;
-        project.Elements.ForEach([&](const TElement& element) { live += !element.IsFree(); });
-        EXPECT_EQ(live, 1);
-        // The ids the run took are free again: the next block gets the lowest one.
-        EXPECT_LE(project.Elements.FindFreeElementSlot(), tableSize);
-    }
+    const std::string unknownNpc =
+        DialogScript("DIA_Wirt_Neu", "\tnpc = X;\r\n", "\treturn TRUE;\r\n", "\tx = 1;\r\n");
+    EXPECT_FALSE(ImportScripts(
+        project,
+        {{"DIA_Wirt.d", good}, {"DIA_Bad.d", "instance DIA_Wirt_Bad (C_INFO) { nr = ; };\r\n"}},
+        prompter));
+    EXPECT_FALSE(ImportScripts(project, {{"DIA_Wirt.d", good}, {"DIA_Neu.d", unknownNpc}}, failing,
+                               TImportOptions{})
+                     .Completed);
+    EXPECT_EQ(failing.Messages,
+              std::vector<std::string>{"Interner unbehandelter Fehler:\r\nkaputt"});
+    EXPECT_EQ(TreeOutline(project), before);
+    EXPECT_EQ(project.Variables, variablesBefore);
+    int live = 0;
+    project.Elements.ForEach([&](const TElement& element) { live += !element.IsFree(); });
+    EXPECT_EQ(live, 1);
+    // The ids the run took are free again: the next block gets the lowest one.
+    EXPECT_LE(project.Elements.FindFreeElementSlot(), tableSize);
 }
 
 struct TProgressRecord : TImportProgress {
