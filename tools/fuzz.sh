@@ -16,7 +16,7 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=cl
     -DREDEWERK_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target fuzzers -j "$jobs"
 
-scripts="tests/data/daedalus tests/data/import/scripts tests/data/codegen/taverne_default tests/data/codegen/taverne_one_file_npc_globals"
+scripts="tests/data/daedalus tests/data/import/scripts tests/data/import/moorbach tests/data/codegen/taverne_default tests/data/codegen/taverne_one_file_npc_globals"
 for fuzzer in ${FUZZERS:-$all}; do
     case $fuzzer in
     project_file_fuzzer | export_fuzzer) seeds="examples fuzz/seeds/project" dict=daedalus ;;

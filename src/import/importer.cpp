@@ -266,12 +266,9 @@ void TImporter::ReportStep(int step, int count) {
 
 void TImporter::SkipScript(size_t script, int32_t pos, const std::string& message,
                            const std::string& strictMessage) {
-    if (Strict) throw TImportError(strictMessage);
     TScript& skipped = Scripts[script];
     if (skipped.Skipped) return; // only its first fault is reported
-    skipped.Skipped = true;
-    ++SkippedCount;
-    TSkippedScript& entry = skipped.Fault;
+    TSkippedScript entry;
     entry.Path = skipped.Path;
     if (pos > 0) {
         const TTextPlace place = PlaceInText(skipped.Text, static_cast<size_t>(pos - 1));
@@ -283,6 +280,10 @@ void TImporter::SkipScript(size_t script, int32_t pos, const std::string& messag
         if (c == '\n' && !entry.Message.empty() && entry.Message.back() == ' ') continue;
         entry.Message += c == '\r' || c == '\n' ? ' ' : c;
     }
+    if (Strict) throw TImportError(strictMessage.empty() ? entry.Report() : strictMessage);
+    skipped.Skipped = true;
+    skipped.Fault = std::move(entry);
+    ++SkippedCount;
 }
 
 int32_t TImporter::ScriptPos(const TImpObj& object, int32_t pos) const {
@@ -372,13 +373,11 @@ bool TImporter::CheckBlocks() {
             continue;
         const TScript& script = Scripts[object.Script];
         const std::string shift = script.Text.substr(static_cast<size_t>(object.ShiftPos - 1), 2);
-        const std::string message = "Schiebeoperator \"" + shift + "\" in " + object.Name +
-                                    ": Im Text eines Bausteins beginnt \"" + shift +
-                                    "\" eine gesprochene Zeile.";
-        const TTextPlace place = PlaceInText(script.Text, static_cast<size_t>(object.ShiftPos - 1));
-        SkipScript(object.Script, object.ShiftPos, message,
-                   PathToCp1252(script.Path) + ":" + std::to_string(place.Line) + ":" +
-                       std::to_string(place.Column) + ": " + message);
+        SkipScript(object.Script, object.ShiftPos,
+                   "Schiebeoperator \"" + shift + "\" in " + object.Name +
+                       ": Im Text eines Bausteins beginnt \"" + shift +
+                       "\" eine gesprochene Zeile.",
+                   "");
     }
     return SkippedCount == skippedBefore;
 }

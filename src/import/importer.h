@@ -141,7 +141,8 @@ private:
     bool CheckNames();
     bool CheckBlocks();
     // Leaves out the script for a fault at the 1-based position `pos` of its text (0: no
-    // place); in a strict run raises `strictMessage` instead.
+    // place); in a strict run raises `strictMessage` instead, or the report's line when
+    // that is empty.
     void SkipScript(size_t script, int32_t pos, const std::string& message,
                     const std::string& strictMessage);
     // The position in its script of a position in the object's text as interpreted so far.

@@ -37,13 +37,15 @@ TEST(ImportRoundTrip, EveryDataFileSavesAndLoadsAsTheSameProject) {
                 .Imported);
         EXPECT_EQ(RoundTripProblem(project), "") << entry.path();
     }
-    std::vector<std::string> scripts;
-    for (const auto& entry : std::filesystem::directory_iterator(data + "scripts"))
-        scripts.push_back(entry.path().string());
-    TProject project;
-    TRecordingPrompter prompter;
-    ASSERT_TRUE(RunScriptImport(project, scripts, true, files, prompter));
-    EXPECT_EQ(RoundTripProblem(project), "");
+    for (const char* folder : {"scripts", "moorbach"}) {
+        std::vector<std::string> scripts;
+        for (const auto& entry : std::filesystem::directory_iterator(data + folder))
+            scripts.push_back(entry.path().string());
+        TProject project;
+        TRecordingPrompter prompter;
+        ASSERT_TRUE(RunScriptImport(project, scripts, {true, true}, files, prompter).Completed);
+        EXPECT_EQ(RoundTripProblem(project), "") << folder;
+    }
 }
 
 TEST(ImportRoundTrip, ScriptTextsWithLineBreaksOrMarkersAreMadeStorable) {
