@@ -24,6 +24,9 @@ struct TCompiledText {
 struct TCompiled : TExportOptions {
     // The user answered an overwrite question with yes-to-all during this export.
     bool OverwriteAll = false;
+    // The file the project was loaded from or saved to (native); its time dates a new
+    // output-unit library. Empty for a project without a file.
+    std::string ProjectFile;
     // Dialogs and Choices, and Code blocks when CodeAsDialog.
     std::vector<TCompiledText> DialogTexts;
     // Events without Important, and Code blocks unless CodeAsDialog.

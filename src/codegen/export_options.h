@@ -13,12 +13,20 @@ struct TExportOptions {
     bool WriteNpcGlobals = false;  // "Npc-Globals Ableger erstellen"
     bool SeparateVariables = true; // "Variablen in eine gesonderte Datei"
     bool CodeAsDialog = false;     // "Code Objekte einordnen wie ... " answered "Dialoge"
+    // "Ausgabeeinheiten (OU.csl) aktualisieren": the spoken lines of the written scripts are
+    // merged into the library OutputUnitsFile (a native file name).
+    bool UpdateOutputUnits = false;
+    std::string OutputUnitsFile;
 };
 
 // The message the export dialog shows when its OK must be refused, or an empty string: the
 // name is empty, or it holds a character that node names may not hold either (it ends up in
 // file names and in the names of generated functions).
 std::string CheckProjectName(std::string_view projectName);
+
+// The message when the output units are to be updated but no library is named.
+inline constexpr const char* kNoOutputUnitsFile =
+    "Bitte eine Datei f\xFCr die Ausgabeeinheiten (OU.csl) angeben.";
 
 // What the dialog's "..." button fills in from a file picked in its save dialog.
 struct TPickedExportTarget {

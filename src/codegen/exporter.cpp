@@ -6,6 +6,7 @@
 #include "model/project.h"
 #include "model/prompter.h"
 
+#include <chrono>
 #include <filesystem>
 
 namespace redewerk {
@@ -39,6 +40,25 @@ bool MayMakeLastLevel(TFileSystem& files, const std::string& folder) {
     return parent.empty() || files.DirectoryExists(parent.string());
 }
 
+// Merges the spoken lines of the written files into the chosen library. A new library is
+// dated with the project file's time, so that exporting the same project gives the same file.
+TOutputUnitReport UpdateExportedOutputUnits(const TCompiled& compiled,
+                                            const std::vector<TOutputFile>& outputs,
+                                            TFileSystem& files) {
+    std::vector<TNamedScript> scripts;
+    for (const auto& output : outputs)
+        scripts.push_back({output.Name, output.Content});
+    TOutputUnitTarget target{compiled.OutputUnitsFile, {}, 0};
+    if (files.FileExists(target.Path))
+        target.Into = target.Path;
+    else if (compiled.ProjectFile.empty() ||
+             files.ModificationTime(compiled.ProjectFile, target.NewLibraryTime) != 0)
+        target.NewLibraryTime = std::chrono::duration_cast<std::chrono::seconds>(
+                                    std::chrono::system_clock::now().time_since_epoch())
+                                    .count();
+    return UpdateOutputUnits(files, scripts, target);
+}
+
 } // namespace
 
 TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem& files,
@@ -51,6 +71,12 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
     // place files outside the folder.
     if (std::string problem = CheckProjectName(name); !problem.empty()) {
         prompter.ShowMessage(problem);
+        report.Result = TExportResult::Failed;
+        return report;
+    }
+
+    if (compiled.UpdateOutputUnits && compiled.OutputUnitsFile.empty()) {
+        prompter.ShowMessage(kNoOutputUnitsFile);
         report.Result = TExportResult::Failed;
         return report;
     }
@@ -117,6 +143,13 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
         report.WrittenFiles.push_back(output.Path);
     }
     report.Result = TExportResult::Exported;
+    if (compiled.UpdateOutputUnits) {
+        report.OutputUnits = UpdateExportedOutputUnits(compiled, outputs, files);
+        if (!report.OutputUnits->Written) {
+            prompter.ShowMessage(report.OutputUnits->Error);
+            report.Result = TExportResult::Failed;
+        }
+    }
     return report;
 }
 

@@ -3,9 +3,11 @@
 #include "codegen/compiled.h"
 #include "codegen/export_findings.h"
 #include "codegen/output_files.h"
+#include "gamefiles/output_unit_file.h"
 #include "model/text_lines.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,9 @@ struct TExportReport {
     TExportResult Result = TExportResult::Cancelled;
     std::vector<std::string> WrittenFiles; // full names, in the order they were written
     std::vector<TExportFinding> Findings;  // what the generated code holds that will not compile
+    // The merge into the output-unit library: present when it was asked for and the scripts
+    // were written.
+    std::optional<TOutputUnitReport> OutputUnits;
 };
 
 // Decides whether generated files with findings are written anyway: true writes them.
@@ -47,6 +52,10 @@ using TFindingsReview = std::function<bool(const std::vector<TExportFinding>& fi
 // empty folder or a missing parent folder is reported first. Every overwrite question is asked
 // before any file is touched, and each file is written whole through a temporary file, so a refusal
 // or a failure never leaves a file emptied or half-written.
+//
+// With UpdateOutputUnits, the spoken lines of the written files are then merged into the
+// library OutputUnitsFile (a new one when it does not exist yet); when that fails, the export
+// ends as Failed with the scripts written.
 //
 // The files are checked before they are written (FindExportProblems). When there are findings,
 // `review` decides whether they are written all the same; without a review they are. Either

@@ -140,6 +140,17 @@ int TDiskFileSystem::CreateDirectory(const std::string& path) {
     return DirectoryExists(path) ? 0 : ENOTDIR;
 }
 
+int TDiskFileSystem::RemoveFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
+int TDiskFileSystem::ModificationTime(const std::string& path, int64_t& seconds) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return errno;
+    seconds = static_cast<int64_t>(info.st_mtime);
+    return 0;
+}
+
 std::string PathToCp1252(std::string_view path) {
     return Utf8ToCp1252(path);
 }

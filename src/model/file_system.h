@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,9 @@ public:
     virtual bool DirectoryExists(const std::string& path) = 0;
     // Creates the folder and any missing parents.
     virtual int CreateDirectory(const std::string& path) = 0;
+    virtual int RemoveFile(const std::string& path) = 0;
+    // The time of the file's last change, in seconds since 1.1.1970 UTC.
+    virtual int ModificationTime(const std::string& path, int64_t& seconds) = 0;
 };
 
 // What WriteFile returns for a file that the user may not write.
@@ -40,6 +44,8 @@ public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     int CreateDirectory(const std::string& path) override;
+    int RemoveFile(const std::string& path) override;
+    int ModificationTime(const std::string& path, int64_t& seconds) override;
 };
 
 // A native path (UTF-8 on this system) as Windows-1252 text for messages and names.

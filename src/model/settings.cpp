@@ -36,6 +36,8 @@ TSettings ReadSettings(const TIniFile& ini, TPrompter& prompter) {
     s.SeparateVariables = ini.ReadBool(kExportSection, "Variablendatei", s.SeparateVariables);
     s.NpcGlobals = ini.ReadBool(kExportSection, "NpcDatei", s.NpcGlobals);
     s.SeparateEvents = ini.ReadBool(kExportSection, "EventDatei", s.SeparateEvents);
+    s.UpdateOutputUnits = ini.ReadBool(kExportSection, "OUAktualisieren", s.UpdateOutputUnits);
+    s.OutputUnitsFile = ini.ReadString(kExportSection, "OUDatei", "");
     s.SeparateFolders = ini.ReadBool(kImportSection, "SeparateOrdner", s.SeparateFolders);
     s.OpenPath = ini.ReadString(kPathSection, "Oeffnen", "");
     s.SavePath = ini.ReadString(kPathSection, "Speichern", "");
@@ -65,6 +67,8 @@ void WriteSettings(const TSettings& s, TIniFile& ini) {
     ini.WriteBool(kExportSection, "Variablendatei", s.SeparateVariables);
     ini.WriteBool(kExportSection, "NpcDatei", s.NpcGlobals);
     ini.WriteBool(kExportSection, "EventDatei", s.SeparateEvents);
+    ini.WriteBool(kExportSection, "OUAktualisieren", s.UpdateOutputUnits);
+    ini.WriteString(kExportSection, "OUDatei", s.OutputUnitsFile);
     ini.WriteBool(kImportSection, "SeparateOrdner", s.SeparateFolders);
     WriteIfNotEmpty(ini, "Oeffnen", s.OpenPath);
     WriteIfNotEmpty(ini, "Speichern", s.SavePath);

@@ -24,7 +24,9 @@ struct TSettings {
     bool SeparateVariables = true;
     bool NpcGlobals = false;
     bool SeparateEvents = true;
-    bool SeparateFolders = true; // the script import's "Unterordner für jede Datei anlegen"
+    bool UpdateOutputUnits = false; // "Ausgabeeinheiten (OU.csl) aktualisieren"
+    std::string OutputUnitsFile;    // its library, a native file name
+    bool SeparateFolders = true;    // the script import's "Unterordner für jede Datei anlegen"
     // The paths are native file names, as the file system takes them, so that every name
     // the user picked comes back unchanged; the project name is Windows-1252 text.
     std::string OpenPath; // the last loaded project

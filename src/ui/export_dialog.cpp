@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,6 +27,9 @@ TFExport::TFExport(TCompiled& compiled, TPrompter& prompter, QWidget* parent)
       NpcGlobals(new QCheckBox(QStringLiteral("Npc-Globals Ableger erstellen"), this)),
       Events(new QRadioButton(QStringLiteral("Events"), this)),
       Dialogs(new QRadioButton(QStringLiteral("Dialoge"), this)),
+      OutputUnits(new QCheckBox(QStringLiteral("Ausgabeeinheiten (OU.csl) aktualisieren"), this)),
+      LibraryField(new QLineEdit(this)),
+      ChoseLibraryButton(new QPushButton(QStringLiteral("..."), this)),
       Ok(new QPushButton(QStringLiteral("OK"), this)),
       Cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
     setObjectName(QStringLiteral("FExport"));
@@ -57,6 +61,25 @@ TFExport::TFExport(TCompiled& compiled, TPrompter& prompter, QWidget* parent)
     codeLayout->addWidget(Dialogs);
     codeLayout->addStretch(1);
 
+    // The library field names no control of its own: the check box above says what it is.
+    OutputUnits->setObjectName(QStringLiteral("UpdateOutputUnits"));
+    LibraryField->setObjectName(QStringLiteral("OutputUnitsFile"));
+    LibraryField->setAccessibleName(QStringLiteral("Datei der Ausgabeeinheiten"));
+    LibraryField->setPlaceholderText(QStringLiteral("_work/Data/Scripts/Content/Cutscene/OU.csl"));
+    ChoseLibraryButton->setObjectName(QStringLiteral("ChoseOutputUnits"));
+    ChoseLibraryButton->setAccessibleName(QStringLiteral("Ausgabeeinheiten wählen"));
+    ChoseLibraryButton->setAutoDefault(false);
+    auto* libraryRow = new QHBoxLayout;
+    libraryRow->addSpacing(20);
+    libraryRow->addWidget(LibraryField, 1);
+    libraryRow->addWidget(ChoseLibraryButton);
+    auto enableLibrary = [this](bool on) {
+        LibraryField->setEnabled(on);
+        ChoseLibraryButton->setEnabled(on);
+    };
+    enableLibrary(false);
+    connect(OutputUnits, &QCheckBox::toggled, this, enableLibrary);
+
     Ok->setDefault(true);
     Cancel->setObjectName(QStringLiteral("Abbrechen"));
     Cancel->setAutoDefault(false);
@@ -70,6 +93,8 @@ TFExport::TFExport(TCompiled& compiled, TPrompter& prompter, QWidget* parent)
     for (QCheckBox* box : {EventFile, StoryGlobals, NpcGlobals})
         layout->addWidget(box);
     layout->addWidget(codeGroup);
+    layout->addWidget(OutputUnits);
+    layout->addLayout(libraryRow);
     layout->addLayout(okRow);
 
     PickFile = [this] {
@@ -81,7 +106,19 @@ TFExport::TFExport(TCompiled& compiled, TPrompter& prompter, QWidget* parent)
             return QString();
         return dialog.selectedFiles().first();
     };
+    PickLibrary = [this] {
+        QFileDialog dialog(this, QStringLiteral("Ausgabeeinheiten wählen"),
+                           QFileInfo(LibraryField->text()).absolutePath(),
+                           QStringLiteral("Ausgabeeinheiten (*.csl);;Alle Dateien (*.*)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite); // the library is merged, not replaced
+        if (!LibraryField->text().isEmpty()) dialog.selectFile(LibraryField->text());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
+    };
     connect(chose, &QPushButton::clicked, this, &TFExport::ChoseFolder);
+    connect(ChoseLibraryButton, &QPushButton::clicked, this, &TFExport::ChoseLibrary);
     connect(Ok, &QPushButton::clicked, this, &TFExport::Accept);
     connect(Cancel, &QPushButton::clicked, this, &TFExport::reject);
     // Enter in the name field presses the default button OK; Escape rejects.
@@ -96,9 +133,15 @@ void TFExport::ChoseFolder() {
     NameField->setText(PathToQt(target.ProjectName)); // taken from a file name
 }
 
+void TFExport::ChoseLibrary() {
+    const QString picked = PickLibrary();
+    if (!picked.isEmpty()) LibraryField->setText(QDir::toNativeSeparators(picked));
+}
+
 void TFExport::showEvent(QShowEvent* event) {
     Opened = {NameField->text(),         FolderField->text(),     EventFile->isChecked(),
-              StoryGlobals->isChecked(), NpcGlobals->isChecked(), Dialogs->isChecked()};
+              StoryGlobals->isChecked(), NpcGlobals->isChecked(), Dialogs->isChecked(),
+              OutputUnits->isChecked(),  LibraryField->text()};
     QDialog::showEvent(event);
 }
 
@@ -109,6 +152,8 @@ void TFExport::reject() {
     StoryGlobals->setChecked(Opened.StoryGlobals);
     NpcGlobals->setChecked(Opened.NpcGlobals);
     (Opened.CodeAsDialogs ? Dialogs : Events)->setChecked(true);
+    OutputUnits->setChecked(Opened.OutputUnits);
+    LibraryField->setText(Opened.Library);
     QDialog::reject();
 }
 
@@ -119,12 +164,19 @@ void TFExport::Accept() {
         NameField->setFocus();
         return;
     }
+    if (OutputUnits->isChecked() && LibraryField->text().trimmed().isEmpty()) {
+        Prompter.ShowMessage(kNoOutputUnitsFile);
+        LibraryField->setFocus();
+        return;
+    }
     Compiled.ProjectName = name;
     Compiled.Folder = PathFromQt(FolderField->text());
     Compiled.SeparateEvents = EventFile->isChecked();
     Compiled.SeparateVariables = StoryGlobals->isChecked();
     Compiled.WriteNpcGlobals = NpcGlobals->isChecked();
     Compiled.CodeAsDialog = Dialogs->isChecked();
+    Compiled.UpdateOutputUnits = OutputUnits->isChecked();
+    Compiled.OutputUnitsFile = PathFromQt(LibraryField->text());
     accept();
 }
 

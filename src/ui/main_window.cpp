@@ -327,6 +327,8 @@ void TFMain::ApplySettings(const TSettings& settings) {
     ExportForm->WriteEventFile()->setChecked(settings.SeparateEvents);
     ExportForm->WriteStoryGlobals()->setChecked(settings.SeparateVariables);
     ExportForm->WriteNpcGlobals()->setChecked(settings.NpcGlobals);
+    ExportForm->UpdateOutputUnits()->setChecked(settings.UpdateOutputUnits);
+    ExportForm->OutputUnitsFile()->setText(PathToQt(settings.OutputUnitsFile));
     if (!settings.ExportFolder.empty() && QFileInfo(PathToQt(settings.ExportFolder)).isDir())
         ExportForm->StartFolder = PathToQt(settings.ExportFolder);
     if (auto* import = findChild<TFImport*>())
@@ -352,6 +354,8 @@ TSettings TFMain::CollectSettings() const {
     settings.SeparateEvents = ExportForm->WriteEventFile()->isChecked();
     settings.SeparateVariables = ExportForm->WriteStoryGlobals()->isChecked();
     settings.NpcGlobals = ExportForm->WriteNpcGlobals()->isChecked();
+    settings.UpdateOutputUnits = ExportForm->UpdateOutputUnits()->isChecked();
+    settings.OutputUnitsFile = PathFromQt(ExportForm->OutputUnitsFile()->text());
     if (const auto* import = findChild<TFImport*>())
         settings.SeparateFolders = import->FolderForEachChecked();
     return settings;
@@ -364,6 +368,7 @@ bool TFMain::LoadProjectFile(const QString& path) {
     MarkSaved();
     VariablesForm->ShowProjectText();
     OpenFileName = path;
+    ProjectFileName = path;
     TNode* selected = Project.Selected;
     Project.Selected = nullptr;
     if (selected) {
@@ -380,6 +385,7 @@ bool TFMain::SaveProjectFile(const QString& path) {
     if (!SaveProject(Project, PathFromQt(path), Files, Prompter)) return false;
     MarkSaved();
     SaveFileName = path;
+    ProjectFileName = path;
     return true;
 }
 
@@ -452,6 +458,7 @@ void TFMain::ExportClick() {
     ExportForm->FileName()->setFocus();
     // "Abbrechen" leaves the name, the folder and the options as they were.
     if (ExportForm->exec() != QDialog::Accepted) return;
+    Compiled.ProjectFile = PathFromQt(ProjectFileName);
     int32_t chosen = -1; // the block of a finding the user double-clicked
     const TExportReport report = ExportProject(
         Project, Compiled, Files, Prompter, [&](const std::vector<TExportFinding>& findings) {
@@ -459,11 +466,15 @@ void TFMain::ExportClick() {
             chosen = FindingsForm->ChosenBlock();
             return writeAnyway;
         });
-    if (report.Result == TExportResult::Exported)
-        statusBar()->showMessage(QStringLiteral("Exportiert: %1 Dateien nach %2")
-                                     .arg(report.WrittenFiles.size())
-                                     .arg(PathToQt(Compiled.Folder)),
-                                 8000);
+    if (report.Result == TExportResult::Exported) {
+        QString done = QStringLiteral("Exportiert: %1 Dateien nach %2")
+                           .arg(report.WrittenFiles.size())
+                           .arg(PathToQt(Compiled.Folder));
+        if (report.OutputUnits)
+            done += QStringLiteral("; ") + ToQt(OutputUnitSummary(report.OutputUnits->Merge));
+        statusBar()->showMessage(done, 8000);
+    }
+    if (report.OutputUnits) ShowOutputUnitReport(*report.OutputUnits, Files, Prompter);
     if (const TElement* element = Project.Elements.LiveAt(chosen)) SelectNode(element->Node);
 }
 

@@ -305,6 +305,7 @@ private:
     QString SettingsFile;        // remembered at start, written at exit
     QString OpenFileName;        // the open dialog's file name
     QString SaveFileName;        // the save dialog's file name
+    QString ProjectFileName;     // the file the project was last loaded from or saved to
     size_t SavedFingerprint = 0; // of the project as last loaded or saved
     int32_t CopiedBlockId = -1;
     QPlainTextEdit* TextMenuEditor = nullptr; // the editor whose text menu is open

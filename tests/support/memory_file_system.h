@@ -13,6 +13,7 @@ class TMemoryFileSystem : public TFileSystem {
 public:
     std::map<std::string, std::string> Files;
     std::set<std::string> Directories;
+    std::map<std::string, int64_t> Times; // modification times; a file without one has 0
     int WriteError = 0;
     int ReadError = 0; // for files that exist but cannot be read
 
@@ -35,6 +36,13 @@ public:
     }
     int CreateDirectory(const std::string& path) override {
         Directories.insert(path);
+        return 0;
+    }
+    int RemoveFile(const std::string& path) override { return Files.erase(path) ? 0 : 2; }
+    int ModificationTime(const std::string& path, int64_t& seconds) override {
+        if (!Files.count(path)) return 2;
+        auto it = Times.find(path);
+        seconds = it == Times.end() ? 0 : it->second;
         return 0;
     }
 };

@@ -23,6 +23,7 @@ constexpr TCommand kCommands[] = {
     {"export", RunExportCommand},
     {"import-dia", RunImportDiaCommand},
     {"import", RunImportCommand},
+    {"ou", RunOutputUnitsCommand},
 };
 
 constexpr const char* kUsage =
@@ -37,10 +38,12 @@ constexpr const char* kUsage =
     "  highlight DATEI [-o AUS.rtf]   schreibt den farbigen Text als RTF-Dokument\n"
     "  compile DATEI.dlx KNOTENPFAD   gibt den erzeugten Code eines Bausteins aus\n"
     "  export DATEI.dlx --name NAME --folder ORDNER [--one-file] [--variables-in-events]\n"
-    "         [--npc-globals] [--code-as-dialog] [--overwrite] [--strict]\n"
+    "         [--npc-globals] [--code-as-dialog] [--overwrite] [--strict] [--ou OU.csl]\n"
     "                                 exportiert das Projekt als Daedalus-Skripte; Fehler im\n"
     "                                 erzeugten Code als DATEI:ZEILE:SPALTE: MELDUNG (Knoten\n"
-    "                                 PFAD), mit --strict wird dann nichts geschrieben\n"
+    "                                 PFAD), mit --strict wird dann nichts geschrieben; --ou\n"
+    "                                 trägt danach die gesprochenen Zeilen in die\n"
+    "                                 Ausgabeeinheiten ein\n"
     "  import-dia AUS.dlx DATEI.dia [--into BASIS.dlx] [--replace | --folder KNOTENPFAD]\n"
     "                                 importiert eine Quarn-Dialog-Datei: ohne Option ans Ende\n"
     "                                 von BASIS (oder eines leeren Projekts), --replace verwirft\n"
@@ -50,7 +53,11 @@ constexpr const char* kUsage =
     "                                 IMPORT von BASIS (oder eines leeren Projekts); ein\n"
     "                                 fehlerhaftes Skript wird übersprungen und als\n"
     "                                 DATEI:ZEILE:SPALTE: MELDUNG genannt (Exit-Code 1),\n"
-    "                                 mit --strict bricht der erste Fehler alles ab\n";
+    "                                 mit --strict bricht der erste Fehler alles ab\n"
+    "  ou AUS.csl SKRIPT.d... [--into OU.csl]\n"
+    "                                 schreibt die Ausgabeeinheiten (Untertitel) aller\n"
+    "                                 AI_Output-Zeilen der Skripte, mit --into in OU.csl\n"
+    "                                 eingefügt\n";
 
 } // namespace
 

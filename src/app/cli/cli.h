@@ -9,6 +9,7 @@ namespace redewerk {
 class TFileSystem;
 class TNode;
 class TProject;
+struct TOutputUnitReport;
 
 // What a command of redewerk-cli works with: its arguments (without the command word),
 // the output streams and the file system. Output is UTF-8.
@@ -38,6 +39,10 @@ int UsageError(TCliContext& context, const std::string& problem);
 // stderr and gives nullptr.
 TNode* FindNodeArgument(TCliContext& context, const TProject& project, const std::string& path);
 
+// The warnings of an output-unit update on stderr; when the library was written, the counts
+// and the reminder of a compiled library beside it on stdout.
+void PrintOutputUnitReport(TCliContext& context, const TOutputUnitReport& report);
+
 // The commands, one group per file.
 int RunInfoCommand(TCliContext& context);
 int RunResaveCommand(TCliContext& context);
@@ -47,5 +52,6 @@ int RunCompileCommand(TCliContext& context);
 int RunExportCommand(TCliContext& context);
 int RunImportDiaCommand(TCliContext& context);
 int RunImportCommand(TCliContext& context);
+int RunOutputUnitsCommand(TCliContext& context);
 
 } // namespace redewerk

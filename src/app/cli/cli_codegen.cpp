@@ -60,14 +60,17 @@ int RunExportCommand(TCliContext& context) {
     bool strict = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& option = args[i];
-        if (option == "--name" || option == "--folder") {
+        if (option == "--name" || option == "--folder" || option == "--ou") {
             if (i + 1 >= args.size()) return UsageError(context, option + " braucht einen Wert.");
             if (option == "--name") {
                 compiled.ProjectName = Utf8ToCp1252(args[++i]);
                 haveName = true;
-            } else {
+            } else if (option == "--folder") {
                 compiled.Folder = args[++i];
                 haveFolder = true;
+            } else {
+                compiled.UpdateOutputUnits = true;
+                compiled.OutputUnitsFile = args[++i];
             }
         } else if (option == "--one-file") {
             compiled.SeparateEvents = false;
@@ -94,6 +97,7 @@ int RunExportCommand(TCliContext& context) {
     TCliPrompter asking(context.Err, TPrompter::TOverwriteAnswer::Abort);
     TCliPrompter& prompter = overwrite ? overwriting : asking;
     if (!LoadProject(project, args[0], context.Files, prompter)) return kExitFailure;
+    compiled.ProjectFile = args[0];
     // Findings are printed and the files written all the same, so that a pipeline that ran
     // before keeps running; --strict refuses to write them.
     const auto review = [&](const std::vector<TExportFinding>& findings) {
@@ -107,6 +111,9 @@ int RunExportCommand(TCliContext& context) {
     TExportReport report = ExportProject(project, compiled, context.Files, prompter, review);
     for (const auto& file : report.WrittenFiles)
         context.Out << file << "\n";
+    if (report.OutputUnits && report.OutputUnits->Written)
+        context.Out << compiled.OutputUnitsFile << "\n";
+    if (report.OutputUnits) PrintOutputUnitReport(context, *report.OutputUnits);
     return report.Result == TExportResult::Exported ? kExitOk : kExitFailure;
 }
 
