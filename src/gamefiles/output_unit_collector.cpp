@@ -51,7 +51,8 @@ std::string SubtitleAfter(std::string_view text, size_t offset) {
     offset += 2;
     // The parser's text ends in a NUL, which ends the line as well.
     std::string_view rest = text.substr(offset);
-    rest = rest.substr(0, std::min(rest.find('\n'), rest.find('\0')));
+    rest = rest.substr(0, rest.find('\n'));
+    rest = rest.substr(0, rest.find('\0'));
     while (!rest.empty() && IsBlank(rest.front()))
         rest.remove_prefix(1);
     while (!rest.empty() && (IsBlank(rest.back()) || rest.back() == '\r'))

@@ -22,11 +22,8 @@ bool ReadLibrary(TFileSystem& files, const std::string& path, TOutputUnitLibrary
                   " kann nicht gelesen werden: " + IoErrorMessage(error);
         return false;
     }
-    TZenArchive archive;
     TZenArchiveError error;
-    if (ReadZenArchive(content, archive, error) &&
-        LibraryFromArchive(std::move(archive), library, error))
-        return true;
+    if (ReadOutputUnitLibrary(std::move(content), library, error)) return true;
     failure = PathToCp1252(path) + (error.Line > 0 ? ":" + std::to_string(error.Line) : "") + ": " +
               error.Message;
     return false;
@@ -58,7 +55,7 @@ TOutputUnitReport UpdateOutputUnits(TFileSystem& files, const std::vector<TNamed
         return report;
     report.Merge = MergeOutputUnits(library, collector.Units());
 
-    const std::string content = WriteZenArchive(LibraryToArchive(std::move(library)));
+    const std::string content = WriteOutputUnitLibrary(library);
     if (const int error = files.WriteFile(target.Path, content)) {
         report.Error = "Ausgabeeinheiten: " + PathToCp1252(target.Path) +
                        " kann nicht geschrieben werden: " + IoErrorMessage(error);

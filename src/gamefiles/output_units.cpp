@@ -18,10 +18,6 @@ std::string_view ObjectClass(std::string_view header) {
                                                                      : second - first - 1);
 }
 
-std::string ItemCountLine(size_t count) {
-    return std::string(kItemCount) + "=int:" + std::to_string(count);
-}
-
 // The key of an entry: its "blockName", read from the values directly inside it.
 std::string EntryKey(const std::vector<TZenLine>& lines) {
     int depth = 0;
@@ -35,14 +31,76 @@ std::string EntryKey(const std::vector<TZenLine>& lines) {
     return {};
 }
 
+// The entry the game's tools write for one spoken line: each line is the text given here
+// followed by the unit's name, its subtitle or its sound file.
+enum class TEntryField : uint8_t { None, Name, Text, Sound };
+struct TEntryLine {
+    TZenLineKind Kind;
+    std::string_view Text;
+    TEntryField Field = TEntryField::None;
+};
+constexpr TEntryLine kEntryLayout[] = {
+    {TZenLineKind::Open, "% zCCSBlock 0"},
+    {TZenLineKind::Property, "blockName=string:", TEntryField::Name},
+    {TZenLineKind::Property, "numOfBlocks=int:1"},
+    {TZenLineKind::Property, "subBlock0=float:0"},
+    {TZenLineKind::Open, "% zCCSAtomicBlock 0"},
+    {TZenLineKind::Open, "% oCMsgConversation:oCNpcMessage:zCEventMessage 0"},
+    {TZenLineKind::Property, "subType=enum:0"},
+    {TZenLineKind::Property, "text=string:", TEntryField::Text},
+    {TZenLineKind::Property, "name=string:", TEntryField::Sound},
+    {TZenLineKind::Close, ""},
+    {TZenLineKind::Close, ""},
+    {TZenLineKind::Close, ""},
+};
+constexpr std::string_view kSoundExtension = ".WAV";
+
+// The sound file is the name in capitals, as the game's own libraries spell it, followed by
+// kSoundExtension; `key` is that name.
+std::string_view FieldValue(TEntryField field, const TOutputUnit& unit, std::string_view key) {
+    switch (field) {
+    case TEntryField::Name:
+        return unit.Name;
+    case TEntryField::Text:
+        return unit.Text;
+    case TEntryField::Sound:
+        return key;
+    case TEntryField::None:
+        break;
+    }
+    return {};
+}
+
+// Whether the lines are what OutputUnitEntryLines makes of the unit, without making them.
+bool HoldsUnit(const std::vector<TZenLine>& lines, const TOutputUnit& unit, std::string_view key) {
+    if (lines.size() != std::size(kEntryLayout)) return false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const TEntryLine& layout = kEntryLayout[i];
+        std::string_view text = lines[i].Text;
+        if (lines[i].Kind != layout.Kind || !text.starts_with(layout.Text)) return false;
+        text.remove_prefix(layout.Text.size());
+        if (layout.Field == TEntryField::Sound) {
+            if (!text.ends_with(kSoundExtension)) return false;
+            text.remove_suffix(kSoundExtension.size());
+        }
+        if (text != FieldValue(layout.Field, unit, key)) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string OutputUnitKey(std::string_view name) {
     return UpperCase1252(name);
 }
 
-bool LibraryFromArchive(TZenArchive archive, TOutputUnitLibrary& library, TZenArchiveError& error) {
+bool ReadOutputUnitLibrary(std::string content, TOutputUnitLibrary& library,
+                           TZenArchiveError& error) {
     library = {};
+    library.Source = std::make_unique<const std::string>(std::move(content));
+    TZenArchive archive;
+    if (!ReadZenArchive(*library.Source, archive, error)) return false;
+    library.Made = std::move(archive.Made);
     library.Header = std::move(archive.Header);
     std::vector<TZenLine>& lines = archive.Lines;
     size_t at = 0;
@@ -57,33 +115,34 @@ bool LibraryFromArchive(TZenArchive archive, TOutputUnitLibrary& library, TZenAr
         return false;
     }
     const size_t libraryLine = at;
-    library.Before.assign(std::make_move_iterator(lines.begin()),
-                          std::make_move_iterator(lines.begin() + static_cast<long>(at) + 1));
+    library.Before.assign(lines.begin(), lines.begin() + static_cast<long>(at) + 1);
     bool counted = false;
     // depth counts the objects open inside the library: 0 on the library's own lines.
     for (int depth = 0; ++at < lines.size();) {
-        TZenLine& line = lines[at];
+        const TZenLine& line = lines[at];
         if (depth == 0 && line.Kind == TZenLineKind::Close) break;
         if (depth == 0 && line.Kind == TZenLineKind::Property && library.Entries.empty()) {
             if (!counted && PropertyKey(line.Text) == kItemCount) {
                 library.ItemCountLine = library.Before.size();
                 counted = true;
             }
-            library.Before.push_back(std::move(line));
+            library.Before.push_back(line);
+            continue;
+        }
+        if (depth == 0 && line.Kind == TZenLineKind::Property) {
+            library.Entries.back().Following.push_back(line);
             continue;
         }
         if (depth == 0 && line.Kind == TZenLineKind::Open) library.Entries.emplace_back();
-        // A value of the library between its items stays behind the item before it.
         if (line.Kind == TZenLineKind::Open) ++depth;
         if (line.Kind == TZenLineKind::Close) --depth;
-        library.Entries.back().Lines.push_back(std::move(line));
+        library.Entries.back().Lines.push_back(line);
     }
-    library.After.assign(std::make_move_iterator(lines.begin() + static_cast<long>(at)),
-                         std::make_move_iterator(lines.end()));
+    library.After.assign(lines.begin() + static_cast<long>(at), lines.end());
     if (!counted) {
         library.ItemCountLine = libraryLine + 1;
         library.Before.insert(library.Before.begin() + static_cast<long>(libraryLine) + 1,
-                              {TZenLineKind::Property, ItemCountLine(0)});
+                              {TZenLineKind::Property, "NumOfItems=int:0"});
     }
     for (auto& entry : library.Entries)
         entry.Key = EntryKey(entry.Lines);
@@ -94,48 +153,48 @@ TOutputUnitLibrary NewOutputUnitLibrary(int64_t seconds, std::string_view user) 
     TOutputUnitLibrary library;
     library.Header = NewZenArchiveHeader(seconds, user);
     library.Before = {{TZenLineKind::Open, "% zCCSLib 0"},
-                      {TZenLineKind::Property, ItemCountLine(0)}};
+                      {TZenLineKind::Property, "NumOfItems=int:0"}};
     library.ItemCountLine = 1;
     library.After = {{TZenLineKind::Close, {}}};
     return library;
 }
 
-TZenArchive LibraryToArchive(TOutputUnitLibrary library) {
-    TZenArchive archive;
-    archive.Header = std::move(library.Header);
-    library.Before[library.ItemCountLine].Text = ItemCountLine(library.Entries.size());
-    size_t size = library.Before.size() + library.After.size();
-    for (const auto& entry : library.Entries)
-        size += entry.Lines.size();
-    archive.Lines.reserve(size);
-    auto append = [&](std::vector<TZenLine>& lines) {
-        archive.Lines.insert(archive.Lines.end(), std::make_move_iterator(lines.begin()),
-                             std::make_move_iterator(lines.end()));
-    };
-    append(library.Before);
-    for (auto& entry : library.Entries)
-        append(entry.Lines);
-    append(library.After);
-    return archive;
+std::string WriteOutputUnitLibrary(const TOutputUnitLibrary& library) {
+    std::vector<TZenLine> before = library.Before;
+    const std::string itemCount =
+        std::string(kItemCount) + "=int:" + std::to_string(library.Entries.size());
+    before[library.ItemCountLine].Text = itemCount;
+    size_t objects = CountObjects(before) + CountObjects(library.After);
+    size_t lines = before.size() + library.After.size();
+    for (const auto& entry : library.Entries) {
+        objects += CountObjects(entry.Lines);
+        lines += entry.Lines.size() + entry.Following.size();
+    }
+    TZenWriter writer(library.Header, objects, lines);
+    writer.Write(before);
+    for (const auto& entry : library.Entries) {
+        writer.Write(entry.Lines);
+        writer.Write(entry.Following);
+    }
+    writer.Write(library.After);
+    return writer.Take();
 }
 
-std::vector<TZenLine> OutputUnitEntryLines(const TOutputUnit& unit) {
-    using enum TZenLineKind;
-    return {
-        {Open, "% zCCSBlock 0"},
-        {Property, "blockName=string:" + unit.Name},
-        {Property, "numOfBlocks=int:1"},
-        {Property, "subBlock0=float:0"},
-        {Open, "% zCCSAtomicBlock 0"},
-        {Open, "% oCMsgConversation:oCNpcMessage:zCEventMessage 0"},
-        {Property, "subType=enum:0"},
-        {Property, "text=string:" + unit.Text},
-        // The game's own libraries spell the sound file in capitals.
-        {Property, "name=string:" + OutputUnitKey(unit.Name) + ".WAV"},
-        {Close, {}},
-        {Close, {}},
-        {Close, {}},
-    };
+std::vector<TZenLine> OutputUnitEntryLines(const TOutputUnit& unit, TZenTexts& made) {
+    const std::string key = OutputUnitKey(unit.Name);
+    std::vector<TZenLine> lines;
+    lines.reserve(std::size(kEntryLayout));
+    for (const auto& layout : kEntryLayout) {
+        if (layout.Field == TEntryField::None) {
+            lines.push_back({layout.Kind, layout.Text});
+            continue;
+        }
+        std::string text(layout.Text);
+        text += FieldValue(layout.Field, unit, key);
+        if (layout.Field == TEntryField::Sound) text += kSoundExtension;
+        lines.push_back({layout.Kind, made.Keep(std::move(text))});
+    }
+    return lines;
 }
 
 TOutputUnitMerge MergeOutputUnits(TOutputUnitLibrary& library,
@@ -151,13 +210,13 @@ TOutputUnitMerge MergeOutputUnits(TOutputUnitLibrary& library,
         if (entry.Key.empty()) continue;
         const auto found = byKey.find(entry.Key);
         if (found == byKey.end()) continue;
-        std::vector<TZenLine> lines = OutputUnitEntryLines(units[found->second]);
+        const TOutputUnit& unit = units[found->second];
         TState& state = states[found->second];
-        if (lines == entry.Lines) {
+        if (HoldsUnit(entry.Lines, unit, entry.Key)) {
             if (state == kNew) state = kUnchanged;
             continue;
         }
-        entry.Lines = std::move(lines);
+        entry.Lines = OutputUnitEntryLines(unit, library.Made);
         state = kReplaced;
     }
 
@@ -167,7 +226,8 @@ TOutputUnitMerge MergeOutputUnits(TOutputUnitLibrary& library,
         if (states[i] == kUnchanged) ++merge.Unchanged;
         if (states[i] != kNew) continue;
         ++merge.Added;
-        library.Entries.push_back({OutputUnitKey(units[i].Name), OutputUnitEntryLines(units[i])});
+        library.Entries.push_back(
+            {OutputUnitKey(units[i].Name), OutputUnitEntryLines(units[i], library.Made), {}});
     }
     return merge;
 }

@@ -3,6 +3,7 @@
 #include "gamefiles/zen_archive.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,19 @@ struct TOutputUnit {
 struct TOutputUnitEntry {
     std::string Key; // the block name in capitals; empty for an object without one
     std::vector<TZenLine> Lines;
+    // Values of the library itself that stand between this item and the next: they stay
+    // when the item is replaced.
+    std::vector<TZenLine> Following;
 };
 
 // The output-unit library (OU.csl) that the game reads its subtitles and sounds from: a
 // zCCSLib object whose items are the entries. Everything around the entries (the header,
 // other objects, the library's own values) is kept as it was read.
 struct TOutputUnitLibrary {
+    // What the lines point into: the text that was read, and the texts of new entries.
+    std::unique_ptr<const std::string> Source;
+    TZenTexts Made;
+
     TLines Header;
     std::vector<TZenLine> Before;          // up to and including the zCCSLib's own values
     std::vector<TOutputUnitEntry> Entries; // its items, in file order
@@ -37,20 +45,24 @@ struct TOutputUnitMerge {
     size_t Added = 0;
     size_t Replaced = 0;
     size_t Unchanged = 0;
+
+    bool operator==(const TOutputUnitMerge&) const = default;
 };
 
-// The library of an archive; false with `error` (line and message) when it holds no
-// zCCSLib. A missing "NumOfItems" is added.
-bool LibraryFromArchive(TZenArchive archive, TOutputUnitLibrary& library, TZenArchiveError& error);
+// Reads a library; false with `error` (line and message) when the text is no archive that
+// ReadZenArchive can read or holds no zCCSLib. A missing "NumOfItems" is added.
+bool ReadOutputUnitLibrary(std::string content, TOutputUnitLibrary& library,
+                           TZenArchiveError& error);
 
 // An empty library with the header of a new archive.
 TOutputUnitLibrary NewOutputUnitLibrary(int64_t seconds, std::string_view user);
 
-// The archive, with "NumOfItems" set to the number of entries.
-TZenArchive LibraryToArchive(TOutputUnitLibrary library);
+// The library as an archive, with "NumOfItems" set to the number of entries.
+std::string WriteOutputUnitLibrary(const TOutputUnitLibrary& library);
 
-// The lines of the entry the game's tools write for one spoken line.
-std::vector<TZenLine> OutputUnitEntryLines(const TOutputUnit& unit);
+// The lines of the entry the game's tools write for one spoken line; the texts with the
+// unit's name and subtitle are kept in `made`.
+std::vector<TZenLine> OutputUnitEntryLines(const TOutputUnit& unit, TZenTexts& made);
 
 // The name in capitals, as names are compared: the game finds them without regard to case.
 std::string OutputUnitKey(std::string_view name);

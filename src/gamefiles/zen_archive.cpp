@@ -81,9 +81,9 @@ bool ReadHeader(TLineReader& reader, TZenArchive& archive, TZenArchiveError& err
     return true;
 }
 
-// "[name class version index]" without the index, or an empty string when the line is no
-// object header.
-std::string ObjectHeader(std::string_view line) {
+// "[name class version index]" without the index, or an empty text when the line is no
+// object header. Blanks between the fields become single ones.
+std::string_view ObjectHeader(std::string_view line, TZenTexts& made) {
     if (line.size() < 2 || line.back() != ']') return {};
     std::string_view inner = line.substr(1, line.size() - 2);
     std::string_view fields[4];
@@ -97,7 +97,15 @@ std::string ObjectHeader(std::string_view line) {
         inner.remove_prefix(end);
     }
     if (count != 4 || !AllDigits(fields[2]) || !AllDigits(fields[3])) return {};
-    return std::string(fields[0]) + ' ' + std::string(fields[1]) + ' ' + std::string(fields[2]);
+    const char* start = fields[0].data();
+    const char* end = fields[2].data() + fields[2].size();
+    const std::string_view written(start, static_cast<size_t>(end - start));
+    if (written.size() == fields[0].size() + fields[1].size() + fields[2].size() + 2 &&
+        written[fields[0].size()] == ' ' && written[written.size() - fields[2].size() - 1] == ' ')
+        return written;
+    std::string header;
+    header.append(fields[0]).append(1, ' ').append(fields[1]).append(1, ' ').append(fields[2]);
+    return made.Keep(std::move(header));
 }
 
 } // namespace
@@ -106,6 +114,7 @@ bool ReadZenArchive(std::string_view content, TZenArchive& archive, TZenArchiveE
     archive = {};
     TLineReader reader(content);
     if (!ReadHeader(reader, archive, error)) return false;
+    archive.Lines.reserve(static_cast<size_t>(std::count(content.begin(), content.end(), '\n')));
 
     struct TOpen {
         int32_t Line;
@@ -126,7 +135,7 @@ bool ReadZenArchive(std::string_view content, TZenArchive& archive, TZenArchiveE
             open.pop_back();
             archive.Lines.push_back({TZenLineKind::Close, {}});
         } else if (trimmed.front() == '[') {
-            std::string header = ObjectHeader(trimmed);
+            const std::string_view header = ObjectHeader(trimmed, archive.Made);
             if (header.empty())
                 return Fail(error, reader.Line(),
                             "Objektkopf nicht verstanden: \"" + std::string(trimmed) + "\"");
@@ -134,7 +143,7 @@ bool ReadZenArchive(std::string_view content, TZenArchive& archive, TZenArchiveE
                 return Fail(error, reader.Line(),
                             "Verweise zwischen Objekten (\xA7) werden nicht unterst\xFCtzt.");
             open.push_back({reader.Line(), trimmed});
-            archive.Lines.push_back({TZenLineKind::Open, std::move(header)});
+            archive.Lines.push_back({TZenLineKind::Open, header});
         } else {
             // The value runs to the end of the line, trailing blanks included.
             const size_t equals = text.find('=');
@@ -147,7 +156,7 @@ bool ReadZenArchive(std::string_view content, TZenArchive& archive, TZenArchiveE
                             "Wert au\xDF"
                             "erhalb eines Objekts: \"" +
                                 std::string(trimmed) + "\"");
-            archive.Lines.push_back({TZenLineKind::Property, std::string(text)});
+            archive.Lines.push_back({TZenLineKind::Property, text});
         }
     }
     if (!open.empty())
@@ -157,46 +166,44 @@ bool ReadZenArchive(std::string_view content, TZenArchive& archive, TZenArchiveE
     return true;
 }
 
-std::string WriteZenArchive(const TZenArchive& archive) {
-    size_t objects = 0;
-    size_t size = 64;
-    for (const auto& line : archive.Header)
-        size += line.size() + 1;
-    for (const auto& line : archive.Lines) {
-        objects += line.Kind == TZenLineKind::Open;
-        size += line.Text.size() + 16;
+size_t CountObjects(const std::vector<TZenLine>& lines) {
+    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [](const TZenLine& line) {
+        return line.Kind == TZenLineKind::Open;
+    }));
+}
+
+TZenWriter::TZenWriter(const TLines& header, size_t objects, size_t lines) {
+    // About the size of a line of a library, so that the text grows once or twice at most.
+    Out.reserve(lines * 32 + 256);
+    for (const auto& line : header) {
+        Out += line;
+        Out += '\n';
     }
-    std::string out;
-    out.reserve(size);
-    for (const auto& line : archive.Header) {
-        out += line;
-        out += '\n';
-    }
-    out += "objects " + std::to_string(objects) + "\nEND\n\n";
-    size_t depth = 0;
-    size_t index = 0;
-    for (const auto& line : archive.Lines) {
-        if (line.Kind == TZenLineKind::Close && depth > 0) --depth;
-        out.append(depth, '\t');
+    Out += "objects " + std::to_string(objects) + "\nEND\n\n";
+}
+
+void TZenWriter::Write(const std::vector<TZenLine>& lines) {
+    for (const auto& line : lines) {
+        if (line.Kind == TZenLineKind::Close && Depth > 0) --Depth;
+        Out.append(Depth, '\t');
         switch (line.Kind) {
         case TZenLineKind::Open:
-            out += '[';
-            out += line.Text;
-            out += ' ';
-            out += std::to_string(index++);
-            out += "]\n";
-            ++depth;
+            Out += '[';
+            Out += line.Text;
+            Out += ' ';
+            Out += std::to_string(Index++);
+            Out += "]\n";
+            ++Depth;
             break;
         case TZenLineKind::Close:
-            out += "[]\n";
+            Out += "[]\n";
             break;
         case TZenLineKind::Property:
-            out += line.Text;
-            out += '\n';
+            Out += line.Text;
+            Out += '\n';
             break;
         }
     }
-    return out;
 }
 
 TLines NewZenArchiveHeader(int64_t seconds, std::string_view user) {

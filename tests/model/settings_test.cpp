@@ -116,6 +116,8 @@ TEST(Settings, RoundTripKeepsForeignLinesAndStoredPaths) {
     s.Maximised = false;
     s.Colours[clBack] = 0x00E0E0E0;
     s.Colours[clConst] = 0x00123456; // lives for the run only
+    s.UpdateOutputUnits = true;
+    s.OutputUnitsFile = "/spiel/OU.csl";
     ASSERT_TRUE(WriteSettingsFile("S.ini", s, files, prompter));
 
     const std::string& text = files.Files["S.ini"];
@@ -126,6 +128,8 @@ TEST(Settings, RoundTripKeepsForeignLinesAndStoredPaths) {
     EXPECT_NE(text.find("clBack=$00E0E0E0\r\n"), std::string::npos);
     EXPECT_EQ(text.find("clConst"), std::string::npos);
     EXPECT_EQ(text.find("ExportOrdner"), std::string::npos);
+    EXPECT_NE(text.find("EventDatei=1\r\nOUAktualisieren=1\r\nOUDatei=/spiel/OU.csl\r\n"),
+              std::string::npos);
 
     // Everything written is read back: writing it again changes nothing.
     const std::string written = text;

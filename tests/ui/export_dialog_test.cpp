@@ -3,6 +3,8 @@
 #include "ui/export_dialog.h"
 #include "ui/export_findings_dialog.h"
 
+#include "codegen/export_options.h"
+
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -108,6 +110,8 @@ TEST_F(TExportDialogTest, CancellingLeavesEverythingAsItWas) {
                 dialog.WriteEventFile()->setChecked(false);
                 dialog.WriteNpcGlobals()->setChecked(true);
                 dialog.CodeAsDialogs()->setChecked(true);
+                dialog.UpdateOutputUnits()->setChecked(true);
+                dialog.OutputUnitsFile()->setText(QStringLiteral("OU.csl"));
                 cancel(dialog);
                 EXPECT_FALSE(dialog.isVisible());
             },
@@ -116,11 +120,14 @@ TEST_F(TExportDialogTest, CancellingLeavesEverythingAsItWas) {
         EXPECT_EQ(Window.ExportState().ProjectName, "Wirt");
         EXPECT_EQ(Window.ExportState().Folder, "export");
         EXPECT_FALSE(Dialog()->CodeAsDialogs()->isChecked());
+        EXPECT_FALSE(Dialog()->OutputUnitsFile()->isEnabled());
         const TSettings after = Window.CollectSettings();
         EXPECT_EQ(after.ProjectName, before.ProjectName);
         EXPECT_EQ(after.ExportFolder, before.ExportFolder);
         EXPECT_EQ(after.SeparateEvents, before.SeparateEvents);
         EXPECT_EQ(after.NpcGlobals, before.NpcGlobals);
+        EXPECT_EQ(after.UpdateOutputUnits, before.UpdateOutputUnits);
+        EXPECT_EQ(after.OutputUnitsFile, before.OutputUnitsFile);
     }
     Export(
         [](TFExport& dialog) {
@@ -190,6 +197,8 @@ TEST_F(TExportDialogTest, FolderAndOptionsGoToAndComeFromTheSettings) {
     settings.ExportFolder = "ziel_\xC3\xA4";
     settings.SeparateEvents = false;
     settings.NpcGlobals = true;
+    settings.UpdateOutputUnits = true;
+    settings.OutputUnitsFile = "spiel_\xC3\xA4/OU.csl";
     Window.ApplySettings(settings);
     Export([](TFExport& dialog) {
         EXPECT_EQ(dialog.FileName()->text(), QStringLiteral("Taverne"));
@@ -197,14 +206,50 @@ TEST_F(TExportDialogTest, FolderAndOptionsGoToAndComeFromTheSettings) {
         EXPECT_FALSE(dialog.WriteEventFile()->isChecked());
         EXPECT_TRUE(dialog.WriteNpcGlobals()->isChecked());
         EXPECT_TRUE(dialog.WriteStoryGlobals()->isChecked());
+        EXPECT_TRUE(dialog.UpdateOutputUnits()->isChecked());
+        EXPECT_EQ(dialog.OutputUnitsFile()->text(), QString::fromUtf8("spiel_ä/OU.csl"));
         dialog.WriteStoryGlobals()->setChecked(false);
     });
+    EXPECT_EQ(Files.Files.count("spiel_\xC3\xA4/OU.csl"), 1u);
     EXPECT_EQ(Written("ziel_\xC3\xA4"),
               (std::vector<std::string>{"DLX_Taverne.d", "NPCS_Taverne.d"}));
     const TSettings collected = Window.CollectSettings();
     EXPECT_EQ(collected.ProjectName, "Taverne");
     EXPECT_FALSE(collected.SeparateVariables);
     EXPECT_TRUE(collected.NpcGlobals);
+    EXPECT_TRUE(collected.UpdateOutputUnits);
+    EXPECT_EQ(collected.OutputUnitsFile, "spiel_\xC3\xA4/OU.csl");
+}
+
+// After the scripts, the spoken lines go into the chosen library, and a compiled library
+// beside it is deleted when the user agrees. Without a library file OK is refused.
+TEST_F(TExportDialogTest, UpdatesTheOutputUnitsAfterTheScripts) {
+    Hallo->Element()->Body = {">>Hallo!", "<<Was willst du?"};
+    Files.Files["/spiel/OU.bin"] = "alt";
+    Prompter.YesNoAnswers = {true};
+    Export([this](TFExport& dialog) {
+        dialog.FileName()->setText(QStringLiteral("Wirt"));
+        dialog.Folder()->setText(QStringLiteral("export"));
+        EXPECT_FALSE(dialog.OutputUnitsFile()->isEnabled());
+        dialog.UpdateOutputUnits()->setChecked(true);
+        EXPECT_TRUE(dialog.OutputUnitsFile()->isEnabled());
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(Prompter.Messages, std::vector<std::string>{kNoOutputUnitsFile});
+        dialog.PickLibrary = [] { return QStringLiteral("/spiel/OU.csl"); };
+        QTest::mouseClick(Find<QPushButton>("ChoseOutputUnits"), Qt::LeftButton);
+        EXPECT_EQ(dialog.OutputUnitsFile()->text(), QStringLiteral("/spiel/OU.csl"));
+    });
+    const std::string& library = Files.Files["/spiel/OU.csl"];
+    for (const char* line :
+         {"\t\tblockName=string:DIA_WIRT_HALLO_00\n", "\t\t\t\ttext=string:Hallo!\n",
+          "\t\t\t\ttext=string:Was willst du?\n"})
+        EXPECT_NE(library.find(line), std::string::npos) << line;
+    EXPECT_EQ(Files.Files.count("/spiel/OU.bin"), 0u);
+    ASSERT_FALSE(Prompter.Questions.empty()); // the NPC's instance name comes first
+    EXPECT_TRUE(Prompter.Questions.back().starts_with("Ausgabeeinheiten: 2 hinzugef\xFCgt"));
+    EXPECT_TRUE(Window.statusBar()->currentMessage().endsWith(
+        QString::fromUtf8("; Ausgabeeinheiten: 2 hinzugefügt, 0 ersetzt, 0 unverändert.")));
 }
 
 // Code that will not compile is listed before anything is written: "Nein" keeps every file as it

@@ -1,0 +1,160 @@
+#include "app/cli/cli.h"
+
+#include "support/cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+namespace redewerk {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadDiskFile;
+using testing::RunCliCommand;
+using testing::TCliRun;
+using testing::WriteTempFile;
+
+const fs::path kData = fs::path(REDEWERK_TEST_DATA_DIR);
+const std::string kDate = "date 6.12.2026 09:05:00\n";
+constexpr int64_t kTime = 1796547900; // 6.12.2026 09:05:00 UTC
+
+fs::path EmptyFolder(const std::string& name) {
+    fs::path folder = fs::path(::testing::TempDir()) / ("redewerk_ou_" + name);
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+void SetTime(const fs::path& file, int64_t seconds) {
+    const auto time = std::chrono::sys_seconds(std::chrono::seconds(seconds));
+    fs::last_write_time(file, std::chrono::file_clock::from_sys(time));
+}
+
+std::string Summary(int added, int replaced, int unchanged) {
+    return "Ausgabeeinheiten: " + std::to_string(added) + " hinzugefügt, " +
+           std::to_string(replaced) + " ersetzt, " + std::to_string(unchanged) + " unverändert.\n";
+}
+
+TEST(CliOutputUnits, WritesAndMergesTheLinesOfTheScripts) {
+    const fs::path folder = EmptyFolder("merge");
+    const std::string a =
+        WriteTempFile("redewerk_ou_merge/a.d", "AI_Output (other, self, \"DIA_Wirt_Hallo_15_00\"); "
+                                               "//Grüß dich, Wirt!\r\n");
+    const std::string b = WriteTempFile(
+        "redewerk_ou_merge/b.d", "AI_Output (self, other, \"DIA_Wirt_Hallo_08_01\");\r\n"
+                                 "AI_Output (self, other, \"dia_wirt_hallo_15_00\"); //anders\r\n");
+    SetTime(a, kTime - 3600);
+    SetTime(b, kTime);
+    const std::string library = (folder / "OU.csl").string();
+    const std::string warning = b +
+                                ":2: Warnung: Der Ausgabename \"dia_wirt_hallo_15_00\" steht "
+                                "schon in " +
+                                a + ":1 mit einem anderen Text; es gilt der erste.\n";
+    EXPECT_EQ(RunCliCommand({"ou", library, a, b}), (TCliRun{0, Summary(2, 0, 0), warning}));
+    EXPECT_EQ(ReadDiskFile(library), ReadDiskFile(kData / "gamefiles/new_library.csl"));
+
+    // Merged into itself, a changed line replaces its entry; with a compiled library beside
+    // it, the reminder follows.
+    WriteTempFile("redewerk_ou_merge/OU.bin", "");
+    WriteTempFile("redewerk_ou_merge/a.d", "AI_Output (other, self, \"DIA_WIRT_HALLO_15_00\"); "
+                                           "//Na?\r\n");
+    const std::string reminder = "Das Spiel liest " + (folder / "OU.bin").string() +
+                                 " statt der neuen Bibliothek, solange es diese Datei gibt: sie "
+                                 "muss gelöscht werden, damit das Spiel die Bibliothek neu "
+                                 "einliest.\n";
+    EXPECT_EQ(RunCliCommand({"ou", library, a, "--into", library}),
+              (TCliRun{0, Summary(0, 1, 0) + reminder, ""}));
+    const std::string merged = ReadDiskFile(library);
+    EXPECT_NE(merged.find(kDate), std::string::npos);
+    EXPECT_NE(merged.find("\t\tblockName=string:DIA_WIRT_HALLO_15_00\n"), std::string::npos);
+    EXPECT_NE(merged.find("\t\t\t\ttext=string:Na?\n"), std::string::npos);
+}
+
+TEST(CliOutputUnits, RefusesBadArgumentsAndBrokenInput) {
+    const fs::path folder = EmptyFolder("bad");
+    const std::string script = WriteTempFile("redewerk_ou_bad/a.d", "AI_Output (a, b, \"X\");");
+    const std::string broken = WriteTempFile("redewerk_ou_bad/OU.csl", "ZenGin Archive\nEND\n");
+    const std::string out = (folder / "neu.csl").string();
+    const std::pair<std::vector<std::string>, std::string> usage[] = {
+        {{"ou"}, "ou braucht eine Ausgabedatei und mindestens ein Skript."},
+        {{"ou", out}, "ou braucht eine Ausgabedatei und mindestens ein Skript."},
+        {{"ou", out, script, "--into"}, "--into braucht einen Wert."},
+        {{"ou", out, script, "--merge"}, "Unbekannte Option: --merge"},
+    };
+    for (const auto& [args, problem] : usage) {
+        const TCliRun run = RunCliCommand(args);
+        EXPECT_EQ(run.Exit, kExitUsage);
+        EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')), "redewerk-cli: " + problem);
+    }
+    const std::pair<std::vector<std::string>, std::string> failures[] = {
+        {{"ou", out, script, "--into", broken},
+         broken + ":2: Der Kopf des Archivs nennt nicht die Textform ASCII.\n"},
+        {{"ou", out, (folder / "fehlt.d").string()},
+         "Ausgabeeinheiten: " + (folder / "fehlt.d").string() +
+             " kann nicht gelesen werden: E/A-Fehler 2\n"},
+    };
+    for (const auto& [args, message] : failures)
+        EXPECT_EQ(RunCliCommand(args), (TCliRun{kExitFailure, "", message}));
+    EXPECT_FALSE(fs::exists(out));
+}
+
+// export --ou merges the spoken lines of the written scripts into the library, a new one
+// dated with the project file; ou over the same scripts then finds nothing to change.
+TEST(CliOutputUnits, ExportUpdatesTheLibraryAfterTheScripts) {
+    const fs::path folder = EmptyFolder("export");
+    const fs::path project = folder / "Taverne.dlx";
+    fs::copy_file(fs::path(REDEWERK_SOURCE_DIR) / "examples/Taverne.dlx", project);
+    SetTime(project, kTime);
+    const std::string library = (folder / "OU.csl").string();
+    const fs::path scripts = folder / "skripte";
+    const auto exportArgs = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = {"export",      project.string(), "--name",
+                                         "Taverne",     "--folder",       scripts.string(),
+                                         "--overwrite", "--ou",           library};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::string written = (scripts / "DIA_Taverne.d").string() + "\n" +
+                                (scripts / "EVT_Taverne.d").string() + "\n" +
+                                (scripts / "VAR_Taverne.d").string() + "\n";
+    EXPECT_EQ(RunCliCommand(exportArgs({})),
+              (TCliRun{0, written + library + "\n" + Summary(12, 0, 0), ""}));
+    const std::string content = ReadDiskFile(library);
+    EXPECT_NE(content.find(kDate + "user Redewerk\n"), std::string::npos);
+    EXPECT_NE(content.find("\n\tNumOfItems=int:12\n\t[% zCCSBlock 0 1]\n\t\tblockName=string:"
+                           "DIA_WIRT_HALLO_00\n"),
+              std::string::npos);
+
+    std::vector<std::string> ou = {"ou", library};
+    for (const char* file : {"DIA_Taverne.d", "EVT_Taverne.d", "VAR_Taverne.d"})
+        ou.push_back((scripts / file).string());
+    ou.insert(ou.end(), {"--into", library});
+    EXPECT_EQ(RunCliCommand(ou), (TCliRun{0, Summary(0, 0, 12), ""}));
+    EXPECT_EQ(ReadDiskFile(library), content);
+
+    // A broken library fails the export after the scripts and stays as it was.
+    WriteTempFile("redewerk_ou_export/OU.csl", "kaputt");
+    EXPECT_EQ(RunCliCommand(exportArgs({})),
+              (TCliRun{1, written,
+                       library + ":1: Keine ZenGin-Archivdatei: die erste Zeile lautet nicht "
+                                 "\"ZenGin Archive\".\n"}));
+    EXPECT_EQ(ReadDiskFile(library), "kaputt");
+}
+
+// An export that stops before writing leaves the library alone.
+TEST(CliOutputUnits, ARefusedExportLeavesTheLibraryAlone) {
+    const fs::path folder = EmptyFolder("refused");
+    const std::string library = (folder / "OU.csl").string();
+    const TCliRun run = RunCliCommand({"export", (kData / "codegen/taverne_findings.dlx").string(),
+                                       "--name", "Taverne", "--folder",
+                                       (folder / "skripte").string(), "--strict", "--ou", library});
+    EXPECT_EQ(run.Exit, kExitFailure);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_FALSE(fs::exists(library));
+    EXPECT_FALSE(fs::exists(folder / "skripte"));
+}
+
+} // namespace
+} // namespace redewerk
