@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
 jobs=${JOBS:-2}
-all="project_file_fuzzer checker_fuzzer highlighter_fuzzer script_import_fuzzer dia_import_fuzzer export_fuzzer settings_fuzzer"
+all="project_file_fuzzer checker_fuzzer highlighter_fuzzer script_import_fuzzer dia_import_fuzzer export_fuzzer settings_fuzzer output_units_fuzzer"
 
 sh tools/install-deps.sh cmake make clang libclang-rt-dev
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
@@ -22,6 +22,7 @@ for fuzzer in ${FUZZERS:-$all}; do
     project_file_fuzzer | export_fuzzer) seeds="examples fuzz/seeds/project" dict=daedalus ;;
     dia_import_fuzzer) seeds="tests/data/import/dia" dict=dia ;;
     settings_fuzzer) seeds="fuzz/seeds/settings" dict=settings ;;
+    output_units_fuzzer) seeds="tests/data/gamefiles" dict=zen_archive ;;
     *) seeds=$scripts dict=daedalus ;;
     esac
     # The inputs of earlier findings run first, on every run.

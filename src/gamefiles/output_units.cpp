@@ -88,6 +88,25 @@ bool HoldsUnit(const std::vector<TZenLine>& lines, const TOutputUnit& unit, std:
     return true;
 }
 
+// The lines of the entry the game's tools write for one spoken line; the texts with the
+// unit's name and subtitle are kept in `made`.
+std::vector<TZenLine> OutputUnitEntryLines(const TOutputUnit& unit, TZenTexts& made) {
+    const std::string key = OutputUnitKey(unit.Name);
+    std::vector<TZenLine> lines;
+    lines.reserve(std::size(kEntryLayout));
+    for (const auto& layout : kEntryLayout) {
+        if (layout.Field == TEntryField::None) {
+            lines.push_back({layout.Kind, layout.Text});
+            continue;
+        }
+        std::string text(layout.Text);
+        text += FieldValue(layout.Field, unit, key);
+        if (layout.Field == TEntryField::Sound) text += kSoundExtension;
+        lines.push_back({layout.Kind, made.Keep(std::move(text))});
+    }
+    return lines;
+}
+
 } // namespace
 
 std::string OutputUnitKey(std::string_view name) {
@@ -178,23 +197,6 @@ std::string WriteOutputUnitLibrary(const TOutputUnitLibrary& library) {
     }
     writer.Write(library.After);
     return writer.Take();
-}
-
-std::vector<TZenLine> OutputUnitEntryLines(const TOutputUnit& unit, TZenTexts& made) {
-    const std::string key = OutputUnitKey(unit.Name);
-    std::vector<TZenLine> lines;
-    lines.reserve(std::size(kEntryLayout));
-    for (const auto& layout : kEntryLayout) {
-        if (layout.Field == TEntryField::None) {
-            lines.push_back({layout.Kind, layout.Text});
-            continue;
-        }
-        std::string text(layout.Text);
-        text += FieldValue(layout.Field, unit, key);
-        if (layout.Field == TEntryField::Sound) text += kSoundExtension;
-        lines.push_back({layout.Kind, made.Keep(std::move(text))});
-    }
-    return lines;
 }
 
 TOutputUnitMerge MergeOutputUnits(TOutputUnitLibrary& library,

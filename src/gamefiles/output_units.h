@@ -60,10 +60,6 @@ TOutputUnitLibrary NewOutputUnitLibrary(int64_t seconds, std::string_view user);
 // The library as an archive, with "NumOfItems" set to the number of entries.
 std::string WriteOutputUnitLibrary(const TOutputUnitLibrary& library);
 
-// The lines of the entry the game's tools write for one spoken line; the texts with the
-// unit's name and subtitle are kept in `made`.
-std::vector<TZenLine> OutputUnitEntryLines(const TOutputUnit& unit, TZenTexts& made);
-
 // The name in capitals, as names are compared: the game finds them without regard to case.
 std::string OutputUnitKey(std::string_view name);
 
