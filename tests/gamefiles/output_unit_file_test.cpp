@@ -1,25 +1,17 @@
 #include "gamefiles/output_unit_file.h"
 
-#include "model/file_system.h"
-
 #include "support/memory_file_system.h"
 #include "support/recording_prompter.h"
+#include "test_data.h"
 
 #include <gtest/gtest.h>
 
 namespace redewerk {
 namespace {
 
+using testing::GameFileData;
 using testing::TMemoryFileSystem;
 using testing::TRecordingPrompter;
-
-std::string DataFile(const std::string& name) {
-    std::string content;
-    TDiskFileSystem files;
-    EXPECT_EQ(files.ReadFile(std::string(REDEWERK_TEST_DATA_DIR) + "/gamefiles/" + name, content),
-              0);
-    return content;
-}
 
 struct TOutputUnitFileTest : ::testing::Test {
     TMemoryFileSystem Files;
@@ -47,14 +39,14 @@ TEST_F(TOutputUnitFileTest, WritesANewLibraryDatedWithTheNewestScript) {
     EXPECT_TRUE(report.Written) << report.Error;
     EXPECT_EQ(OutputUnitSummary(report.Merge),
               "Ausgabeeinheiten: 2 hinzugef\xFCgt, 0 ersetzt, 0 unver\xE4ndert.");
-    EXPECT_EQ(Files.Files[Library], DataFile("new_library.csl"));
+    EXPECT_EQ(Files.Files[Library], GameFileData("new_library.csl"));
     EXPECT_EQ(report.CompiledTwin, "");
 
     // Merged into itself, nothing changes.
     const TOutputUnitReport again = Update(Library);
     EXPECT_EQ(OutputUnitSummary(again.Merge), "Ausgabeeinheiten: 0 hinzugef\xFC"
                                               "gt, 0 ersetzt, 2 unver\xE4ndert.");
-    EXPECT_EQ(Files.Files[Library], DataFile("new_library.csl"));
+    EXPECT_EQ(Files.Files[Library], GameFileData("new_library.csl"));
     EXPECT_TRUE(Prompter.Messages.empty());
 }
 

@@ -1,21 +1,14 @@
 #include "gamefiles/output_units.h"
 #include "gamefiles/zen_archive.h"
 
-#include "model/file_system.h"
+#include "test_data.h"
 
 #include <gtest/gtest.h>
 
 namespace redewerk {
 namespace {
 
-std::string DataFile(const std::string& name) {
-    std::string content;
-    TDiskFileSystem files;
-    EXPECT_EQ(files.ReadFile(std::string(REDEWERK_TEST_DATA_DIR) + "/gamefiles/" + name, content),
-              0)
-        << name;
-    return content;
-}
+using testing::GameFileData;
 
 TOutputUnitLibrary ReadLibrary(const std::string& content) {
     TZenArchiveError error;
@@ -25,29 +18,25 @@ TOutputUnitLibrary ReadLibrary(const std::string& content) {
     return library;
 }
 
-std::string Written(const TOutputUnitLibrary& library) {
-    return WriteOutputUnitLibrary(library);
-}
-
 // A library as the level editor writes it (CR LF, blanks or nothing as indentation, a padded
 // and wrong object count, a header field more, a value more in one entry, an object after the
 // library) is read whole: the entry with the same name is replaced in place and spelled as in
 // the script, an unchanged one stays, a new one is appended, and everything else is kept.
 // Merging the same lines again changes no byte.
 TEST(OutputUnitLibrary, MergesIntoALibraryOfTheGameToolsAndKeepsTheRest) {
-    TOutputUnitLibrary library = ReadLibrary(DataFile("tools_library.csl"));
+    TOutputUnitLibrary library = ReadLibrary(GameFileData("tools_library.csl"));
     const std::vector<TOutputUnit> units = {
         {"DIA_Wirt_Hallo_15_00", "Neuer Text \xE4\xF6\xFC."},
         {"DIA_Koch_Suppe_08_00", "Noch Suppe?"},
         {"DIA_Wirt_Bier_15_00", "Ein Bier, bitte."},
     };
     EXPECT_EQ(MergeOutputUnits(library, units), (TOutputUnitMerge{1, 1, 1}));
-    const std::string merged = Written(library);
-    EXPECT_EQ(merged, DataFile("tools_library_merged.csl"));
+    const std::string merged = WriteOutputUnitLibrary(library);
+    EXPECT_EQ(merged, GameFileData("tools_library_merged.csl"));
 
     TOutputUnitLibrary again = ReadLibrary(merged);
     EXPECT_EQ(MergeOutputUnits(again, units), (TOutputUnitMerge{0, 0, 3}));
-    EXPECT_EQ(Written(again), merged);
+    EXPECT_EQ(WriteOutputUnitLibrary(again), merged);
 }
 
 // Every entry with the name is replaced, whatever the case of either spelling; a value of the
@@ -56,7 +45,7 @@ TEST(OutputUnitLibrary, ReplacesEveryEntryOfTheNameAndCountsTheItems) {
     TOutputUnitLibrary library = NewOutputUnitLibrary(0, "x");
     MergeOutputUnits(library, {{"dia_\xE4_00", "alt"}, {"B", "b"}});
     library.Entries.push_back(library.Entries[0]);
-    std::string text = Written(library);
+    std::string text = WriteOutputUnitLibrary(library);
     text.erase(text.find("\tNumOfItems=int:3\n"), 18);
     const std::string value = "\t[]\n\tdauer=float:1.5\n\t[% zCCSBlock 0 4]";
     text.insert(text.find("\t[% zCCSBlock 0 4]"), "\tdauer=float:1.5\n");
@@ -68,7 +57,7 @@ TEST(OutputUnitLibrary, ReplacesEveryEntryOfTheNameAndCountsTheItems) {
     EXPECT_EQ(texts, (std::vector<std::string>{"blockName=string:DIA_\xC4_00 text=string:neu",
                                                "blockName=string:B text=string:b",
                                                "blockName=string:DIA_\xC4_00 text=string:neu"}));
-    const std::string merged = Written(reread);
+    const std::string merged = WriteOutputUnitLibrary(reread);
     EXPECT_NE(merged.find("[% zCCSLib 0 0]\n\tNumOfItems=int:3\n"), std::string::npos);
     EXPECT_NE(merged.find(value), std::string::npos);
 }
