@@ -110,8 +110,10 @@ void TImporter::InterpretObject(TImpObj& object) {
             InterpretStatement(object);
         }
     }
-    // A statement dropped at the end (the trade call) leaves the blanks before it behind.
-    object.BodyText.assign(TrimImportText(std::string_view(Text).substr(0, Text.size() - 1)));
+    // A statement dropped at the end (the trade call) leaves the blanks before it behind;
+    // the start stays where it is, the references count from there.
+    const size_t end = Text.find_last_not_of(std::string_view("\t\r\n \0", 5));
+    object.BodyText.assign(Text, 0, end == std::string::npos ? 0 : end + 1);
 }
 
 void TImporter::NoteShift(TImpObj& object) {

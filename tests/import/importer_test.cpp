@@ -137,15 +137,10 @@ TEST(ScriptImport, InfoStatementsBecomeTheDialogsBody) {
          "if (x) { <<\n}; //Im if\ny = 2;\n"},
         {"\tAI_Output (self, other, \"A\"); Print (\"http://x\");\r\n",
          "<<\nPrint (\"http://x\");\n"},
-        {"\tAI_Output (self, other, \"A\"); \t //Hallo\r\n", "<<Hallo\n"}};
-    for (const auto& [info, body] : cases)
-        EXPECT_EQ(HalloText(info), kPlain + body) << info;
-}
-
-// Forms the game's compiler accepts: an if block closed without ";", an expression whose
-// value is dropped, members of a dialog (which are references to it like its name).
-TEST(ScriptImport, StatementsOfTheGamesScripts) {
-    const std::pair<const char*, const char*> cases[] = {
+        {"\tAI_Output (self, other, \"A\"); \t //Hallo\r\n", "<<Hallo\n"},
+        // Forms the game's compiler accepts: an if block closed without ";" (the next
+        // statement is still a spoken line), an expression whose value is dropped, members of a
+        // dialog, which are references to it like its name.
         {"\tif (a) { x = 1; }\r\n\tAI_Output (self, other, \"A\"); //Ja\r\n",
          "if (a) { x = 1; }\n<<Ja\n"},
         {"\tif (a) { x = 1; } else if (b) { AI_Output (self, other, \"A\"); //B\r\n\t}\r\n",
