@@ -96,6 +96,15 @@ std::string Dialog(int d) {
     return s;
 }
 
+// A number written in letters, so that each file of a person gets a folder of its own as the
+// game's files do (the folder name keeps only the letters of the file name).
+std::string Letters(int number) {
+    std::string letters = "Haus";
+    for (; number > 0; number /= 26)
+        letters += static_cast<char>('a' + number % 26);
+    return letters;
+}
+
 // Imports `dialogs` dialogs spread evenly over `files` script files, as the dialog folder of
 // the game holds them (4,000 dialogs in 350 files).
 void BM_ImportDialogs(benchmark::State& state) {
@@ -105,8 +114,7 @@ void BM_ImportDialogs(benchmark::State& state) {
     std::vector<std::string> paths;
     size_t bytes = 0;
     for (int d = 0; d < dialogs; ++d) {
-        const std::string path =
-            "DIA_Stadt_" + std::to_string(static_cast<int64_t>(d) * fileCount / dialogs) + ".d";
+        const std::string path = "DIA_Stadt_" + Letters(d * fileCount / dialogs) + ".d";
         if (paths.empty() || paths.back() != path) paths.push_back(path);
         files.Files[path] += Dialog(d);
         bytes += Dialog(d).size();

@@ -43,6 +43,15 @@ enum : size_t {
 // alone (and mixes of them) read like CR LF scripts. CRs right before an LF belong to that
 // line end: "\r\r\n" is what a CR LF file becomes when it is converted once more.
 std::string WithCrLf(std::string_view text) {
+    // Most scripts have CR LF line ends already; two quick scans tell.
+    size_t lineFeeds = 0;
+    bool crLf = true;
+    for (size_t at = text.find('\n'); crLf && at != std::string_view::npos;
+         at = text.find('\n', at + 1), ++lineFeeds)
+        crLf = at > 0 && text[at - 1] == '\r';
+    if (crLf && static_cast<size_t>(std::count(text.begin(), text.end(), '\r')) == lineFeeds)
+        return std::string(text);
+
     std::string result;
     result.reserve(text.size() + text.size() / 16);
     for (size_t i = 0; i < text.size();) {
