@@ -11,9 +11,14 @@ jobs=${JOBS:-2}
 all="project_file_fuzzer checker_fuzzer highlighter_fuzzer script_import_fuzzer dia_import_fuzzer export_fuzzer settings_fuzzer output_units_fuzzer"
 
 sh tools/install-deps.sh cmake make clang libclang-rt-dev
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DREDEWERK_FUZZ=ON -DREDEWERK_BUILD_UI=OFF -DREDEWERK_BUILD_TESTS=OFF \
-    -DREDEWERK_BUILD_BENCH=OFF >/dev/null
+# A build folder configured before (CI builds the tests and the fuzzers in one) is kept as it is.
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    launcher=""
+    command -v ccache >/dev/null && launcher=-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+    cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=None \
+        -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DREDEWERK_FUZZ=ON -DREDEWERK_BUILD_UI=OFF \
+        -DREDEWERK_BUILD_TESTS=OFF -DREDEWERK_BUILD_BENCH=OFF $launcher >/dev/null
+fi
 cmake --build "$build" --target fuzzers -j "$jobs"
 
 scripts="tests/data/daedalus tests/data/import/scripts tests/data/import/moorbach tests/data/codegen/taverne_default tests/data/codegen/taverne_one_file_npc_globals"
