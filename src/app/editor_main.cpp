@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTranslator>
 
@@ -101,8 +102,12 @@ int main(int argc, char* argv[]) {
         screenshot = arguments.at(1);
         arguments = arguments.mid(2);
     }
-    // The settings file is looked for in the folder the program was started from.
-    window.Start(arguments, QDir::current().filePath(QLatin1String(redewerk::kSettingsFileName)));
+    // The settings file of the folder the program was started from, else the user's own.
+    const std::string settings = redewerk::SettingsFilePath(
+        redewerk::PathFromQt(QDir::currentPath()),
+        redewerk::PathFromQt(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)),
+        files);
+    window.Start(arguments, redewerk::PathToQt(settings));
     if (!screenshot.isEmpty() && findings)
         return SaveFindingsPicture(window, project, prompter, screenshot) ? 0 : 1;
     if (!screenshot.isEmpty()) {

@@ -11,6 +11,8 @@ class TPrompter {
 public:
     // The three answers of the overwrite question ("&Ja", "&Abbrechen", "A&lle Ja").
     enum class TOverwriteAnswer { Yes, Abort, YesToAll };
+    // The three answers before unsaved changes would be lost.
+    enum class TSaveAnswer { Save, Discard, Cancel };
 
     virtual ~TPrompter() = default;
 
@@ -29,6 +31,13 @@ public:
 
     // The confirmation box titled "Bestätigung" with yes, abort and yes-to-all.
     virtual TOverwriteAnswer AskOverwrite(const std::string& text) = 0;
+
+    // The question with "Speichern", "Verwerfen" and "Abbrechen" before unsaved changes would
+    // be lost. Only the editor asks it; a prompter that cannot ask keeps the changes.
+    virtual TSaveAnswer AskSaveChanges(const std::string& text) {
+        (void)text;
+        return TSaveAnswer::Cancel;
+    }
 };
 
 } // namespace redewerk

@@ -19,6 +19,11 @@ void WriteIfNotEmpty(TIniFile& ini, const char* key, const std::string& value) {
     if (!value.empty() && TIniFile::CanHold(value)) ini.WriteString(kPathSection, key, value);
 }
 
+// "Zuletzt1" to "Zuletzt5".
+std::string RecentKey(size_t index) {
+    return "Zuletzt" + std::to_string(index + 1);
+}
+
 std::string CannotWriteMessage(const std::string& path) {
     return "In " + PathToCp1252(path) + " kann nicht geschrieben werden";
 }
@@ -43,6 +48,10 @@ TSettings ReadSettings(const TIniFile& ini, TPrompter& prompter) {
     s.SavePath = ini.ReadString(kPathSection, "Speichern", "");
     s.ExportFolder = ini.ReadString(kPathSection, "ExportOrdner", "");
     s.ProjectName = ini.ReadString(kPathSection, "Projektname", "");
+    for (size_t i = 0; i < kRecentProjectCount; ++i) {
+        std::string path = ini.ReadString(kPathSection, RecentKey(i), "");
+        if (!path.empty()) s.RecentProjects.push_back(std::move(path));
+    }
     for (int i = 0; i < kColourClassCount; ++i) {
         const TColourClassInfo& info = ColourClassInfo(static_cast<TColourClass>(i));
         if (!info.Stored) continue;
@@ -74,12 +83,36 @@ void WriteSettings(const TSettings& s, TIniFile& ini) {
     WriteIfNotEmpty(ini, "Speichern", s.SavePath);
     WriteIfNotEmpty(ini, "ExportOrdner", s.ExportFolder);
     WriteIfNotEmpty(ini, "Projektname", s.ProjectName);
+    // The list is written whole; a slot it no longer fills is emptied where the file has it.
+    for (size_t i = 0; i < kRecentProjectCount; ++i) {
+        if (i < s.RecentProjects.size())
+            ini.WriteString(kPathSection, RecentKey(i), s.RecentProjects[i]);
+        else if (ini.Read(kPathSection, RecentKey(i)))
+            ini.WriteString(kPathSection, RecentKey(i), "");
+    }
     for (int i = 0; i < kColourClassCount; ++i) {
         const TColourClassInfo& info = ColourClassInfo(static_cast<TColourClass>(i));
         if (info.Stored)
             ini.WriteString(kColourSection, info.Key,
                             ColourToText(s.Colours[static_cast<size_t>(i)]));
     }
+}
+
+void AddRecentProject(std::vector<std::string>& recent, const std::string& path) {
+    std::erase(recent, path);
+    recent.insert(recent.begin(), path);
+    if (recent.size() > kRecentProjectCount) recent.resize(kRecentProjectCount);
+}
+
+std::string SettingsFilePath(const std::string& currentFolder, const std::string& configFolder,
+                             TFileSystem& files) {
+    const auto inFolder = [](const std::string& folder) {
+        return folder.empty() || folder.back() == '/' ? folder + kSettingsFileName
+                                                      : folder + "/" + kSettingsFileName;
+    };
+    const std::string local = inFolder(currentFolder);
+    if (configFolder.empty() || files.FileExists(local)) return local;
+    return inFolder(configFolder);
 }
 
 TSettings ReadSettingsFile(const std::string& path, TFileSystem& files, TPrompter& prompter) {
@@ -98,7 +131,12 @@ bool WriteSettingsFile(const std::string& path, const TSettings& settings, TFile
     }
     TIniFile ini(content);
     WriteSettings(settings, ini);
-    if (int error = files.WriteFile(path, ini.Text())) {
+    const size_t slash = path.find_last_of("/\\");
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    int error = 0;
+    if (!folder.empty() && !files.DirectoryExists(folder)) error = files.CreateDirectory(folder);
+    if (!error) error = files.WriteFile(path, ini.Text());
+    if (error) {
         prompter.ShowMessage(error == kErrorReadOnly ? WriteErrorMessage(path, error)
                                                      : CannotWriteMessage(path));
         return false;

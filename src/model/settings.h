@@ -2,8 +2,10 @@
 
 #include "model/colours.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace redewerk {
 
@@ -13,6 +15,9 @@ class TPrompter;
 
 // The file name of the settings, looked for in the current folder at start.
 inline constexpr const char* kSettingsFileName = "Schaltpult.ini";
+
+// How many projects "Zuletzt geöffnet" remembers.
+inline constexpr size_t kRecentProjectCount = 5;
 
 // Everything the program keeps between runs, with the defaults of a first start.
 struct TSettings {
@@ -33,6 +38,8 @@ struct TSettings {
     std::string SavePath; // the last saved project
     std::string ExportFolder;
     std::string ProjectName;
+    // The projects last loaded or saved, the newest first, at most kRecentProjectCount.
+    std::vector<std::string> RecentProjects;
     TColourTable Colours = DefaultColours();
     bool Maximised = true;
     int32_t FontSize = 8;
@@ -50,11 +57,22 @@ TSettings ReadSettings(const TIniFile& ini, TPrompter& prompter);
 // "Konstanten" is never written.
 void WriteSettings(const TSettings& settings, TIniFile& ini);
 
+// Puts `path` at the front of the recent projects, dropping an earlier mention of it and
+// whatever falls off the end.
+void AddRecentProject(std::vector<std::string>& recent, const std::string& path);
+
+// Where the settings file is: Schaltpult.ini in the current folder when one is there, else in
+// the user's configuration folder (without one, the current folder), so that the program
+// keeps its settings when it is started from a desktop menu or from a folder it may not
+// write to.
+std::string SettingsFilePath(const std::string& currentFolder, const std::string& configFolder,
+                             TFileSystem& files);
+
 // The file: a missing or unreadable file gives the defaults without a message.
 TSettings ReadSettingsFile(const std::string& path, TFileSystem& files, TPrompter& prompter);
-// Rewrites the file with the settings, keeping its other lines. The new text replaces the
-// file only once it was written completely; a failure shows "In %s kann nicht geschrieben
-// werden" and leaves the file as it was.
+// Rewrites the file with the settings, keeping its other lines; a missing folder is created.
+// The new text replaces the file only once it was written completely; a failure shows "In %s kann
+// nicht geschrieben werden" and leaves the file as it was.
 bool WriteSettingsFile(const std::string& path, const TSettings& settings, TFileSystem& files,
                        TPrompter& prompter);
 

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 
 namespace redewerk {
@@ -21,6 +22,10 @@ TBlockTreeView::TBlockTreeView(QWidget* parent) : QTreeView(parent) {
     setDefaultDropAction(Qt::MoveAction);
     setDropIndicatorShown(false); // the target is always the node under the mouse
     setAutoExpandDelay(800);
+    // Long names make the tree scroll sideways instead of being cut off.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setTextElideMode(Qt::ElideNone);
 }
 
 void TBlockTreeView::SetBlockModel(TBlockTreeModel* model) {

@@ -37,6 +37,9 @@ public:
 
     void Undo();
     void Redo();
+    // Whether the history has a step to undo or to redo.
+    bool CanUndo() const { return Undos.Position() > 0; }
+    bool CanRedo() const { return Undos.Position() < static_cast<int32_t>(Undos.Steps().size()); }
 
     // The text as the highlighter and the checker read it: one Windows-1252 byte per
     // character of the editor, line breaks as "\n", so that offsets are editor positions.

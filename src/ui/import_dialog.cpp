@@ -45,6 +45,10 @@ TFImport::TFImport(TPrompter& prompter, QWidget* parent)
     connect(up, &QPushButton::clicked, this, &TFImport::MoveUp);
     connect(down, &QPushButton::clicked, this, &TFImport::MoveDown);
     connect(BtnStart, &QPushButton::clicked, this, &QDialog::accept);
+    // Like Escape: nothing is imported.
+    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel->setObjectName(QStringLiteral("BtnCancel"));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(add);
@@ -57,6 +61,7 @@ TFImport::TFImport(TPrompter& prompter, QWidget* parent)
     auto* bottomRow = new QHBoxLayout;
     bottomRow->addWidget(FolderBox, 1);
     bottomRow->addWidget(BtnStart);
+    bottomRow->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(listRow);
     layout->addLayout(bottomRow);
@@ -155,6 +160,7 @@ void ConnectScriptImport(TFMain& window, QPushButton* button, TProject& project,
                                                 prompter);
                          // The import adds the scripts' global declarations.
                          window.VariablesWindow()->ShowProjectText();
+                         window.ScheduleChangeCheck();
                      });
 }
 

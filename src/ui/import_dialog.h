@@ -17,8 +17,9 @@ class TProject;
 class TPrompter;
 
 // "Daedalus Scripte importieren": the scripts to import, in the order they are read, and
-// whether each gets a sub-folder. The dialog lives as long as the main window, so the list
-// keeps its entries from one import to the next.
+// whether each gets a sub-folder; "Abbrechen" or Escape closes it without an import. The
+// dialog lives as long as the main window, so the list keeps its entries from one import to
+// the next.
 class TFImport : public QDialog {
     Q_OBJECT
 public:

@@ -9,8 +9,10 @@
 #include "ui/block_tree_model.h"
 #include "ui/block_tree_view.h"
 #include "ui/colour_dialog.h"
+#include "ui/edit_actions.h"
 #include "ui/export_dialog.h"
 #include "ui/export_findings_dialog.h"
+#include "ui/help_window.h"
 #include "ui/import_dialog.h"
 #include "ui/node_name_dialog.h"
 #include "ui/npc_list_dialog.h"
@@ -20,10 +22,7 @@
 #include "ui/variables_window.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -32,28 +31,48 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <functional>
-#include <utility>
-#include <vector>
 
 namespace redewerk {
 namespace {
-
-QString ProjectFilter() {
-    return QStringLiteral("Schaltpult Saves (*.dlx);;Alle Dateien (*.*)");
-}
 
 QLabel* MakeLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);
     return label;
 }
+
+// The right side: the header above, the body editor below. However small the window and
+// wherever the handle is dragged, the body keeps at least half of the height; the header
+// gives way, its condition editor first, then it scrolls.
+class TBodySplitter : public QSplitter {
+public:
+    TBodySplitter() : QSplitter(Qt::Vertical) {
+        connect(this, &QSplitter::splitterMoved, this, [this] { KeepBodyHalf(); });
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QSplitter::resizeEvent(event);
+        KeepBodyHalf();
+    }
+
+private:
+    void KeepBodyHalf() {
+        const QList<int> parts = sizes();
+        if (parts.size() != 2) return;
+        const int total = parts[0] + parts[1];
+        const int half = (total + 1) / 2;
+        if (parts[1] < half) setSizes({total - half, half});
+    }
+};
 
 } // namespace
 
@@ -76,7 +95,11 @@ TFMain::TFMain(TProject& project, TFileSystem& files, TPrompter& prompter, QWidg
     VariablesForm = new TFIntList(Project, this);
     FindingsForm = new TFExportFindings(this);
     SearchForm = new TFSearch(this);
+    HelpForm = new TFHelp(this);
+    OpenExternally = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     ConnectSignals();
+    BuildFileCommands();
+    UpdateTitle();
     resize(1100, 760);
 }
 
@@ -86,16 +109,24 @@ TFMain::~TFMain() {
 }
 
 void TFMain::BuildLayout() {
-    auto* rightSplitter = new QSplitter(Qt::Vertical);
+    auto* rightSplitter = new TBodySplitter;
     auto* top = new QWidget;
     auto* topLayout = new QHBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
     topLayout->addWidget(BuildHeader(), 1);
     topLayout->addWidget(BuildButtons());
-    rightSplitter->addWidget(top);
+    auto* topArea = new QScrollArea;
+    topArea->setObjectName(QStringLiteral("HeaderArea"));
+    topArea->setFrameShape(QFrame::NoFrame);
+    topArea->setWidgetResizable(true);
+    topArea->setWidget(top);
+    topArea->setFocusPolicy(Qt::NoFocus); // only its fields take the focus
+    rightSplitter->addWidget(topArea);
 
     Body = new TCodeEditor(QStringLiteral("Body"), QStringLiteral("Text"));
     rightSplitter->addWidget(Body);
+    rightSplitter->setObjectName(QStringLiteral("BodySplitter"));
+    rightSplitter->setChildrenCollapsible(false);
     rightSplitter->setStretchFactor(0, 0);
     rightSplitter->setStretchFactor(1, 1);
 
@@ -107,8 +138,9 @@ void TFMain::BuildLayout() {
     splitter->setSizes({280, 820});
     setCentralWidget(splitter);
 
-    for (QPlainTextEdit* editor : {Condition, Body})
-        editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{Heading, Npc, Nr, Description, Condition, Body})
+        field->setContextMenuPolicy(Qt::CustomContextMenu);
     setTabOrder(Tree, Heading);
     setTabOrder(Heading, Npc);
     setTabOrder(Npc, Nr);
@@ -229,7 +261,20 @@ QWidget* TFMain::BuildButtons() {
         button->setToolTip(hint);
         layout->addWidget(button);
     };
-    makeButton(LoadButton, QStringLiteral("Laden"), QStringLiteral("eine .dlx Datei laden"));
+    // "Laden" opens the dialog; its arrow offers the projects opened last.
+    LoadButton = new QToolButton;
+    LoadButton->setText(QStringLiteral("Laden"));
+    LoadButton->setObjectName(QStringLiteral("Laden"));
+    LoadButton->setAccessibleName(QStringLiteral("Laden"));
+    LoadButton->setToolTip(QStringLiteral("eine .dlx Datei laden"));
+    LoadButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    LoadButton->setPopupMode(QToolButton::MenuButtonPopup);
+    LoadButton->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    RecentPopup = new QMenu(QStringLiteral("Zuletzt geöffnet"), LoadButton);
+    RecentPopup->setObjectName(QStringLiteral("RecentMenu"));
+    RecentPopup->setToolTipsVisible(true);
+    LoadButton->setMenu(RecentPopup);
+    layout->addWidget(LoadButton);
     makeButton(SaveButton, QStringLiteral("Speichern"),
                QStringLiteral("Projekt als .dlx Datei speichern"));
     makeButton(ExportButton, QStringLiteral("Exportieren"),
@@ -264,30 +309,50 @@ void TFMain::ConnectSignals() {
     });
     connect(Tree, &TBlockTreeView::SearchPressed, this, &TFMain::StartSearch);
     connect(Tree, &TBlockTreeView::FindNextPressed, this, &TFMain::FindNext);
+    // Every change of the tree (tree commands, imports) may change the project.
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(Model, signal, this, &TFMain::ScheduleChangeCheck);
+    connect(Model, &QAbstractItemModel::rowsMoved, this, &TFMain::ScheduleChangeCheck);
+    connect(Model, &QAbstractItemModel::dataChanged, this, &TFMain::ScheduleChangeCheck);
+    connect(Model, &QAbstractItemModel::modelReset, this, &TFMain::ScheduleChangeCheck);
 
     for (QCheckBox* flag : {Important, Permanent, Trade})
         connect(flag, &QCheckBox::clicked, this, [this, flag] { StoreFlag(flag); });
     for (QPlainTextEdit* editor : {Condition, Body})
         editor->installEventFilter(this);
-    // The variables window shares the editors' text menu.
+    // The header fields have a menu of their own; the variables window shares the code
+    // editors' text menu.
+    for (QLineEdit* field : {Heading, Npc, Nr, Description}) {
+        connect(field, &QWidget::customContextMenuRequested, this,
+                [this, field](const QPoint& pos) { ShowTextMenu(field, field->mapToGlobal(pos)); });
+        connect(field, &QLineEdit::textEdited, this, &TFMain::NoteTyping);
+    }
     for (QPlainTextEdit* editor :
          std::initializer_list<QPlainTextEdit*>{Condition, Body, VariablesForm->Text()}) {
         connect(editor, &QWidget::customContextMenuRequested, this,
                 [this, editor](const QPoint& pos) {
-                    TextMenuEditor = editor;
-                    UpdateTextMenu();
-                    TextPopup->exec(editor->viewport()->mapToGlobal(pos));
-                    TextMenuEditor = nullptr;
+                    ShowTextMenu(editor, editor->viewport()->mapToGlobal(pos));
                 });
     }
+    // What the program itself shows in a code editor is no change; only what is typed while
+    // its history records.
+    for (TCodeEditor* editor : {Condition, Body})
+        connect(editor, &TCodeEditor::Edited, this, [this, editor] {
+            if (!editor->History().Paused() && !editor->isReadOnly()) NoteTyping();
+        });
+    // The variables text is the project's at once.
+    connect(VariablesForm, &TFIntList::Edited, this, [this] { SetChangeMark(true); });
     connect(InstantCompile, &QCheckBox::toggled, this, &TFMain::PreviewSwitched);
     connect(LockBody, &QCheckBox::toggled, this, &TFMain::LockBodySwitched);
     connect(CheckSyntax, &QCheckBox::toggled, this, &TFMain::CheckSyntaxSwitched);
     ConnectScheduler();
-    connect(LoadButton, &QPushButton::clicked, this, &TFMain::LoadClick);
+    connect(LoadButton, &QToolButton::clicked, this, &TFMain::LoadClick);
     connect(SaveButton, &QPushButton::clicked, this, &TFMain::SaveClick);
     connect(ExportButton, &QPushButton::clicked, this, &TFMain::ExportClick);
-    connect(NpcListButton, &QPushButton::clicked, NpcListForm, &QDialog::exec);
+    connect(NpcListButton, &QPushButton::clicked, this, [this] {
+        NpcListForm->exec();
+        ScheduleChangeCheck(); // the NPC table belongs to the project
+    });
     connect(VariablesButton, &QPushButton::clicked, VariablesForm, &TFIntList::ShowAbove);
     ConnectScriptImport(*this, ImportButton, Project, Files, Prompter);
     ConnectQuarnImport(*this, QdcImportButton, Project, Files, Prompter);
@@ -335,6 +400,8 @@ void TFMain::ApplySettings(const TSettings& settings) {
         import->FolderForEach()->setChecked(settings.SeparateFolders);
     OpenFileName = PathToQt(settings.OpenPath);
     SaveFileName = PathToQt(settings.SavePath);
+    Recent = settings.RecentProjects;
+    UpdateRecentMenu();
     FontPoints = std::max(1, settings.FontSize);
     ApplyFontSize();
 }
@@ -349,6 +416,7 @@ TSettings TFMain::CollectSettings() const {
     settings.Colours = ColourTable;
     settings.OpenPath = PathFromQt(OpenFileName);
     settings.SavePath = PathFromQt(SaveFileName);
+    settings.RecentProjects = Recent;
     settings.ExportFolder = PathFromQt(ExportForm->Folder()->text());
     settings.ProjectName = FromQt(ExportForm->FileName()->text());
     settings.SeparateEvents = ExportForm->WriteEventFile()->isChecked();
@@ -361,96 +429,6 @@ TSettings TFMain::CollectSettings() const {
     return settings;
 }
 
-bool TFMain::LoadProjectFile(const QString& path) {
-    CommitFocusedField();
-    if (!MayDiscardChanges("Laden")) return false;
-    if (!LoadProject(Project, PathFromQt(path), Files, Prompter)) return false;
-    MarkSaved();
-    VariablesForm->ShowProjectText();
-    OpenFileName = path;
-    ProjectFileName = path;
-    TNode* selected = Project.Selected;
-    Project.Selected = nullptr;
-    if (selected) {
-        Tree->setFocus();
-        SelectNode(selected);
-    } else {
-        ClearEditor();
-    }
-    return true;
-}
-
-bool TFMain::SaveProjectFile(const QString& path) {
-    CommitFocusedField();
-    if (!SaveProject(Project, PathFromQt(path), Files, Prompter)) return false;
-    MarkSaved();
-    SaveFileName = path;
-    ProjectFileName = path;
-    return true;
-}
-
-size_t TFMain::ProjectFingerprint() {
-    // The selection is no change, and leaving a field registers the known references in
-    // another order than the file may hold them: neither counts.
-    TNode* selected = std::exchange(Project.Selected, nullptr);
-    std::vector<std::pair<TElement*, std::vector<int32_t>>> knownRefs;
-    Project.Elements.ForEach([&](TElement& element) {
-        if (std::is_sorted(element.KnownRefs.begin(), element.KnownRefs.end())) return;
-        knownRefs.emplace_back(&element, element.KnownRefs);
-        std::sort(element.KnownRefs.begin(), element.KnownRefs.end());
-    });
-    const size_t fingerprint = std::hash<std::string>{}(SerializeProject(Project));
-    for (auto& [element, refs] : knownRefs)
-        element->KnownRefs = std::move(refs);
-    Project.Selected = selected;
-    return fingerprint;
-}
-
-void TFMain::MarkSaved() {
-    SavedFingerprint = ProjectFingerprint();
-}
-
-bool TFMain::HasUnsavedChanges() {
-    CommitFocusedField();
-    return ProjectFingerprint() != SavedFingerprint;
-}
-
-bool TFMain::MayDiscardChanges(std::string_view action) {
-    if (!HasUnsavedChanges()) return true;
-    const std::string question =
-        "Die \xC4nderungen am Projekt sind nicht gespeichert und gehen beim " +
-        std::string(action) + " verloren.";
-    return Prompter.AskOkCancel(question, "Ungespeicherte \xC4nderungen");
-}
-
-void TFMain::LoadClick() {
-    QFileDialog dialog(this, QStringLiteral("Projektdatei öffnen"),
-                       QFileInfo(OpenFileName).absolutePath(), ProjectFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("dlx"));
-    if (!OpenFileName.isEmpty()) dialog.selectFile(OpenFileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    LoadProjectFile(dialog.selectedFiles().first());
-}
-
-void TFMain::SaveClick() {
-    QFileDialog dialog(this, QStringLiteral("Projekt Speichern"),
-                       QFileInfo(SaveFileName).absolutePath(), ProjectFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("dlx"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite); // asked below, in German
-    if (!SaveFileName.isEmpty()) dialog.selectFile(SaveFileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const QString path = dialog.selectedFiles().first();
-    if (QFileInfo::exists(path) &&
-        !Prompter.AskYesNo(FromQt(QFileInfo(path).fileName()) + " ist bereits vorhanden.\r\nM\xF6"
-                                                                "chten Sie sie ersetzen?",
-                           "Speichern unter best\xE4tigen"))
-        return;
-    SaveProjectFile(path);
-}
-
 void TFMain::ExportClick() {
     CommitFocusedField();
     ExportForm->FileName()->setText(ToQt(Compiled.ProjectName));
@@ -458,7 +436,7 @@ void TFMain::ExportClick() {
     ExportForm->FileName()->setFocus();
     // "Abbrechen" leaves the name, the folder and the options as they were.
     if (ExportForm->exec() != QDialog::Accepted) return;
-    Compiled.ProjectFile = PathFromQt(ProjectFileName);
+    Compiled.ProjectFile = PathFromQt(ProjectPath);
     int32_t chosen = -1; // the block of a finding the user double-clicked
     const TExportReport report = ExportProject(
         Project, Compiled, Files, Prompter, [&](const std::vector<TExportFinding>& findings) {
@@ -476,22 +454,7 @@ void TFMain::ExportClick() {
     }
     if (report.OutputUnits) ShowOutputUnitReport(*report.OutputUnits, Files, Prompter);
     if (const TElement* element = Project.Elements.LiveAt(chosen)) SelectNode(element->Node);
-}
-
-void TFMain::closeEvent(QCloseEvent* event) {
-    if (!Prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!") ||
-        !MayDiscardChanges("Beenden")) {
-        event->ignore();
-        return;
-    }
-    // A settings file that cannot be written is reported; the program still ends.
-    WriteSettingsFile(PathFromQt(SettingsFile), CollectSettings(), Files, Prompter);
-    event->accept();
-}
-
-void TFMain::OpenReadme() {
-    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/readme.txt");
-    if (QFileInfo(path).isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    ScheduleChangeCheck(); // the export may have asked for NPC instance names
 }
 
 void TFMain::OptionsClick() {

@@ -16,9 +16,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 class QCheckBox;
 class QKeyEvent;
@@ -28,6 +29,8 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class QToolButton;
+class QUrl;
 
 namespace redewerk {
 
@@ -37,7 +40,9 @@ class TFColor;
 class TFExport;
 class TFIntList;
 class TFNPCLIST;
+class TEditActions;
 class TFExportFindings;
+class TFHelp;
 class TFileSystem;
 class TFNodeName;
 class TFSearch;
@@ -63,17 +68,35 @@ public:
     // argument when that is an existing file.
     void Start(const QStringList& arguments, const QString& settingsPath);
 
-    // Loading asks first when the open project has unsaved changes; false when the user
-    // keeps them or the file cannot be read.
+    // The project file. Loading asks first when the open project has unsaved changes; false
+    // when the user keeps them or the file cannot be read.
     bool LoadProjectFile(const QString& path);
+    // Saving writes back the field being edited, which keeps the focus.
     bool SaveProjectFile(const QString& path);
+    // "Laden" (Ctrl+O): the open dialog, then loading.
+    void LoadClick();
+    // "Speichern" (Ctrl+Shift+S): the save dialog, starting at the project's file; true when
+    // the project was saved.
+    bool SaveClick();
+    // Ctrl+S: saves to the project's file without a question; without one yet, as "Speichern".
+    bool QuickSave();
+    // The file the project was last loaded from or saved to; empty before the first save.
+    const QString& ProjectFile() const { return ProjectPath; }
+    // A project that replaced the open one has no file yet.
+    void ForgetProjectFile();
     // Whether the project differs from the one last loaded or saved. The field being edited
     // is written back first, so text typed into it counts.
     bool HasUnsavedChanges();
-    // Asks (OK/Cancel) before unsaved changes are lost by `action` ("Laden", "Beenden", ...),
-    // as a command that replaces the project must; true when there are none or the user lets
-    // them go.
-    bool MayDiscardChanges(std::string_view action);
+    // Before a command loses unsaved changes: "Die Änderungen an NAME speichern?" with
+    // "Speichern" (saves, asking for a name when there is none), "Verwerfen" and "Abbrechen".
+    // True when the command may go on: nothing unsaved, discarded, or saved.
+    bool AskToSaveChanges();
+    // The title's change mark compares the project with the one last loaded or saved once
+    // the current command is done.
+    void ScheduleChangeCheck();
+    // "Zuletzt geöffnet", newest first, and the menu of the "Laden" button that offers them.
+    const std::vector<std::string>& RecentProjects() const { return Recent; }
+    QMenu* RecentMenu() const { return RecentPopup; }
 
     // Selection: the field being edited is written back into the block that is still
     // selected, then the new node is shown.
@@ -135,11 +158,16 @@ public:
     void FullCollapse();
     // Sets the enabled state of the text menu's entries, as opening it does.
     void UpdateTextMenu();
+    // The context menu for `target` (a header field, a code editor or the variables text),
+    // its entries enabled as opening it does: the edit entries, then the program's own.
+    QMenu* PrepareTextMenu(QWidget* target);
 
     TBlockTreeView* TreeView() const { return Tree; }
     TBlockTreeModel* TreeModel() const { return Model; }
     QMenu* TreeMenu() const { return TreePopup; }
     QMenu* TextMenu() const { return TextPopup; }
+    QMenu* FieldMenu() const { return FieldPopup; }
+    TEditActions* EditActions() const { return EditEntries; }
     TFNodeName* NameDialog() const { return NodeNameDialog; }
     TFColor* ColourDialog() const { return ColorDialog; }
     TFExport* ExportDialog() const { return ExportForm; }
@@ -147,6 +175,12 @@ public:
     TFIntList* VariablesWindow() const { return VariablesForm; }
     TFExportFindings* FindingsDialog() const { return FindingsForm; }
     TFSearch* SearchDialog() const { return SearchForm; }
+    TFHelp* HelpWindow() const { return HelpForm; }
+    // "Hilfe": readme.txt in the system's viewer, or in the program's own window when the
+    // system has none; nothing when there is no readme.txt.
+    void OpenReadme();
+    // Hands a file to the system's viewer; false when there is none. Tests replace it.
+    std::function<bool(const QUrl&)> OpenExternally;
     TCompiled& ExportState() { return Compiled; }
     // "Exportieren": the export dialog, then the export of the whole project; findings in the
     // generated code are shown before anything is written.
@@ -161,11 +195,13 @@ private:
     QWidget* BuildLeftColumn();
     QWidget* BuildHeader();
     QWidget* BuildButtons();
+    void BuildFileCommands();
     void BuildTreeMenu();
     void BuildTextMenu();
     // The editor the text menu's entries act on: the one it was opened in, or else the code
     // editor that has the focus.
     QPlainTextEdit* TextMenuTarget() const;
+    void ShowTextMenu(QWidget* target, const QPoint& at);
     void ConnectSignals();
 
     TElement* SelectedElement() const;
@@ -222,9 +258,13 @@ private:
     // What the project file would hold, without the selection, as a fingerprint.
     size_t ProjectFingerprint();
     void MarkSaved();
-    void OpenReadme();
-    void LoadClick();
-    void SaveClick();
+    // The title: the file name (or "Unbenannt"), "*" in front while there are unsaved changes.
+    void SetChangeMark(bool changed);
+    void UpdateTitle();
+    // Typing in a field or editor: the mark at once, checked exactly once the field is left.
+    void NoteTyping();
+    void RememberRecent(const QString& path);
+    void UpdateRecentMenu();
     void OptionsClick();
     // The search from the caret of the focused field; a match is selected, nothing found is
     // said in the status bar.
@@ -242,6 +282,10 @@ private:
     TBlockTreeView* Tree = nullptr;
     QMenu* TreePopup = nullptr;
     QMenu* TextPopup = nullptr;
+    QMenu* FieldPopup = nullptr; // the header fields' context menu
+    QMenu* RecentPopup = nullptr;
+    TEditActions* EditEntries = nullptr;
+    QAction* SelectAllAction = nullptr;
     QAction* PastePathAction = nullptr;
     QAction* PasteConditionAction = nullptr;
     QAction* GotoErrorAction = nullptr;
@@ -266,7 +310,7 @@ private:
     TCodeEditor* Condition = nullptr;
     TCodeEditor* Body = nullptr;
 
-    QPushButton* LoadButton = nullptr;
+    QToolButton* LoadButton = nullptr; // with "Zuletzt geöffnet" as its drop-down menu
     QPushButton* SaveButton = nullptr;
     QPushButton* ExportButton = nullptr;
     QPushButton* QdcImportButton = nullptr;
@@ -282,7 +326,8 @@ private:
     TFExportFindings* FindingsForm = nullptr;
     TFSearch* SearchForm = nullptr;
     std::string SearchText; // empty while there is nothing to search for
-    TCompiled Compiled;     // the export's options and results, for the whole run
+    TFHelp* HelpForm = nullptr;
+    TCompiled Compiled; // the export's options and results, for the whole run
 
     // The block editor's state.
     bool BodyEntered = false;      // the body editor has been entered and not left
@@ -301,14 +346,18 @@ private:
 
     int FontPoints = 8;
     TColourTable ColourTable = DefaultColours();
-    TSettings Stored;            // what was read at start; keeps the options no window edits yet
-    QString SettingsFile;        // remembered at start, written at exit
-    QString OpenFileName;        // the open dialog's file name
-    QString SaveFileName;        // the save dialog's file name
-    QString ProjectFileName;     // the file the project was last loaded from or saved to
-    size_t SavedFingerprint = 0; // of the project as last loaded or saved
+    TSettings Stored;     // what was read at start; keeps the options no window edits yet
+    QString SettingsFile; // remembered at start, written at exit
+    QString OpenFileName; // the open dialog's file name
+    QString SaveFileName; // the save dialog's file name
+    QString ProjectPath;  // the project's file, empty before the first save
+    std::vector<std::string> Recent; // native paths
+    size_t SavedFingerprint = 0;     // of the project as last loaded or saved
+    bool Changed = false;            // the title's change mark
+    bool FieldTyped = false;         // typed into the field that has the focus, not written back
+    bool ChangeCheckPending = false;
     int32_t CopiedBlockId = -1;
-    QPlainTextEdit* TextMenuEditor = nullptr; // the editor whose text menu is open
+    QWidget* TextMenuEditor = nullptr; // the field or editor whose context menu is open
     // The node whose block the fields show; only it receives their write-back, so a field
     // left after its node was removed or the project replaced writes nowhere.
     TNode* ShownNode = nullptr;

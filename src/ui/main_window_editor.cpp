@@ -235,6 +235,7 @@ void TFMain::EnterEditor(TCodeEditor* editor) {
 }
 
 void TFMain::LeaveField(QWidget* field) {
+    FieldTyped = false; // what was typed is written back now
     if (field == Body) {
         if (!BodyEntered) return;
         BodyEntered = false;
@@ -262,6 +263,7 @@ void TFMain::WriteBack(QWidget* field) {
     else if (field == Description)
         element->Description = StorableField(FromQt(Description->text()), kTextReplacement);
     RefreshPreview();
+    ScheduleChangeCheck();
 }
 
 void TFMain::RegisterKnownRefs(const TLines& stored) {
@@ -298,6 +300,7 @@ void TFMain::ConditionExit() {
             cursor.setPosition(caret);
             Condition->setTextCursor(cursor);
         }
+        ScheduleChangeCheck();
     }
     RefreshPreview();
 }
@@ -334,6 +337,7 @@ void TFMain::BodyExit() {
     if (LockBody->isChecked()) return;
     if (TElement* element = ShownElement()) {
         StoreBody(*element);
+        ScheduleChangeCheck();
         if (!InstantCompile->isChecked())
             ShowInBody(BodySource(*element), element->BodySelStart, element->BodySelLength);
     }
@@ -350,6 +354,7 @@ void TFMain::StoreFlag(QCheckBox* flag) {
     else if (flag == Trade)
         element->Trade = flag->isChecked();
     RefreshPreview();
+    ScheduleChangeCheck();
 }
 
 void TFMain::RefreshPreview() {
@@ -392,7 +397,10 @@ void TFMain::LockBodySwitched() {
     if (LockBody->isChecked()) {
         // Switched on while the body is being edited: its text is kept before the preview
         // takes the editor.
-        if (TElement* element = ShownElement(); element && BodyEntered) StoreBody(*element);
+        if (TElement* element = ShownElement(); element && BodyEntered) {
+            StoreBody(*element);
+            ScheduleChangeCheck();
+        }
         Body->setReadOnly(true);
         Body->History().Blind();
         RefreshPreview();

@@ -8,9 +8,11 @@
 #include "model/references.h"
 #include "ui/block_tree_model.h"
 #include "ui/block_tree_view.h"
+#include "ui/edit_actions.h"
 #include "ui/node_name_dialog.h"
 #include "ui/text_codec.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -34,11 +36,26 @@ void TFMain::BuildTreeMenu() {
 }
 
 void TFMain::BuildTextMenu() {
+    EditEntries = new TEditActions(this);
+    SelectAllAction = new QAction(QStringLiteral("Alles &markieren"), this);
+    connect(SelectAllAction, &QAction::triggered, this, [this] {
+        if (auto* field = qobject_cast<QLineEdit*>(TextMenuEditor))
+            field->selectAll();
+        else if (QPlainTextEdit* editor = TextMenuTarget())
+            editor->selectAll();
+    });
+    // A header field's menu: the edit entries and "Alles markieren".
+    FieldPopup = new QMenu(this);
+    FieldPopup->setObjectName(QStringLiteral("FieldPopup"));
+    EditEntries->AddTo(FieldPopup);
+    FieldPopup->addSeparator();
+    FieldPopup->addAction(SelectAllAction);
+
     TextPopup = new QMenu(this);
     TextPopup->setObjectName(QStringLiteral("TextPopup"));
-    TextPopup->addAction(QStringLiteral("Alles &markieren"), this, [this] {
-        if (QPlainTextEdit* editor = TextMenuTarget()) editor->selectAll();
-    });
+    EditEntries->AddTo(TextPopup);
+    TextPopup->addSeparator();
+    TextPopup->addAction(SelectAllAction);
     PastePathAction =
         TextPopup->addAction(QStringLiteral("Pfad &einfügen"), this, [this] { PastePath(false); });
     PasteConditionAction = TextPopup->addAction(QStringLiteral("Pfad als &Bedingung einfügen"),
@@ -48,9 +65,22 @@ void TFMain::BuildTextMenu() {
 }
 
 QPlainTextEdit* TFMain::TextMenuTarget() const {
-    if (TextMenuEditor) return TextMenuEditor;
+    if (TextMenuEditor) return qobject_cast<QPlainTextEdit*>(TextMenuEditor);
     QWidget* focused = focusWidget();
     return focused == Condition ? Condition : focused == Body ? Body : nullptr;
+}
+
+QMenu* TFMain::PrepareTextMenu(QWidget* target) {
+    TextMenuEditor = target;
+    EditEntries->SetTarget(target);
+    if (qobject_cast<QLineEdit*>(target)) return FieldPopup;
+    UpdateTextMenu();
+    return TextPopup;
+}
+
+void TFMain::ShowTextMenu(QWidget* target, const QPoint& at) {
+    PrepareTextMenu(target)->exec(at);
+    TextMenuEditor = nullptr;
 }
 
 void TFMain::UpdateTextMenu() {

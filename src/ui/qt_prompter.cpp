@@ -53,4 +53,18 @@ TPrompter::TOverwriteAnswer TQtPrompter::AskOverwrite(const std::string& text) {
     return TOverwriteAnswer::Abort; // abort, or the box was closed
 }
 
+TPrompter::TSaveAnswer TQtPrompter::AskSaveChanges(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Redewerk"), ToQt(text),
+                    QMessageBox::NoButton, Parent);
+    QPushButton* save = box.addButton(QStringLiteral("Speichern"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Verwerfen"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return TSaveAnswer::Save;
+    if (box.clickedButton() == discard) return TSaveAnswer::Discard;
+    return TSaveAnswer::Cancel; // cancelled, or the box was closed
+}
+
 } // namespace redewerk

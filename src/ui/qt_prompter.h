@@ -22,6 +22,7 @@ public:
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     TOverwriteAnswer AskOverwrite(const std::string& text) override;
+    TSaveAnswer AskSaveChanges(const std::string& text) override;
 
 private:
     QWidget* Parent;

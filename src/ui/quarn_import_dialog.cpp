@@ -77,6 +77,10 @@ TFImportQuarn::TFImportQuarn(TProject& project, TFileSystem& files, TPrompter& p
     OkButton->setObjectName(QStringLiteral("Execute"));
     OkButton->setDefault(true);
     connect(OkButton, &QPushButton::clicked, this, &TFImportQuarn::Execute);
+    // Like Escape: the project stays as it is.
+    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel->setObjectName(QStringLiteral("Cancel"));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(fileLabel);
@@ -85,6 +89,7 @@ TFImportQuarn::TFImportQuarn(TProject& project, TFileSystem& files, TPrompter& p
     auto* bottomRow = new QHBoxLayout;
     bottomRow->addWidget(ProgressBar, 1);
     bottomRow->addWidget(OkButton);
+    bottomRow->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fileRow);
     layout->addWidget(group);
@@ -136,13 +141,16 @@ void TFImportQuarn::Execute() {
 void ConnectQuarnImport(TFMain& window, QPushButton* button, TProject& project, TFileSystem& files,
                         TPrompter& prompter) {
     auto* dialog = new TFImportQuarn(project, files, prompter, &window);
-    dialog->SetReplaceConfirmation([&window] { return window.MayDiscardChanges("Ersetzen"); });
+    dialog->SetReplaceConfirmation([&window] { return window.AskToSaveChanges(); });
     QObject::connect(button, &QPushButton::clicked, &window, [&window, dialog] {
         // The field being edited belongs to the block that is selected now.
         window.CommitFocusedField();
         const bool imported = dialog->exec() == QDialog::Accepted;
         window.VariablesWindow()->ShowProjectText(); // the file's global declarations
+        window.ScheduleChangeCheck();
         if (!imported) return;
+        // The project that replaced the open one has no file yet.
+        if (dialog->LastResult().Mode == TDiaImportMode::ReplaceProject) window.ForgetProjectFile();
         if (!window.SelectedNode()) window.ClearEditor();
         if (TNode* node = dialog->LastResult().ExpandNode)
             window.TreeView()->expandRecursively(window.TreeModel()->IndexOf(node));

@@ -21,7 +21,8 @@ class TPrompter;
 
 // "Quarn Dialog Datei (*.dia) importieren": picks a file of the Quarn Dialog Creator and where
 // its content goes (replace the project, append it, or put it into the selected folder), runs
-// the import with a progress bar and closes when it is done.
+// the import with a progress bar and closes when it is done. "Abbrechen" or Escape leaves the
+// project as it is.
 class TFImportQuarn : public QDialog {
     Q_OBJECT
 public:

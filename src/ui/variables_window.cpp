@@ -46,7 +46,9 @@ void TFIntList::ShowProjectText() {
 }
 
 void TFIntList::StoreText() {
-    if (!Showing) Project.Variables = StorableLines(LinesFromQt(EditorText(Lines)));
+    if (Showing) return;
+    Project.Variables = StorableLines(LinesFromQt(EditorText(Lines)));
+    emit Edited();
 }
 
 bool TFIntList::eventFilter(QObject* watched, QEvent* event) {

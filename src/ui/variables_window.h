@@ -24,6 +24,10 @@ public:
     // Shows the project's text anew, after loading, clearing or an import changed it.
     void ShowProjectText();
 
+signals:
+    // The user changed the text, and with it the project.
+    void Edited();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

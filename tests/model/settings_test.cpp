@@ -139,6 +139,58 @@ TEST(Settings, RoundTripKeepsForeignLinesAndStoredPaths) {
     EXPECT_TRUE(prompter.Messages.empty());
 }
 
+// The recent projects: the newest first, each once, at most five; a slot the list no longer
+// fills is emptied, gaps in a hand-written file are closed.
+TEST(Settings, RecentProjects) {
+    struct TCase {
+        std::vector<std::string> Before;
+        const char* Added;
+        std::vector<std::string> After;
+    };
+    const TCase cases[] = {
+        {{}, "a.dlx", {"a.dlx"}},
+        {{"a.dlx", "b.dlx"}, "b.dlx", {"b.dlx", "a.dlx"}},
+        {{"1", "2", "3", "4", "5"}, "6", {"6", "1", "2", "3", "4"}},
+        {{"1", "2", "3", "4", "5"}, "3", {"3", "1", "2", "4", "5"}},
+    };
+    for (const TCase& c : cases) {
+        std::vector<std::string> recent = c.Before;
+        AddRecentProject(recent, c.Added);
+        EXPECT_EQ(recent, c.After) << c.Added;
+    }
+
+    TMemoryFileSystem files;
+    files.Files["S.ini"] = "[Pfade]\r\nZuletzt1=/a.dlx\r\nZuletzt3=/c.dlx\r\nZuletzt5=/e.dlx\r\n";
+    TRecordingPrompter prompter;
+    TSettings s = ReadSettingsFile("S.ini", files, prompter);
+    EXPECT_EQ(s.RecentProjects, (std::vector<std::string>{"/a.dlx", "/c.dlx", "/e.dlx"}));
+    s.RecentProjects.pop_back();
+    ASSERT_TRUE(WriteSettingsFile("S.ini", s, files, prompter));
+    EXPECT_EQ(
+        files.Files["S.ini"].rfind(
+            "[Pfade]\r\nZuletzt1=/a.dlx\r\nZuletzt3=\r\nZuletzt5=\r\nZuletzt2=/c.dlx\r\n\r\n", 0),
+        0u);
+    EXPECT_EQ(ReadSettingsFile("S.ini", files, prompter).RecentProjects, s.RecentProjects);
+}
+
+// The current folder's file when it is there, else the configuration folder's, whose missing
+// folder is created on writing.
+TEST(Settings, FileLocation) {
+    TMemoryFileSystem files;
+    TRecordingPrompter prompter;
+    EXPECT_EQ(SettingsFilePath("/spiel", "/home/u/.config/Redewerk", files),
+              "/home/u/.config/Redewerk/Schaltpult.ini");
+    EXPECT_EQ(SettingsFilePath("/spiel/", "", files), "/spiel/Schaltpult.ini");
+    files.Files["/spiel/Schaltpult.ini"] = "";
+    EXPECT_EQ(SettingsFilePath("/spiel", "/home/u/.config/Redewerk", files),
+              "/spiel/Schaltpult.ini");
+
+    ASSERT_TRUE(
+        WriteSettingsFile("/home/u/.config/Redewerk/Schaltpult.ini", TSettings{}, files, prompter));
+    EXPECT_EQ(files.Directories, std::set<std::string>{"/home/u/.config/Redewerk"});
+    EXPECT_EQ(files.Files.count("/home/u/.config/Redewerk/Schaltpult.ini"), 1u);
+}
+
 TEST(Settings, ABadColourIsReportedAndTheOtherKeysStillCount) {
     TMemoryFileSystem files;
     files.Files["S.ini"] =

@@ -9,7 +9,8 @@
 namespace redewerk::testing {
 
 // A prompter for tests: records every message and question in order and answers from
-// scripted queues; an empty queue answers with the default (prefilled text, OK, Yes, Abort).
+// scripted queues; an empty queue answers with the default (prefilled text, OK, Yes, Abort,
+// Discard).
 class TRecordingPrompter : public TPrompter {
 public:
     std::vector<std::string> Messages;  // ShowMessage texts
@@ -19,6 +20,7 @@ public:
     std::deque<bool> OkCancelAnswers;
     std::deque<bool> YesNoAnswers;
     std::deque<TOverwriteAnswer> OverwriteAnswers;
+    std::deque<TSaveAnswer> SaveAnswers;
 
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
 
@@ -37,6 +39,10 @@ public:
     TOverwriteAnswer AskOverwrite(const std::string& text) override {
         Questions.push_back(text);
         return Pop(OverwriteAnswers, TOverwriteAnswer::Abort);
+    }
+    TSaveAnswer AskSaveChanges(const std::string& text) override {
+        Questions.push_back(text);
+        return Pop(SaveAnswers, TSaveAnswer::Discard);
     }
 
 private:

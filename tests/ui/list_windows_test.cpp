@@ -88,7 +88,7 @@ TEST_F(TListWindowsTest, VariablesWindowEditsTheProjectsText) {
     EXPECT_EQ(Project.Variables,
               (TLines{"var int Wirt_Bezahlt;", "\tconst int X = 1; // f\xFCr sp\xE4ter"}));
     EXPECT_TRUE(Window.HasUnsavedChanges());
-    Prompter.OkCancelAnswers = {false};
+    Prompter.SaveAnswers = {TPrompter::TSaveAnswer::Cancel};
     EXPECT_FALSE(Window.LoadProjectFile(QStringLiteral("t.dlx")));
     EXPECT_EQ(Prompter.Questions.size(), 1u);
 
@@ -96,7 +96,7 @@ TEST_F(TListWindowsTest, VariablesWindowEditsTheProjectsText) {
     Variables()->close();
     EXPECT_FALSE(Variables()->isVisible());
     EXPECT_EQ(Project.Variables.size(), 2u);
-    Prompter.OkCancelAnswers = {true};
+    Prompter.SaveAnswers = {TPrompter::TSaveAnswer::Discard};
     ASSERT_TRUE(Window.LoadProjectFile(QStringLiteral("t.dlx")));
     EXPECT_EQ(text->toPlainText(), QStringLiteral("var int Wirt_Bezahlt;\n\tconst int X = 1;"));
     EXPECT_FALSE(Window.HasUnsavedChanges());

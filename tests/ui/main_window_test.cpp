@@ -187,62 +187,6 @@ TEST_F(TMainWindowTest, LoadingShowsTheStoredSelection) {
     EXPECT_EQ(Prompter.Messages.size(), 1u);
 }
 
-TEST_F(TMainWindowTest, UnsavedChangesAreAskedForBeforeTheyAreLost) {
-    const std::string onClose =
-        "Die \xC4nderungen am Projekt sind nicht gespeichert und gehen beim Beenden verloren.";
-    const std::string onLoad =
-        "Die \xC4nderungen am Projekt sind nicht gespeichert und gehen beim Laden verloren.";
-    const std::string tschuess = std::to_string(Tschuess->Element()->Id);
-    const std::string betrunken = std::to_string(Betrunken->Element()->Id);
-    Hallo->Element()->Condition = {"#!" + betrunken + "#"};
-    Hallo->Element()->Body = {"#!" + tschuess + "#"};
-    Hallo->Element()->KnownRefs = {Tschuess->Element()->Id, Betrunken->Element()->Id};
-    Files.Files["t.dlx"] = SerializeProject(Project);
-    ASSERT_TRUE(Window.LoadProjectFile(QStringLiteral("t.dlx"))); // the fields set above count
-    Prompter.Questions.clear();
-    Hallo = Project.Tree.FindByPath("Wirt\\Hallo");
-    Tschuess = Project.Tree.FindByPath("Wirt\\Tschuess");
-    Betrunken = Project.Tree.FindByPath("Ereignisse\\Betrunken");
-
-    // Looking at fields and leaving them unchanged is no change.
-    Click(Hallo);
-    Editor("condition")->setFocus();
-    Editor("Body")->setFocus();
-    Field("Heading")->setFocus(); // the body registers the condition's reference first
-    Click(Tschuess);
-    EXPECT_EQ(Hallo->Element()->KnownRefs,
-              (std::vector<int32_t>{Betrunken->Element()->Id, Tschuess->Element()->Id}));
-    ASSERT_TRUE(Window.LoadProjectFile(QStringLiteral("t.dlx")));
-    EXPECT_TRUE(Prompter.Questions.empty());
-
-    // Text typed into a field counts although the field was not left yet.
-    Click(Project.Tree.FindByPath("Wirt\\Hallo"));
-    Field("Heading")->setFocus();
-    Field("Heading")->setText(QStringLiteral("Neu"));
-    Prompter.OkCancelAnswers = {false};
-    EXPECT_FALSE(Window.LoadProjectFile(QStringLiteral("t.dlx")));
-    EXPECT_EQ(Project.Tree.FindByPath("Wirt\\Hallo")->Element()->Heading, "Neu");
-    Prompter.YesNoAnswers = {true};
-    Prompter.OkCancelAnswers = {false};
-    EXPECT_FALSE(Window.close());
-    EXPECT_EQ(Prompter.Questions, (std::vector<std::string>{onLoad, "Redewerk beenden?", onClose}));
-    EXPECT_EQ(Files.Files.count("Schaltpult.ini"), 0u); // the program did not end
-
-    // A failed save keeps the changes unsaved; a saved project goes without a question.
-    Prompter.Questions.clear();
-    Files.WriteError = 28;
-    EXPECT_FALSE(Window.SaveProjectFile(QStringLiteral("p.dlx")));
-    Files.WriteError = 0;
-    Prompter.YesNoAnswers = {true};
-    Prompter.OkCancelAnswers = {false};
-    EXPECT_FALSE(Window.close());
-    ASSERT_TRUE(Window.SaveProjectFile(QStringLiteral("p.dlx")));
-    Prompter.YesNoAnswers = {true};
-    EXPECT_TRUE(Window.close());
-    EXPECT_EQ(Prompter.Questions,
-              (std::vector<std::string>{"Redewerk beenden?", onClose, "Redewerk beenden?"}));
-}
-
 TEST_F(TMainWindowTest, AFieldLeftAfterTheProjectWasReplacedWritesNowhere) {
     Click(Hallo);
     Field("Heading")->setFocus();

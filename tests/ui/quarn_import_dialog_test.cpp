@@ -74,11 +74,10 @@ TEST_F(TQdcImportCommandTest, ReplacingUnsavedChangesAsksFirst) {
     Click(Hallo);
     Field("Heading")->setFocus();
     Field("Heading")->setText(QStringLiteral("Neu"));
-    Prompter.OkCancelAnswers = {false};
+    Prompter.SaveAnswers = {TPrompter::TSaveAnswer::Cancel};
     EXPECT_TRUE(ImportWith(0, "koch.dia"));
     EXPECT_EQ(Prompter.Questions,
-              std::vector<std::string>{"Die \xC4nderungen am Projekt sind nicht gespeichert und "
-                                       "gehen beim Ersetzen verloren."});
+              std::vector<std::string>{"Die \xC4nderungen an Unbenannt speichern?"});
     EXPECT_EQ(Project.Tree.FindByPath("Wirt\\Hallo")->Element()->Heading, "Neu");
     EXPECT_EQ(Project.Tree.FindByPath("Koch"), nullptr);
 }

@@ -113,13 +113,9 @@ TEST_F(TSettingsWindowTest, PathsAreKeptAsTheirNativeNames) {
     EXPECT_EQ(settings.SavePath, saved);
 }
 
-// Clicks the button with this caption in the modal dialog of type T once it is open.
-template <typename T> void WhenOpen(std::function<void(T&)> act) {
-    QTimer::singleShot(0, [act] {
-        QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()));
-        act(*qobject_cast<T*>(QApplication::activeModalWidget()));
-    });
-}
+using testing::WhenOpen;
+
+// Clicks the button with this caption in the message box once it is open.
 void PressWhenOpen(const QString& caption) {
     WhenOpen<QMessageBox>([caption](QMessageBox& box) {
         for (QAbstractButton* button : box.buttons())
@@ -143,6 +139,28 @@ TEST(QtPrompter, QuestionsWithTheirAnswers) {
     PressWhenOpen(QStringLiteral("Abbrechen"));
     EXPECT_FALSE(prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?",
                                       "L\xF6schen best\xE4tigen..."));
+
+    // Before unsaved changes are lost; Escape is "Abbrechen".
+    using TSave = TPrompter::TSaveAnswer;
+    const std::pair<QString, TSave> saveCases[] = {{QStringLiteral("Speichern"), TSave::Save},
+                                                   {QStringLiteral("Verwerfen"), TSave::Discard},
+                                                   {QStringLiteral("Abbrechen"), TSave::Cancel},
+                                                   {QString(), TSave::Cancel}};
+    for (const auto& [caption, answer] : saveCases) {
+        WhenOpen<QMessageBox>([caption](QMessageBox& box) {
+            QStringList captions;
+            for (QAbstractButton* button : box.buttons())
+                captions << button->text();
+            captions.sort();
+            EXPECT_EQ(captions, (QStringList{"Abbrechen", "Speichern", "Verwerfen"}));
+            EXPECT_EQ(box.text(), QString::fromUtf8("Die Änderungen an Taverne.dlx speichern?"));
+            if (caption.isEmpty()) QTest::keyClick(&box, Qt::Key_Escape);
+            for (QAbstractButton* button : box.buttons())
+                if (button->text() == caption) button->click();
+        });
+        EXPECT_EQ(prompter.AskSaveChanges("Die \xC4nderungen an Taverne.dlx speichern?"), answer)
+            << caption.toStdString();
+    }
 }
 
 // The name question answers with the field's text, also when the dialog is closed.

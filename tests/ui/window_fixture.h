@@ -24,6 +24,14 @@
 
 namespace redewerk::testing {
 
+// Does `act` with the modal dialog of type T once it is open.
+template <typename T> void WhenOpen(std::function<void(T&)> act) {
+    QTimer::singleShot(0, [act] {
+        QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()));
+        act(*qobject_cast<T*>(QApplication::activeModalWidget()));
+    });
+}
+
 // The real main window over a project in memory, with a scripted prompter. The project:
 //   Wirt (folder) > Hallo (Dialog, NPC Wirt) > Ja (Choice)
 //   Wirt > Tschuess (Dialog)
