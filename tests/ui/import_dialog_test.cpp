@@ -4,6 +4,8 @@
 
 #include "window_fixture.h"
 
+#include "model/project_file.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -104,6 +106,27 @@ TEST_F(TImportCommandTest, ImportsTheListedScripts) {
                      "fehlt.d: Datei nicht lesbar (Datei nicht gefunden)");
     EXPECT_NE(Project.Tree.FindByPath("IMPORT1\\Gut\\B_Gut"), nullptr);
     EXPECT_EQ(Project.Tree.FindByPath("IMPORT1\\Wache"), nullptr);
+}
+
+// Escape and "Abbrechen" close the dialog without an import; the project stays as it was.
+TEST_F(TImportCommandTest, CancellingImportsNothing) {
+    Files.Files["DIA_Wache.d"] = "func void B_Wache () { };\r\n";
+    const std::string before = SerializeProject(Project);
+    auto* dialog = Window.findChild<TFImport*>();
+    for (const bool escape : {true, false}) {
+        WhenShown(dialog, [dialog, escape] {
+            dialog->AddPaths({"DIA_Wache.d"});
+            if (escape)
+                QTest::keyClick(dialog->FileList(), Qt::Key_Escape);
+            else
+                dialog->findChild<QPushButton*>("BtnCancel")->click();
+            EXPECT_FALSE(dialog->isVisible());
+        });
+        Find<QPushButton>("Importieren")->click();
+        EXPECT_EQ(SerializeProject(Project), before) << escape;
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Window.windowTitle(), QString::fromUtf8("Unbenannt – Redewerk"));
 }
 
 } // namespace

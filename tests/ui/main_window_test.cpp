@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QScrollBar>
+#include <QSplitter>
 
 namespace redewerk {
 namespace {
@@ -203,6 +205,43 @@ TEST_F(TMainWindowTest, AFieldLeftAfterTheProjectWasReplacedWritesNowhere) {
     // The new project's selected node is shown once the event loop runs.
     QTRY_VERIFY(Field("Heading")->isEnabled());
     EXPECT_EQ(Window.TreeView()->CurrentNode(), other);
+}
+
+// In a small window the body keeps at least half of the right side, whether the window
+// shrinks or the handle is dragged up; the condition editor gives way before the header
+// fields. A long name makes the tree scroll sideways instead of being cut.
+TEST_F(TMainWindowTest, SmallWindowKeepsTheBodyAndTheTreeScrollsSideways) {
+    Click(Hallo);
+    auto* splitter = Find<QSplitter>("BodySplitter");
+    const auto bodyKeepsHalf = [&] {
+        return Editor("Body")->height() >= splitter->height() / 2 - splitter->handleWidth();
+    };
+    Window.resize(1000, 760);
+    QCoreApplication::processEvents();
+    const int heading = Field("Heading")->height();
+    const int condition = Editor("condition")->height();
+    for (const int height : {600, 450, 300}) {
+        Window.resize(1000, height);
+        QTRY_COMPARE(Window.height(), height);
+        EXPECT_TRUE(bodyKeepsHalf()) << height;
+        if (height == 600) {
+            EXPECT_EQ(Field("Heading")->height(), heading);
+            EXPECT_LT(Editor("condition")->height(), condition);
+        }
+    }
+    QSplitterHandle* handle = splitter->handle(1);
+    QTest::mousePress(handle, Qt::LeftButton);
+    QTest::mouseMove(handle, QPoint(handle->width() / 2, splitter->height() / 2));
+    QTest::mouseRelease(handle, Qt::LeftButton, {},
+                        QPoint(handle->width() / 2, splitter->height() / 2));
+    EXPECT_TRUE(bodyKeepsHalf());
+
+    const QString name(80, QLatin1Char('W'));
+    TNode* wide = Add(Wirt, name.toLatin1().constData(), ekDialog);
+    Window.TreeView()->expandAll();
+    QTRY_VERIFY(Window.TreeView()->horizontalScrollBar()->maximum() > 0);
+    const QRect shown = Window.TreeView()->visualRect(Window.TreeModel()->IndexOf(wide));
+    EXPECT_GE(shown.width(), Window.TreeView()->fontMetrics().horizontalAdvance(name));
 }
 
 // Ending the program writes the settings into their file, keeping what else it holds; the

@@ -1,4 +1,5 @@
 #include "model/project.h"
+#include "model/project_file.h"
 #include "ui/quarn_import_dialog.h"
 #include "window_fixture.h"
 
@@ -80,6 +81,29 @@ TEST_F(TQdcImportCommandTest, ReplacingUnsavedChangesAsksFirst) {
               std::vector<std::string>{"Die \xC4nderungen an Unbenannt speichern?"});
     EXPECT_EQ(Project.Tree.FindByPath("Wirt\\Hallo")->Element()->Heading, "Neu");
     EXPECT_EQ(Project.Tree.FindByPath("Koch"), nullptr);
+}
+
+// Escape and "Abbrechen" close the dialog; the project stays as it was, without a question.
+TEST_F(TQdcImportCommandTest, CancellingLeavesTheProjectAsItWas) {
+    Files.Files["koch.dia"] = "PERSON: VLK_2_Koch\nINFO: Suppe\n";
+    const std::string before = SerializeProject(Project);
+    auto* dialog = Window.findChild<TFImportQuarn*>();
+    for (const bool escape : {true, false}) {
+        WhenShown(dialog, [dialog, escape] {
+            dialog->SetOption(0);
+            dialog->PathField()->setText(QStringLiteral("koch.dia"));
+            if (escape)
+                QTest::keyClick(dialog->PathField(), Qt::Key_Escape);
+            else
+                dialog->findChild<QPushButton*>("Cancel")->click();
+            EXPECT_FALSE(dialog->isVisible());
+        });
+        Find<QPushButton>("QDC-Import")->click();
+        EXPECT_EQ(SerializeProject(Project), before) << escape;
+    }
+    EXPECT_TRUE(Prompter.Questions.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Window.windowTitle(), QString::fromUtf8("Unbenannt – Redewerk"));
 }
 
 TEST_F(TQdcImportCommandTest, MissingFileKeepsTheDialogOpenAndTheProjectAlone) {

@@ -101,6 +101,21 @@ TEST_F(TSettingsWindowTest, AnUnwritableSettingsFileIsReportedAndTheProgramStill
               std::vector<std::string>{"In S.ini kann nicht geschrieben werden"});
 }
 
+// Settings kept in the user's configuration folder: read from there, and written there at
+// exit, the folder created when it is missing.
+TEST_F(TSettingsWindowTest, SettingsInTheConfigurationFolder) {
+    const std::string config = "/home/u/.config/Redewerk";
+    const std::string path = SettingsFilePath("/spiel", config, Files);
+    ASSERT_EQ(path, config + "/Schaltpult.ini");
+    Window.Start({}, PathToQt(path));
+    Window.SetFontSize(11);
+    Prompter.YesNoAnswers = {true};
+    ASSERT_TRUE(Window.close());
+    EXPECT_EQ(Files.Directories, std::set<std::string>{config});
+    EXPECT_NE(Files.Files[path].find("Schriftgroesse=11\r\n"), std::string::npos);
+    EXPECT_TRUE(Prompter.Messages.empty());
+}
+
 TEST_F(TSettingsWindowTest, PathsAreKeptAsTheirNativeNames) {
     // Written by hand in a UTF-8 editor, or by an earlier run.
     const std::string open = "/mod/\xD0\x9F\xC3\xA4.dlx";
