@@ -7,8 +7,10 @@
 set -e
 cd "$(dirname "$0")/.."
 build="${1:-build}"
-# An empty settings folder, so that no Schaltpult.ini of the developer colours the picture.
+# An empty settings folder, so that no Schaltpult.ini of the developer colours the picture:
+# neither in the current folder nor in the configuration folder.
 scratch=$(mktemp -d)
+export XDG_CONFIG_HOME="$scratch"
 trap 'rm -rf "$scratch"' EXIT
 root=$(pwd)
 case "$build" in

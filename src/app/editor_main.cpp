@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -75,6 +76,9 @@ void WaitUntilChecked(redewerk::TFMain& window) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Redewerk"));
+    // The desktop finds the entry and icon the installation puts into its folders.
+    QGuiApplication::setDesktopFileName(QStringLiteral("redewerk"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("redewerk")));
 
     // Qt's own dialogs (file choosers, colour chooser) in German when the translations exist.
     QTranslator qtTranslator;

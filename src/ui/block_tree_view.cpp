@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace redewerk {
 
 TBlockTreeView::TBlockTreeView(QWidget* parent) : QTreeView(parent) {
@@ -22,10 +24,15 @@ TBlockTreeView::TBlockTreeView(QWidget* parent) : QTreeView(parent) {
     setDefaultDropAction(Qt::MoveAction);
     setDropIndicatorShown(false); // the target is always the node under the mouse
     setAutoExpandDelay(800);
-    // Long names make the tree scroll sideways instead of being cut off.
     header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setTextElideMode(Qt::ElideNone);
+}
+
+void TBlockTreeView::updateGeometries() {
+    QTreeView::updateGeometries();
+    // Measured on the rows about the visible ones, as Qt's own fitting of a column does.
+    const int width = std::max(viewport()->width(), sizeHintForColumn(0));
+    if (header()->sectionSize(0) != width) header()->resizeSection(0, width);
 }
 
 void TBlockTreeView::SetBlockModel(TBlockTreeModel* model) {

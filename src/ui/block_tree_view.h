@@ -9,7 +9,8 @@ class TNode;
 
 // The block tree's view: keys of the tree, and drag and drop by the tree's own rules (with
 // Ctrl the dragged node becomes the target's first child, without it the target's sibling in
-// front of it). A refused drop only shows the forbidden cursor.
+// front of it). A refused drop only shows the forbidden cursor. The one column is as wide as
+// the view or as the widest name shown, so long names scroll sideways instead of being cut.
 class TBlockTreeView : public QTreeView {
     Q_OBJECT
 public:
@@ -39,6 +40,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void updateGeometries() override;
 
 private:
     bool DecideDrop(QDropEvent* event);

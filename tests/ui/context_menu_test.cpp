@@ -99,9 +99,10 @@ TEST_F(TContextMenuTest, EditEntriesActOnTheirField) {
             const std::string where = target->objectName().toStdString() + ", " + step.Name;
             EXPECT_EQ(text(), step.Text) << where;
             Window.PrepareTextMenu(target);
-            for (int i = 0; i < 6; ++i)
-                if (step.Enabled[i] != '.')
-                    EXPECT_EQ(entry(i)->isEnabled(), step.Enabled[i] == '1') << where << " " << i;
+            for (int i = 0; i < 6; ++i) {
+                if (step.Enabled[i] == '.') continue;
+                EXPECT_EQ(entry(i)->isEnabled(), step.Enabled[i] == '1') << where << " " << i;
+            }
         }
         EXPECT_EQ(QGuiApplication::clipboard()->text(), hallo);
     }
