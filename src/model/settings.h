@@ -71,8 +71,8 @@ std::string SettingsFilePath(const std::string& currentFolder, const std::string
 // The file: a missing or unreadable file gives the defaults without a message.
 TSettings ReadSettingsFile(const std::string& path, TFileSystem& files, TPrompter& prompter);
 // Rewrites the file with the settings, keeping its other lines; a missing folder is created.
-// The new text replaces the file only once it was written completely; a failure shows "In %s kann
-// nicht geschrieben werden" and leaves the file as it was.
+// The new text replaces the file only once it was written completely; a failure shows
+// "In %s kann nicht geschrieben werden" and leaves the file as it was.
 bool WriteSettingsFile(const std::string& path, const TSettings& settings, TFileSystem& files,
                        TPrompter& prompter);
 

@@ -272,7 +272,6 @@ QWidget* TFMain::BuildButtons() {
     LoadButton->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     RecentPopup = new QMenu(QStringLiteral("Zuletzt geöffnet"), LoadButton);
     RecentPopup->setObjectName(QStringLiteral("RecentMenu"));
-    RecentPopup->setToolTipsVisible(true);
     LoadButton->setMenu(RecentPopup);
     layout->addWidget(LoadButton);
     makeButton(SaveButton, QStringLiteral("Speichern"),
