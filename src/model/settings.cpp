@@ -83,10 +83,15 @@ void WriteSettings(const TSettings& s, TIniFile& ini) {
     WriteIfNotEmpty(ini, "Speichern", s.SavePath);
     WriteIfNotEmpty(ini, "ExportOrdner", s.ExportFolder);
     WriteIfNotEmpty(ini, "Projektname", s.ProjectName);
-    // The list is written whole; a slot it no longer fills is emptied where the file has it.
+    // The list is written whole, without a path that cannot stand on a line; a slot it no
+    // longer fills is emptied where the file has it.
+    std::vector<std::string> recent;
+    for (const std::string& path : s.RecentProjects)
+        if (!path.empty() && TIniFile::CanHold(path) && recent.size() < kRecentProjectCount)
+            recent.push_back(path);
     for (size_t i = 0; i < kRecentProjectCount; ++i) {
-        if (i < s.RecentProjects.size())
-            ini.WriteString(kPathSection, RecentKey(i), s.RecentProjects[i]);
+        if (i < recent.size())
+            ini.WriteString(kPathSection, RecentKey(i), recent[i]);
         else if (ini.Read(kPathSection, RecentKey(i)))
             ini.WriteString(kPathSection, RecentKey(i), "");
     }

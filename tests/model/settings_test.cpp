@@ -165,7 +165,9 @@ TEST(Settings, RecentProjects) {
     TSettings s = ReadSettingsFile("S.ini", files, prompter);
     EXPECT_EQ(s.RecentProjects, (std::vector<std::string>{"/a.dlx", "/c.dlx", "/e.dlx"}));
     s.RecentProjects.pop_back();
+    s.RecentProjects.push_back("/zwei\nZeilen.dlx"); // would break the file: left out
     ASSERT_TRUE(WriteSettingsFile("S.ini", s, files, prompter));
+    s.RecentProjects.pop_back();
     EXPECT_EQ(
         files.Files["S.ini"].rfind(
             "[Pfade]\r\nZuletzt1=/a.dlx\r\nZuletzt3=\r\nZuletzt5=\r\nZuletzt2=/c.dlx\r\n\r\n", 0),
