@@ -147,7 +147,8 @@ size_t TFMain::ProjectFingerprint() {
 void TFMain::MarkSaved() {
     SavedFingerprint = ProjectFingerprint();
     FieldTyped = false;
-    SetChangeMark(false);
+    Changed = false;
+    UpdateTitle(); // the file's name may be new
 }
 
 bool TFMain::HasUnsavedChanges() {
@@ -172,6 +173,7 @@ void TFMain::NoteTyping() {
 }
 
 void TFMain::SetChangeMark(bool changed) {
+    if (changed == Changed) return; // typing marks at every key
     Changed = changed;
     UpdateTitle();
 }

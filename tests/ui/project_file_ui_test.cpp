@@ -155,6 +155,7 @@ TEST_F(TProjectFileTest, UnsavedChangesAreAskedForBeforeTheyAreLost) {
     EXPECT_FALSE(Window.close());
     EXPECT_EQ(Prompter.Questions, std::vector<std::string>(3, question));
     EXPECT_EQ(Project.Tree.FindByPath("Wirt\\Hallo")->Element()->Heading, "Gru\xDF!");
+    EXPECT_EQ(Project.Tree.FindByPath("Koch"), nullptr);
     EXPECT_EQ(Files.Files.count("Schaltpult.ini"), 0u); // the program did not end
 
     // "Speichern" with a save that fails: nothing goes on.

@@ -70,46 +70,29 @@ TEST_F(TQdcImportCommandTest, ReplacingTheProjectClearsTheEditor) {
     EXPECT_EQ(Field("Heading")->text(), "");
 }
 
-TEST_F(TQdcImportCommandTest, ReplacingUnsavedChangesAsksFirst) {
-    Files.Files["koch.dia"] = "PERSON: VLK_2_Koch\nINFO: Suppe\n";
-    Click(Hallo);
-    Field("Heading")->setFocus();
-    Field("Heading")->setText(QStringLiteral("Neu"));
-    Prompter.SaveAnswers = {TPrompter::TSaveAnswer::Cancel};
-    EXPECT_TRUE(ImportWith(0, "koch.dia"));
-    EXPECT_EQ(Prompter.Questions,
-              std::vector<std::string>{"Die \xC4nderungen an Unbenannt speichern?"});
-    EXPECT_EQ(Project.Tree.FindByPath("Wirt\\Hallo")->Element()->Heading, "Neu");
-    EXPECT_EQ(Project.Tree.FindByPath("Koch"), nullptr);
-}
-
-// Escape and "Abbrechen" close the dialog; the project stays as it was, without a question.
-TEST_F(TQdcImportCommandTest, CancellingLeavesTheProjectAsItWas) {
+// Escape and "Abbrechen" close the dialog, a missing file keeps it open with a message; each
+// leaves the project as it was, without a question.
+TEST_F(TQdcImportCommandTest, CancelledOrMissingLeavesTheProjectAsItWas) {
     Files.Files["koch.dia"] = "PERSON: VLK_2_Koch\nINFO: Suppe\n";
     const std::string before = SerializeProject(Project);
     auto* dialog = Window.findChild<TFImportQuarn*>();
-    for (const bool escape : {true, false}) {
-        WhenShown(dialog, [dialog, escape] {
+    enum TWay { Escape, Cancel, Missing };
+    for (const TWay way : {Escape, Cancel, Missing}) {
+        WhenShown(dialog, [dialog, way] {
             dialog->SetOption(0);
-            dialog->PathField()->setText(QStringLiteral("koch.dia"));
-            if (escape)
-                QTest::keyClick(dialog->PathField(), Qt::Key_Escape);
-            else
-                dialog->findChild<QPushButton*>("Cancel")->click();
-            EXPECT_FALSE(dialog->isVisible());
+            dialog->PathField()->setText(way == Missing ? "fehlt.dia" : "koch.dia");
+            if (way == Escape) QTest::keyClick(dialog->PathField(), Qt::Key_Escape);
+            if (way == Cancel) dialog->findChild<QPushButton*>("Cancel")->click();
+            if (way == Missing) dialog->ExecuteButton()->click();
+            EXPECT_EQ(dialog->isVisible(), way == Missing);
         });
         Find<QPushButton>("QDC-Import")->click();
-        EXPECT_EQ(SerializeProject(Project), before) << escape;
+        EXPECT_EQ(SerializeProject(Project), before) << way;
     }
+    EXPECT_EQ(Prompter.Messages, std::vector<std::string>{"Die angegebene Datei existiert nicht!"});
     EXPECT_TRUE(Prompter.Questions.empty());
     QCoreApplication::processEvents();
     EXPECT_EQ(Window.windowTitle(), QString::fromUtf8("Unbenannt – Redewerk"));
-}
-
-TEST_F(TQdcImportCommandTest, MissingFileKeepsTheDialogOpenAndTheProjectAlone) {
-    EXPECT_TRUE(ImportWith(0, "fehlt.dia"));
-    EXPECT_EQ(Prompter.Messages, std::vector<std::string>{"Die angegebene Datei existiert nicht!"});
-    EXPECT_NE(Project.Tree.FindByPath("Wirt\\Hallo"), nullptr);
 }
 
 } // namespace
