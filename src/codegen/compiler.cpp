@@ -1,7 +1,9 @@
 #include "codegen/compiler.h"
 
+#include "model/cp1252.h"
 #include "model/element.h"
 #include "model/markers.h"
+#include "model/name_markers.h"
 #include "model/project.h"
 #include "model/prompter.h"
 
@@ -54,13 +56,62 @@ void AppendIndented(std::string_view text, std::string_view indent, TLines& out)
     }
 }
 
+// The function that the lines from `first` on stand for when they hold nothing but
+// "#:NAME()#"; empty otherwise.
+std::string FunctionElsewhere(const TLines& lines, size_t first) {
+    if (lines.size() <= first) return {};
+    const TLines rest(lines.begin() + static_cast<std::ptrdiff_t>(first), lines.end());
+    if (!MayHoldNameMarker(rest)) return {};
+    return std::string(ExternalFunction(JoinLines(rest)));
+}
+
+// Whether the information function of a Dialog stands elsewhere: nothing of the export runs
+// when the dialog is told, so it cannot remember that in a variable of its own.
+bool InformationElsewhere(const TElement& element) {
+    return element.Kind == ekDialog && MayHoldNameMarker(element.Body) &&
+           !FunctionElsewhere(element.Body, HasNameLine(element.Body, ekDialog) ? 1 : 0).empty();
+}
+
 std::string KnownExpressionOf(const TElement& element, const std::string& name) {
-    if (element.Kind == ekDialog && !element.Permanent) return "Npc_KnowsInfo (hero, " + name + ")";
+    if (element.Kind == ekDialog && (!element.Permanent || InformationElsewhere(element)))
+        return "Npc_KnowsInfo (hero, " + name + ")";
     if (element.Kind == ekCode) return name;
     return "Bekannt_" + name;
 }
 
+// The letters "_info" or "_condition" (in any case) that follow a reference to a Dialog in
+// `text` at `at` and name one of its functions, as the import writes "#12#_info ();".
+std::string_view FunctionSuffixAt(std::string_view text, size_t at) {
+    for (std::string_view suffix : {std::string_view("_info"), std::string_view("_condition")}) {
+        if (text.size() - at < suffix.size() ||
+            !EqualsNoCase1252(text.substr(at, suffix.size()), suffix))
+            continue;
+        const size_t end = at + suffix.size();
+        if (end < text.size() && IsKeepableName(text.substr(end, 1), true)) continue;
+        return suffix;
+    }
+    return {};
+}
+
 } // namespace
+
+TDialogFunctions DialogFunctionsOf(const TElement& dialog, const std::string& instanceName) {
+    TDialogFunctions functions{instanceName + "_condition", instanceName + "_info"};
+    if (!MayHoldNameMarker(dialog.Body) && !MayHoldNameMarker(dialog.Condition)) return functions;
+    TBlockNames kept = NamesOf(dialog.Body, ekDialog);
+    if (!kept.Condition.empty()) functions.Condition = std::move(kept.Condition);
+    if (!kept.Information.empty()) functions.Information = std::move(kept.Information);
+    if (std::string elsewhere = FunctionElsewhere(dialog.Condition, 0); !elsewhere.empty()) {
+        functions.Condition = std::move(elsewhere);
+        functions.ConditionElsewhere = true;
+    }
+    if (std::string elsewhere = FunctionElsewhere(dialog.Body, kept.Empty() ? 0 : 1);
+        !elsewhere.empty()) {
+        functions.Information = std::move(elsewhere);
+        functions.InformationElsewhere = true;
+    }
+    return functions;
+}
 
 std::string Tabs(int count) {
     return count > 0 ? std::string(static_cast<size_t>(count), '\t') : "";
@@ -71,7 +122,7 @@ bool NeedsKnownVar(const TProject& project, int32_t id) {
     if (!element) return false;
     switch (element->Kind) {
     case ekDialog:
-        return element->Permanent && element->IsKnownTarget;
+        return element->Permanent && element->IsKnownTarget && !InformationElsewhere(*element);
     case ekEvent:
         return !element->Permanent || element->IsKnownTarget;
     case ekChoice:
@@ -123,11 +174,28 @@ TLines TDialogCompiler::ResolveReferences(const TLines& lines) {
 
 std::string TDialogCompiler::ResolveText(std::string text) {
     if (text.find('#') == std::string::npos) return text;
-    return ReplaceReferences(text, [&](std::string_view inner) {
+    std::string result;
+    result.reserve(text.size());
+    size_t copied = 0;
+    for (;;) {
+        const size_t open = FindReferenceMarker(text, copied);
+        if (open == std::string::npos) break;
+        const size_t close = text.find('#', open + 1);
+        if (close == std::string::npos) break;
+        result.append(text, copied, open - copied);
+        copied = close + 1;
+        std::string_view inner(text.data() + open + 1, close - open - 1);
+        // A kept name is no reference; it goes out as it stands (model/name_markers.h).
+        if (inner.starts_with(":") || inner.starts_with("!:")) {
+            result.append(text, open, copied - open);
+            continue;
+        }
         const bool known = inner.starts_with("!");
         if (known) inner.remove_prefix(1);
-        if (inner.find("INVALID") != std::string_view::npos || inner.starts_with("+"))
-            return "#" + std::string(inner) + "#";
+        if (inner.find("INVALID") != std::string_view::npos || inner.starts_with("+")) {
+            result += "#" + std::string(inner) + "#";
+            continue;
+        }
         int32_t id = 0;
         if (!ParseReferenceId(inner, id))
             throw ECompileError("'" + std::string(inner) +
@@ -137,10 +205,30 @@ std::string TDialogCompiler::ResolveText(std::string text) {
         if (!target) {
             Prompter.ShowMessage("Compiler: Ung\xFC"
                                  "ltiger Verweis auf Baustein!");
-            return "#INVALID:" + std::string(inner) + "#";
+            result += "#INVALID:" + std::string(inner) + "#";
+            continue;
         }
-        return known ? KnownExpressionOf(*target, InstanceName(id)) : InstanceName(id);
-    });
+        if (known) {
+            result += KnownExpressionOf(*target, InstanceName(id));
+            continue;
+        }
+        const std::string_view suffix =
+            target->Kind == ekDialog ? FunctionSuffixAt(text, copied) : std::string_view();
+        if (!suffix.empty()) {
+            // A dialog function with a name of its own is called by that name.
+            const TDialogFunctions functions = DialogFunctionsOf(*target, InstanceName(id));
+            const bool info = suffix == "_info";
+            const std::string& function = info ? functions.Information : functions.Condition;
+            if (function != InstanceName(id) + std::string(suffix)) {
+                result += function;
+                copied += suffix.size();
+                continue;
+            }
+        }
+        result += InstanceName(id);
+    }
+    result.append(text, copied);
+    return result;
 }
 
 TLines TDialogCompiler::CompileBody(const TLines& resolved, int32_t id) {
@@ -149,6 +237,7 @@ TLines TDialogCompiler::CompileBody(const TLines& resolved, int32_t id) {
 
 std::string TDialogCompiler::CompileBodyText(std::string_view resolved, int32_t id) {
     const std::string name = InstanceName(id);
+    const TElement* element = Project.Elements.LiveAt(id);
     TParser& lexer = Lexer;
     lexer.SetText(resolved);
     std::string out;
@@ -157,6 +246,19 @@ std::string TDialogCompiler::CompileBodyText(std::string_view resolved, int32_t 
 
     int32_t copyFrom = 1; // 1-based, as the lexer's positions
     int speech = 0;
+    // The kept names of spoken lines by the 1-based place of their marker, in text order. A
+    // name line is no code: the body begins behind it.
+    std::vector<std::pair<int32_t, std::string_view>> lineNames;
+    size_t nextLineName = 0;
+    std::string_view keptName;
+    if (element && resolved.find(kNameMarkerOpener) != std::string_view::npos)
+        ForEachNameMarker(resolved, NamedBodyOf(element->Kind), [&](const TNameMarker& marker) {
+            const int32_t place = static_cast<int32_t>(marker.Start) + 1;
+            if (marker.Role == TNameMarkerRole::SpokenLine)
+                lineNames.emplace_back(place, marker.Name);
+            else if (marker.Role == TNameMarkerRole::Block)
+                lexer.Pos = copyFrom = std::min(LineEndOf(lexer) + 2, lexer.TextLength() + 1);
+        });
     // Copies the unchanged text from the copy position up to (not including) `position`.
     auto copyUpTo = [&](int32_t position) {
         if (position > copyFrom)
@@ -168,7 +270,18 @@ std::string TDialogCompiler::CompileBodyText(std::string_view resolved, int32_t 
         lexer.NextToken();
         if (lexer.AtEnd) break;
         const std::string& op = lexer.OpToken;
-        if (lexer.IdentToken == "ENDE") {
+        if (lexer.IdentToken.starts_with(kNameMarkerOpener)) {
+            const int32_t first = TokenFirst(lexer);
+            while (nextLineName < lineNames.size() && lineNames[nextLineName].first < first)
+                ++nextLineName;
+            if (nextLineName < lineNames.size() && lineNames[nextLineName].first == first) {
+                // The marker and the blanks after it make way for the spoken line.
+                keptName = lineNames[nextLineName].second;
+                copyUpTo(first);
+                lexer.SkipBlanks();
+                copyFrom = lexer.Pos;
+            }
+        } else if (lexer.IdentToken == "ENDE") {
             copyUpTo(TokenFirst(lexer));
             out += "AI_StopProcessInfos (self);";
             copyFrom = lexer.Pos;
@@ -185,7 +298,14 @@ std::string TDialogCompiler::CompileBodyText(std::string_view resolved, int32_t 
             copyUpTo(marker);
             out += "AI_Output (";
             out += hero ? "other, self, \"" : "self, other, \"";
-            out += name + "_" + TwoDigits(speech++) + "\"); //";
+            if (keptName.empty()) {
+                out += NewLineName(name, speech);
+            } else {
+                out += keptName;
+                keptName = {};
+                ++speech;
+            }
+            out += "\"); //";
             out.append(lexer.Text, static_cast<size_t>(lexer.Pos - 1),
                        static_cast<size_t>(lineEnd - lexer.Pos));
             copyFrom = lineEnd;
@@ -237,8 +357,14 @@ std::string TDialogCompiler::CompileBodyText(std::string_view resolved, int32_t 
                 if (!target) {
                     call += "\"\", " + choice + ");";
                 } else {
+                    // The name as the block has it: a kept name keeps its letter case.
+                    choice = InstanceName(target->Id);
                     // A Dialog offered as a choice runs its information function.
-                    if (target->Kind == ekDialog) choice += "_Info";
+                    if (target->Kind == ekDialog) {
+                        const TDialogFunctions functions = DialogFunctionsOf(*target, choice);
+                        choice = functions.Information == choice + "_info" ? choice + "_Info"
+                                                                           : functions.Information;
+                    }
                     call += DescriptionValue(target->Description) + ", " + choice + ");";
                 }
                 copyUpTo(marker);
@@ -249,6 +375,27 @@ std::string TDialogCompiler::CompileBodyText(std::string_view resolved, int32_t 
     }
     copyUpTo(lexer.TextLength() + 1);
     return out;
+}
+
+std::string TDialogCompiler::NewLineName(const std::string& instanceName, int& counter) {
+    if (!KeptLineNames) {
+        // The output names that blocks keep, upper-cased: Daedalus does not tell case.
+        KeptLineNames.emplace();
+        Project.Elements.ForEach([&](const TElement& element) {
+            if (element.IsFree() || !MayHoldNameMarker(element.Body)) return;
+            ForEachNameMarker(JoinLines(element.Body), NamedBodyOf(element.Kind),
+                              [&](const TNameMarker& marker) {
+                                  if (marker.Role == TNameMarkerRole::SpokenLine)
+                                      KeptLineNames->insert(UpperCaseAscii(marker.Name));
+                              });
+        });
+    }
+    // A new line never takes a name that another line keeps.
+    std::string lineName;
+    do {
+        lineName = instanceName + "_" + TwoDigits(counter++);
+    } while (!KeptLineNames->empty() && KeptLineNames->contains(UpperCaseAscii(lineName)));
+    return lineName;
 }
 
 const std::string& TDialogCompiler::NpcInstanceName(const std::string& clearName) {
@@ -295,6 +442,7 @@ TLines TDialogCompiler::Compile(int32_t id, TLines& knownDeclarations) {
         // body goes out with only its references resolved.
         Prompter.ShowMessage("Konnte \"" + (element->Node ? element->Node->Path() : name) +
                              "\" nicht kompilieren.\r\n" + error.Message());
+        if (HasNameLine(element->Body, element->Kind)) body.erase(0, body.find("\r\n") + 2);
     }
 
     TLines out;
@@ -304,7 +452,7 @@ TLines TDialogCompiler::Compile(int32_t id, TLines& knownDeclarations) {
 
     switch (element->Kind) {
     case ekDialog:
-        CompileDialog(*element, name, condition, body, out);
+        CompileDialog(*element, name, DialogFunctionsOf(*element, name), condition, body, out);
         break;
     case ekEvent:
     case ekChoice:
@@ -319,14 +467,15 @@ TLines TDialogCompiler::Compile(int32_t id, TLines& knownDeclarations) {
 }
 
 void TDialogCompiler::CompileDialog(const TElement& element, const std::string& name,
-                                    const TLines& condition, const std::string& body, TLines& out) {
+                                    const TDialogFunctions& functions, const TLines& condition,
+                                    const std::string& body, TLines& out) {
     const std::string& npc = NpcInstanceName(element.Npc);
     out.push_back("instance " + name + " (C_INFO)");
     out.push_back("{");
     out.push_back("\tnpc\t\t\t= " + npc + ";");
     out.push_back("\tnr\t\t\t= " + element.Nr + ";");
-    out.push_back("\tcondition\t= " + name + "_condition;");
-    out.push_back("\tinformation\t= " + name + "_info;");
+    out.push_back("\tcondition\t= " + functions.Condition + ";");
+    out.push_back("\tinformation\t= " + functions.Information + ";");
     if (element.Permanent) out.push_back("\tpermanent\t= TRUE;");
     if (element.Important) out.push_back("\timportant\t= TRUE;");
     if (element.Trade) out.push_back("\ttrade\t\t= TRUE;");
@@ -335,25 +484,30 @@ void TDialogCompiler::CompileDialog(const TElement& element, const std::string& 
     out.push_back("};");
     out.emplace_back();
 
-    out.push_back("FUNC int " + name + "_condition()");
-    out.push_back("{");
-    for (const auto& line : condition)
-        out.push_back("\t" + line);
-    const bool braces = HoldsCode(condition);
-    if (braces) out.push_back("\t{");
-    out.push_back(braces ? "\t\treturn TRUE;" : "\treturn TRUE;");
-    if (braces) out.push_back("\t};");
-    out.push_back("};");
-    out.emplace_back();
-
-    out.push_back("FUNC void " + name + "_info()");
-    out.push_back("{");
-    AppendIndented(body, "\t", out);
-    if (element.Trade) {
-        out.push_back("\t");
-        out.push_back("\tB_GiveTradeInv (self);");
+    // A function that stands elsewhere is only named.
+    if (!functions.ConditionElsewhere) {
+        out.push_back("FUNC int " + functions.Condition + "()");
+        out.push_back("{");
+        for (const auto& line : condition)
+            out.push_back("\t" + line);
+        const bool braces = HoldsCode(condition);
+        if (braces) out.push_back("\t{");
+        out.push_back(braces ? "\t\treturn TRUE;" : "\treturn TRUE;");
+        if (braces) out.push_back("\t};");
+        out.push_back("};");
+        out.emplace_back();
     }
-    out.push_back("};");
+
+    if (!functions.InformationElsewhere) {
+        out.push_back("FUNC void " + functions.Information + "()");
+        out.push_back("{");
+        AppendIndented(body, "\t", out);
+        if (element.Trade) {
+            out.push_back("\t");
+            out.push_back("\tB_GiveTradeInv (self);");
+        }
+        out.push_back("};");
+    }
     out.push_back("\t");
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace redewerk {
@@ -42,6 +43,18 @@ bool NeedsKnownVar(const TProject& project, int32_t id);
 // Dialog that is not permanent, "Bekannt_N" for a permanent Dialog, an Event or a Choice, N
 // for a Code block.
 std::string KnownExpression(const TProject& project, int32_t id);
+
+// The names of a Dialog's condition and information functions in the export, and whether
+// each stands elsewhere (then the export writes none of its own): a kept name or a function
+// named in the dialog's texts (model/name_markers.h), else the instance name followed by
+// "_condition" and "_info".
+struct TDialogFunctions {
+    std::string Condition;
+    std::string Information;
+    bool ConditionElsewhere = false;
+    bool InformationElsewhere = false;
+};
+TDialogFunctions DialogFunctionsOf(const TElement& dialog, const std::string& instanceName);
 
 // Turns blocks into Daedalus source. One compiler serves one export or one preview: it looks
 // blocks up by instance name through an index built at its first lookup, so make a new one
@@ -77,8 +90,12 @@ private:
     std::string ResolveText(std::string text);
     std::string CompileBodyText(std::string_view resolved, int32_t id);
     void WriteHeading(const std::string& heading, const std::string& indent, TLines& out) const;
-    void CompileDialog(const TElement& element, const std::string& name, const TLines& condition,
+    void CompileDialog(const TElement& element, const std::string& name,
+                       const TDialogFunctions& functions, const TLines& condition,
                        const std::string& body, TLines& out);
+    // The output name of a spoken line that keeps no name of its own: the instance name and
+    // the line's number, skipping numbers whose names other lines keep.
+    std::string NewLineName(const std::string& instanceName, int& counter);
     void CompileFunction(const TElement& element, const std::string& name, const TLines& condition,
                          const std::string& body, TLines& out) const;
     bool HoldsCode(const TLines& lines);
@@ -95,6 +112,9 @@ private:
     // NPC instance names already looked up: the table only grows while compiling, so the
     // first match found stays the first match.
     std::unordered_map<std::string, std::string> NpcInstanceNames;
+    // The output names that spoken lines of the project keep, upper-cased; gathered when the
+    // first new name is made.
+    std::optional<std::unordered_set<std::string>> KeptLineNames;
 };
 
 } // namespace redewerk

@@ -3,6 +3,7 @@
 #include "model/block_tree.h"
 #include "model/cp1252.h"
 #include "model/element.h"
+#include "model/name_markers.h"
 #include "model/project.h"
 
 #include <algorithm>
@@ -30,10 +31,17 @@ std::string InstanceNameOf(const TNode& node, int32_t kind) {
     return UpperCaseAscii(name);
 }
 
+std::string InstanceNameOf(const TElement& element) {
+    if (!element.Node) return {};
+    // A kept name is written as it was; Daedalus does not mind the letter case.
+    TBlockNames kept = NamesOf(element.Body, element.Kind);
+    if (!kept.Empty()) return std::move(kept.Block);
+    return InstanceNameOf(*element.Node, element.Kind);
+}
+
 std::string InstanceName(const TProject& project, int32_t id) {
     const TElement* element = project.Elements.LiveAt(id);
-    if (!element || !element->Node) return {};
-    return InstanceNameOf(*element->Node, element->Kind);
+    return element ? InstanceNameOf(*element) : std::string();
 }
 
 TInstanceNameIndex::TInstanceNameIndex(const TProject& project) {
@@ -41,7 +49,8 @@ TInstanceNameIndex::TInstanceNameIndex(const TProject& project) {
     project.Elements.ForEach([&](const TElement& element) {
         if (element.IsFree() || !element.Node) return;
         Ids.push_back(element.Id);
-        Names.push_back(InstanceNameOf(*element.Node, element.Kind));
+        Names.push_back(InstanceNameOf(element));
+        Keys.push_back(UpperCaseAscii(Names.back()));
     });
     size_t capacity = 16;
     while (capacity < Names.size() * 2)
@@ -50,8 +59,9 @@ TInstanceNameIndex::TInstanceNameIndex(const TProject& project) {
     const size_t mask = capacity - 1;
     // Walking the ids upwards and keeping the first entry gives the lowest id for a name.
     for (size_t entry = 0; entry < Names.size(); ++entry) {
-        size_t slot = std::hash<std::string_view>{}(Names[entry]) & mask;
-        while (Slots[slot] >= 0 && Names[static_cast<size_t>(Slots[slot])] != Names[entry])
+        const std::string& key = Keys[entry];
+        size_t slot = std::hash<std::string_view>{}(key)&mask;
+        while (Slots[slot] >= 0 && Keys[static_cast<size_t>(Slots[slot])] != key)
             slot = (slot + 1) & mask;
         if (Slots[slot] < 0) Slots[slot] = static_cast<int32_t>(entry);
     }
@@ -62,7 +72,7 @@ int32_t TInstanceNameIndex::Find(std::string_view name) const {
     for (size_t slot = std::hash<std::string_view>{}(name)&mask;; slot = (slot + 1) & mask) {
         const int32_t entry = Slots[slot];
         if (entry < 0) return -1;
-        if (Names[static_cast<size_t>(entry)] == name) return Ids[static_cast<size_t>(entry)];
+        if (Keys[static_cast<size_t>(entry)] == name) return Ids[static_cast<size_t>(entry)];
     }
 }
 

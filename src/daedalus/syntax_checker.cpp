@@ -1,9 +1,11 @@
 #include "daedalus/syntax_checker.h"
 
 #include "model/element.h"
+#include "model/name_markers.h"
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 namespace redewerk {
 
@@ -462,7 +464,22 @@ TCheckMode BodyCheckMode(int32_t elementKind, bool important, bool lockBody, boo
     return TCheckMode::Declarations;
 }
 
-TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode) {
+namespace {
+
+// Where in a text of `mode` name markers may stand.
+TNamedText NamedTextOf(TCheckMode mode, int32_t blockKind) {
+    switch (mode) {
+    case TCheckMode::Condition:
+        return NamedConditionOf(blockKind);
+    case TCheckMode::Statements:
+        return blockKind == ekDialog ? TNamedText::DialogBody : TNamedText::Body;
+    default:
+        return TNamedText::Code;
+    }
+}
+
+// The check of a text without name markers.
+TCheckResult CheckBlanked(TParser& parser, std::string_view text, TCheckMode mode) {
     parser.SetText(text);
     parser.ShiftOperators = mode != TCheckMode::Statements;
     parser.PushState(STeof);
@@ -493,9 +510,35 @@ TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode
     return result;
 }
 
-TCheckResult CheckSyntax(std::string_view text, TCheckMode mode, TInternalErrorNotice* notice) {
+} // namespace
+
+TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode,
+                         int32_t blockKind) {
+    // A kept name is no Daedalus: each one in its place is blanked out for the state machine,
+    // which keeps every other place where it is. The first one out of place is an error,
+    // unless the machine finds one before it.
+    std::string blanked;
+    std::optional<TNameMarkerFault> fault;
+    if (text.find(kNameMarkerOpener) != std::string_view::npos) {
+        blanked.assign(text);
+        fault = ForEachNameMarker(text, NamedTextOf(mode, blockKind), [&](const TNameMarker& m) {
+            blanked.replace(m.Start, m.Length, m.Length, ' ');
+        });
+        text = blanked;
+    }
+    TCheckResult result = CheckBlanked(parser, text, mode);
+    if (fault && (result.Ok || result.ErrorPos >= static_cast<int32_t>(fault->Pos))) {
+        result.Ok = false;
+        result.Message = fault->Message;
+        result.ErrorPos = parser.ErrorPos = static_cast<int32_t>(fault->Pos);
+    }
+    return result;
+}
+
+TCheckResult CheckSyntax(std::string_view text, TCheckMode mode, TInternalErrorNotice* notice,
+                         int32_t blockKind) {
     TParser parser(notice);
-    return CheckSyntax(parser, text, mode);
+    return CheckSyntax(parser, text, mode, blockKind);
 }
 
 } // namespace redewerk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "daedalus/parser.h"
+#include "model/element.h"
 
 #include <cstdint>
 #include <string>
@@ -36,10 +37,13 @@ TCheckMode BodyCheckMode(int32_t elementKind, bool important, bool lockBody, boo
 // Checks a whole text with the parser's state machine, from an empty stack, up to the end of
 // the text or the first error, and sets the parser's ErrorPos. Only parse errors are caught;
 // the parser keeps its buffers, so an editor reuses one parser for every check.
-TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode);
+// The text belongs to a block of `blockKind` (a script counts as a Dialog's body): the kept
+// names it may hold (model/name_markers.h) depend on that, and are no Daedalus.
+TCheckResult CheckSyntax(TParser& parser, std::string_view text, TCheckMode mode,
+                         int32_t blockKind = ekDialog);
 
 // The same with a parser of its own.
 TCheckResult CheckSyntax(std::string_view text, TCheckMode mode,
-                         TInternalErrorNotice* notice = nullptr);
+                         TInternalErrorNotice* notice = nullptr, int32_t blockKind = ekDialog);
 
 } // namespace redewerk

@@ -4,6 +4,7 @@
 #include "import/progress.h"
 #include "model/cp1252.h"
 #include "model/file_system.h"
+#include "model/name_markers.h"
 #include "model/project.h"
 #include "model/prompter.h"
 #include "model/script_file.h"
@@ -376,6 +377,7 @@ bool TImporter::CheckBlocks() {
                                         "Dem Dialog fehlt die Condition und/oder Information!";
             SkipScript(object.Script, object.DeclarationPos, message, message);
         }
+        if (KeepNames) CheckKeepableNames(object);
         // A shift in a condition is fine as long as the condition stays one.
         if (!object.ShiftPos || (object.ObjType == TpCondition && object.Parent &&
                                  ConditionLength(object.BodyText) >= 0))
@@ -389,6 +391,24 @@ bool TImporter::CheckBlocks() {
                    "");
     }
     return SkippedCount == skippedBefore;
+}
+
+void TImporter::CheckKeepableNames(const TImpObj& object) {
+    std::vector<std::string_view> names;
+    if (object.ObjType == TpChoice) names.push_back(object.Name);
+    if (object.ObjType == TpDia && object.Info) {
+        const TDialogInfo& info = *object.Info;
+        names = {object.Name, info.CondObj ? std::string_view(info.CondObj->Name) : info.CondName,
+                 info.InfoObj ? std::string_view(info.InfoObj->Name) : info.InfoName};
+    }
+    for (std::string_view name : names)
+        if (!IsKeepableName(name)) {
+            const std::string message = "Der Name \"" + std::string(name) +
+                                        "\" l\xE4sst sich nicht beibehalten: nur Buchstaben, "
+                                        "Ziffern und \"_\", am Anfang keine Ziffer.";
+            SkipScript(object.Script, object.DeclarationPos, message, message);
+            return;
+        }
 }
 
 std::string TImporter::RestText() {
@@ -437,6 +457,9 @@ void TImporter::Import(const std::vector<std::string>& paths) {
     // From here on the run changes the tree; a failure takes all of it back.
     try {
         StartStage(kStageNodes);
+        if (KeepNames)
+            for (TImpObj& object : Objects)
+                SimplifyOwnCondition(object);
         CreateFolders();
         const int count = static_cast<int>(Objects.size());
         for (int i = 0; i < count; ++i) {
@@ -486,6 +509,7 @@ TScriptImportResult RunScriptImport(TProject& project, const std::vector<std::st
         TImporter importer(project, files, prompter, progress, &notice);
         importer.FolderForEach = options.FolderForEach;
         importer.Strict = options.Strict;
+        importer.KeepNames = options.KeepNames;
         importer.Import(paths);
         ReportReplacedCharacters(MakeProjectStorable(project), prompter);
         result.Completed = true;

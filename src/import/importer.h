@@ -37,6 +37,9 @@ struct TImportOptions {
     // The first fault ends the run and changes nothing. Otherwise a script that cannot be
     // read or imported is left out and the others are imported.
     bool Strict = false;
+    // Dialogs, options and spoken lines keep the names they have in the scripts
+    // (model/name_markers.h), so that the export can take the scripts' place.
+    bool KeepNames = false;
 };
 
 // Reads existing Daedalus dialog scripts into blocks. Derives from the lexer so that it sees
@@ -72,6 +75,8 @@ public:
     bool FolderForEach = true;
     // Whether the first fault ends the run instead of leaving its script out.
     bool Strict = false;
+    // Whether the blocks keep the names of the scripts.
+    bool KeepNames = false;
     // The scripts left out, in list order.
     std::vector<TSkippedScript> Skipped;
 
@@ -121,6 +126,9 @@ private:
 
     // Hangs options and dialog functions under the objects that use them.
     void ResolveHierarchy();
+    // Cuts the condition function that a dialog owns down to its condition; true when it is
+    // more and has become code of its own.
+    bool SimplifyOwnCondition(TImpObj& object);
     // Creates the block of an object (and first those of the objects it hangs under).
     void CreateNodes(TImpObj& object);
     // Fills the object's block from the object.
@@ -140,6 +148,10 @@ private:
     bool InterpretAll();
     bool CheckNames();
     bool CheckBlocks();
+    // Leaves out the script of an object with a name that a block cannot keep.
+    void CheckKeepableNames(const TImpObj& object);
+    // The name line of a dialog or option that keeps its names.
+    std::string NameLine(const TImpObj& object) const;
     // Leaves out the script for a fault at the 1-based position `pos` of its text (0: no
     // place); in a strict run raises `strictMessage` instead, or the report's line when
     // that is empty.

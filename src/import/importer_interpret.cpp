@@ -4,6 +4,7 @@
 
 #include "import/import_text.h"
 #include "model/cp1252.h"
+#include "model/name_markers.h"
 
 #include <algorithm>
 
@@ -239,7 +240,18 @@ void TImporter::InterpretStatement(TImpObj& object) {
         const bool npcSpeaks = TokenIs(2, "SELF") && (TokenIs(4, "OTHER") || TokenIs(4, "HERO"));
         const bool heroSpeaks = (TokenIs(2, "OTHER") || TokenIs(2, "HERO")) && TokenIs(4, "SELF");
         if (npcSpeaks || heroSpeaks) {
-            ReplaceStatement(npcSpeaks ? "<<" : ">>", false);
+            std::string mark = npcSpeaks ? "<<" : ">>";
+            if (KeepNames) {
+                // The output name goes in front of the spoken line.
+                const std::string name = t[6].substr(1, t[6].size() - 2);
+                if (!IsKeepableName(name, true))
+                    throw TImportError("Der Ausgabename \"" + name +
+                                           "\" l\xE4sst sich nicht beibehalten: nur Buchstaben, "
+                                           "Ziffern und \"_\".",
+                                       TokenPos[6]);
+                mark = std::string(kNameMarkerOpener) + name + "#" + mark;
+            }
+            ReplaceStatement(mark, false);
             TakeOverSpeakerComment();
             Mark(object);
             return;
@@ -346,10 +358,10 @@ void TImporter::DropReturnValue(TImpObj& object) {
 }
 
 void TImporter::TakeOverSpeakerComment() {
-    // The comment after the call becomes the spoken text; the output name is dropped, the
-    // block compiler numbers the lines anew. Only a comment that follows the call with
-    // nothing but blanks between counts: code before a later "//" on the line (another
-    // call, the "};" of a one-line block, a string holding "//") would go with it.
+    // The comment after the call becomes the spoken text; the output name is dropped (or
+    // kept in front of the line), the block compiler numbers the lines anew. Only a comment that
+    // follows the call with nothing but blanks between counts: code before a later "//" on the line
+    // (another call, the "};" of a one-line block, a string holding "//") would go with it.
     const int32_t lineBreak = FindFromPos("\r\n");
     int32_t slashes = Pos;
     while (At(slashes) == ' ' || At(slashes) == '\t')

@@ -4,6 +4,7 @@
 
 #include "import/import_text.h"
 #include "model/cp1252.h"
+#include "model/name_markers.h"
 #include "model/project.h"
 
 namespace redewerk {
@@ -121,6 +122,13 @@ int32_t TImporter::TakeFreeElementId() {
     return FreeIdSearchStart++;
 }
 
+bool TImporter::SimplifyOwnCondition(TImpObj& object) {
+    if (object.ObjType != TpDia || !object.Info || !object.Info->CondObj ||
+        object.Info->CondObj->Parent != &object)
+        return false;
+    return !SimplifyCondition(*object.Info->CondObj);
+}
+
 void TImporter::CreateNodes(TImpObj& object) {
     if (object.ElementId != -1 || IsDialogFunction(object)) return;
 
@@ -128,13 +136,11 @@ void TImporter::CreateNodes(TImpObj& object) {
     while (nodeParent && IsDialogFunction(*nodeParent))
         nodeParent = nodeParent->Parent;
 
-    if (object.ObjType == TpDia && object.Info && object.Info->CondObj &&
-        object.Info->CondObj->Parent == &object) {
-        // A condition function that is more than a guarded "return TRUE" becomes a Code block
-        // of its own, standing before the dialog.
-        TImpObj& condition = *object.Info->CondObj;
-        if (!SimplifyCondition(condition)) CreateNodes(condition);
-    }
+    // A condition function that is more than a guarded "return TRUE" becomes a Code block of
+    // its own, standing before the dialog. Keeping names, each one was settled before and
+    // stands where the script has it, so that an export that takes the script's place
+    // imports in the same order again.
+    if (!KeepNames && SimplifyOwnCondition(object)) CreateNodes(*object.Info->CondObj);
 
     TNode* parentNode = object.FolderNode;
     if (nodeParent) {
@@ -170,8 +176,12 @@ void TImporter::CopyIntoElements(TImpObj& object) {
     if (!element) return;
 
     if (object.ObjType != TpDia) {
-        if (object.ObjType == TpChoice) element->Description = object.ChoiceText;
-        element->Body = SplitLines(RebuildText(object));
+        std::string text = RebuildText(object);
+        if (object.ObjType == TpChoice) {
+            element->Description = object.ChoiceText;
+            if (KeepNames) text = NameLine(object) + "\r\n" + text;
+        }
+        element->Body = SplitLines(text);
         return;
     }
 
@@ -190,32 +200,55 @@ void TImporter::CopyIntoElements(TImpObj& object) {
     auto ownerId = [](const TImpObj& function) {
         return std::to_string(function.Root()->ElementId);
     };
+    // Keeping names, a function that is not the dialog's own keeps its name too: the dialog
+    // names it as standing elsewhere instead of calling it from a function of its own.
+    auto elsewhere = [](std::string_view name) {
+        return std::string(kNameMarkerOpener) + std::string(name) + "()#";
+    };
     std::string body;
-    if (const TImpObj* function = info->InfoObj) {
-        if (function->Parent == &object)
-            body = RebuildText(*function);
-        else if (function->Parent)
-            body = "#" + ownerId(*function) + "#_info();";
-        else
-            body = function->Name + "();";
-    } else {
-        body = info->InfoName + "();";
-    }
+    if (const TImpObj* function = info->InfoObj; function && function->Parent == &object)
+        body = RebuildText(*function);
+    else if (KeepNames)
+        body = elsewhere(function ? function->Name : info->InfoName);
+    else if (function && function->Parent)
+        body = "#" + ownerId(*function) + "#_info();";
+    else
+        body = (function ? function->Name : info->InfoName) + "();";
     if (!object.Comment.empty()) body = object.Comment + "\r\n\r\n" + body;
+    if (KeepNames) body = NameLine(object) + "\r\n" + body;
     element->Body = SplitLines(body);
 
     std::string condition;
-    if (const TImpObj* function = info->CondObj) {
-        if (function->Parent == &object)
-            condition = RebuildText(*function);
-        else if (function->Parent)
-            condition = "if (#" + ownerId(*function) + "#_condition())";
-        else
-            condition = "if (" + function->Name + "())";
-    } else {
-        condition = "if (" + info->CondName + "())";
-    }
+    if (const TImpObj* function = info->CondObj; function && function->Parent == &object)
+        condition = RebuildText(*function);
+    else if (KeepNames)
+        condition = elsewhere(function ? function->Name : info->CondName);
+    else if (function && function->Parent)
+        condition = "if (#" + ownerId(*function) + "#_condition())";
+    else
+        condition = "if (" + (function ? function->Name : info->CondName) + "())";
     element->Condition = SplitLines(condition);
+}
+
+std::string TImporter::NameLine(const TImpObj& object) const {
+    std::string names = object.Name;
+    if (object.ObjType == TpDia) {
+        // A dialog's own functions are named only when they are not called as the export
+        // calls them, after the instance.
+        auto own = [&](const TImpObj* function, std::string_view suffix) {
+            if (!function || function->Parent != &object ||
+                EqualsNoCase1252(function->Name, object.Name + std::string(suffix)))
+                return std::string();
+            return function->Name;
+        };
+        const std::string condition = own(object.Info->CondObj, "_condition");
+        const std::string information = own(object.Info->InfoObj, "_info");
+        if (!information.empty())
+            names += "," + condition + "," + information;
+        else if (!condition.empty())
+            names += "," + condition;
+    }
+    return std::string(kNameMarkerOpener) + names + "#";
 }
 
 } // namespace redewerk

@@ -7,18 +7,19 @@ namespace redewerk {
 namespace {
 
 // The constructs the scan knows, in the order that decides between two starting at the same
-// place, and what closes each of them (nothing for the reference marker itself).
+// place, and what closes each of them (nothing for the reference marker itself). A line ends
+// at its LF, so texts with CR LF (as stored) and with LF alone (as edited) scan alike.
 struct TConstruct {
     std::string_view Opener;
     std::string_view Closer;
 };
 
 constexpr std::array<TConstruct, 6> kConstructs = {{
-    {"//", "\r\n"},
+    {"//", "\n"},
     {"/*", "*/"},
     {"\"", "\""},
-    {"<<", "\r\n"},
-    {">>", "\r\n"},
+    {"<<", "\n"},
+    {">>", "\n"},
     {"#", ""},
 }};
 

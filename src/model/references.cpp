@@ -15,9 +15,10 @@ namespace {
 constexpr std::string_view kUpStep = "..\\";
 
 // "INVALID..." keeps a failed reference for good; "#+...#" is the user's own text that the
-// compiler leaves alone, so the editor must not turn it into a path or an id either.
+// compiler leaves alone, and "#:...#" a kept name (model/name_markers.h), so the editor must
+// not turn them into a path or an id either.
 bool IsLeftAlone(std::string_view text) {
-    return text.starts_with("INVALID") || text.starts_with("+");
+    return text.starts_with("INVALID") || text.starts_with("+") || text.starts_with(":");
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

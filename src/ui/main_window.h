@@ -251,7 +251,7 @@ private:
     void WakeScheduler();
     void Colour(TCodeEditor* editor, THighlighter& highlighter);
     void CheckEditors();
-    void Check(TCodeEditor* editor, TParser& parser, TCheckMode mode);
+    void Check(TCodeEditor* editor, TParser& parser, TCheckMode mode, int32_t blockKind);
     void GotoError(TCodeEditor* editor);
     void SyntaxPanelClick(TCodeEditor* editor);
     TParser& ParserOf(const TCodeEditor* editor);

@@ -69,12 +69,13 @@ void TFMain::CheckEditors() {
     if (!element) return;
     Check(Body, BodyParser,
           BodyCheckMode(element->Kind, element->Important, LockBody->isChecked(),
-                        InstantCompile->isChecked(), !BodyShowsCode));
-    Check(Condition, ConditionParser, TCheckMode::Condition);
+                        InstantCompile->isChecked(), !BodyShowsCode),
+          element->Kind);
+    Check(Condition, ConditionParser, TCheckMode::Condition, element->Kind);
 }
 
-void TFMain::Check(TCodeEditor* editor, TParser& parser, TCheckMode mode) {
-    const TCheckResult result = redewerk::CheckSyntax(parser, editor->Bytes(), mode);
+void TFMain::Check(TCodeEditor* editor, TParser& parser, TCheckMode mode, int32_t blockKind) {
+    const TCheckResult result = redewerk::CheckSyntax(parser, editor->Bytes(), mode, blockKind);
     if (result.Ok) {
         editor->setExtraSelections({});
         editor->Panel()->ShowOk(ToQt(result.Message));

@@ -35,7 +35,8 @@ int LiveBlocks(const TProject& project) {
 
 } // namespace
 
-// import OUT.dlx SCRIPT.d... [--into BASE.dlx] [--no-folder-per-file] [--strict]
+// import OUT.dlx SCRIPT.d... [--into BASE.dlx] [--no-folder-per-file] [--keep-names]
+//        [--strict]
 int RunImportCommand(TCliContext& context) {
     std::vector<std::string> positional;
     std::optional<std::string> base;
@@ -47,6 +48,8 @@ int RunImportCommand(TCliContext& context) {
             base = args[++i];
         } else if (args[i] == "--no-folder-per-file") {
             options.FolderForEach = false;
+        } else if (args[i] == "--keep-names") {
+            options.KeepNames = true;
         } else if (args[i] == "--strict") {
             options.Strict = true;
         } else if (args[i].starts_with("--")) {
