@@ -11,8 +11,7 @@ TImpObj* TImpObj::Root() const {
 
 bool LacksDialogFunctions(const TImpObj& dialog) {
     const TDialogInfo* info = dialog.Info.get();
-    return !info || (!info->InfoObj && info->InfoName.empty()) ||
-           (!info->CondObj && info->CondName.empty());
+    return !info || info->InfoName.empty() || info->CondName.empty();
 }
 
 const char* CallNameOf(TImpRefKind kind) {

@@ -58,7 +58,7 @@ struct TDialogInfo {
     std::string Nr = "0";
     TImpObj* InfoObj = nullptr; // the object named by "information", if imported
     TImpObj* CondObj = nullptr; // the object named by "condition", if imported
-    std::string InfoName;       // the "information" value when it names no imported object
+    std::string InfoName;       // the "information" value, as written
     std::string CondName;       // likewise for "condition"
     bool Permanent = false;
     bool Important = false;

@@ -398,8 +398,7 @@ void TImporter::CheckKeepableNames(const TImpObj& object) {
     if (object.ObjType == TpChoice) names.push_back(object.Name);
     if (object.ObjType == TpDia && object.Info) {
         const TDialogInfo& info = *object.Info;
-        names = {object.Name, info.CondObj ? std::string_view(info.CondObj->Name) : info.CondName,
-                 info.InfoObj ? std::string_view(info.InfoObj->Name) : info.InfoName};
+        names = {object.Name, info.CondName, info.InfoName};
     }
     for (std::string_view name : names)
         if (!IsKeepableName(name)) {

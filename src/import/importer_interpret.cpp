@@ -175,9 +175,8 @@ void TImporter::InterpretAssignment(TImpObj& dialog) {
         if (TImpObj* found = FindObject(value)) {
             AddReference(dialog, *found, TokenPos[2], condition ? RfCondition : RfInformation);
             object = found;
-        } else {
-            name = value;
         }
+        name = value;
     } else if (attribute == "DESCRIPTION") {
         dialog.ChoiceText = NormaliseCaption(value);
     } else if (attribute == "IMPORTANT" || attribute == "PERMANENT" || attribute == "TRADE") {

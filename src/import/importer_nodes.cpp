@@ -201,7 +201,8 @@ void TImporter::CopyIntoElements(TImpObj& object) {
         return std::to_string(function.Root()->ElementId);
     };
     // Keeping names, a function that is not the dialog's own keeps its name too: the dialog
-    // names it as standing elsewhere instead of calling it from a function of its own.
+    // names it, as its attribute does, as standing elsewhere instead of calling it from a
+    // function of its own.
     auto elsewhere = [](std::string_view name) {
         return std::string(kNameMarkerOpener) + std::string(name) + "()#";
     };
@@ -209,7 +210,7 @@ void TImporter::CopyIntoElements(TImpObj& object) {
     if (const TImpObj* function = info->InfoObj; function && function->Parent == &object)
         body = RebuildText(*function);
     else if (KeepNames)
-        body = elsewhere(function ? function->Name : info->InfoName);
+        body = elsewhere(info->InfoName);
     else if (function && function->Parent)
         body = "#" + ownerId(*function) + "#_info();";
     else
@@ -222,7 +223,7 @@ void TImporter::CopyIntoElements(TImpObj& object) {
     if (const TImpObj* function = info->CondObj; function && function->Parent == &object)
         condition = RebuildText(*function);
     else if (KeepNames)
-        condition = elsewhere(function ? function->Name : info->CondName);
+        condition = elsewhere(info->CondName);
     else if (function && function->Parent)
         condition = "if (#" + ownerId(*function) + "#_condition())";
     else

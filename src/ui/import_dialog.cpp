@@ -22,6 +22,7 @@ namespace redewerk {
 TFImport::TFImport(TPrompter& prompter, QWidget* parent)
     : QDialog(parent), Prompter(prompter), List(new QListWidget(this)),
       FolderBox(new QCheckBox(QStringLiteral("Unterordner für jede Datei anlegen"), this)),
+      KeepNamesBox(new QCheckBox(QStringLiteral("Namen beibehalten"), this)),
       BtnStart(new QPushButton(QStringLiteral("OK"), this)) {
     setObjectName(QStringLiteral("FImport"));
     setWindowTitle(QStringLiteral("Daedalus Scripte importieren"));
@@ -32,6 +33,10 @@ TFImport::TFImport(TPrompter& prompter, QWidget* parent)
     List->installEventFilter(this);
     FolderBox->setObjectName(QStringLiteral("FolderForEach"));
     FolderBox->setChecked(true);
+    KeepNamesBox->setObjectName(QStringLiteral("KeepNames"));
+    KeepNamesBox->setToolTip(
+        QStringLiteral("Instanzen, Funktionen und gesprochene Zeilen behalten ihre Namen aus den "
+                       "Skripten, damit der Export sie in einer Mod ersetzen kann"));
     BtnStart->setObjectName(QStringLiteral("BtnStart"));
     BtnStart->setDefault(true);
 
@@ -58,10 +63,13 @@ TFImport::TFImport(TPrompter& prompter, QWidget* parent)
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(List, 1);
     listRow->addLayout(buttons);
+    auto* options = new QVBoxLayout;
+    options->addWidget(FolderBox);
+    options->addWidget(KeepNamesBox);
     auto* bottomRow = new QHBoxLayout;
-    bottomRow->addWidget(FolderBox, 1);
-    bottomRow->addWidget(BtnStart);
-    bottomRow->addWidget(cancel);
+    bottomRow->addLayout(options, 1);
+    bottomRow->addWidget(BtnStart, 0, Qt::AlignBottom);
+    bottomRow->addWidget(cancel, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(listRow);
     layout->addLayout(bottomRow);
@@ -76,6 +84,10 @@ QStringList TFImport::Paths() const {
 
 bool TFImport::FolderForEachChecked() const {
     return FolderBox->isChecked();
+}
+
+bool TFImport::KeepNamesChecked() const {
+    return KeepNamesBox->isChecked();
 }
 
 void TFImport::AddPaths(const QStringList& paths) {
@@ -142,6 +154,7 @@ void RunScriptImportCommand(TFImport& dialog, TFImportProgress& progress, TFSkip
     progress.repaint();
     TImportOptions options;
     options.FolderForEach = dialog.FolderForEachChecked();
+    options.KeepNames = dialog.KeepNamesChecked();
     const TScriptImportResult result =
         RunScriptImport(project, paths, options, files, prompter, &progress);
     progress.hide();

@@ -16,10 +16,10 @@ class TFileSystem;
 class TProject;
 class TPrompter;
 
-// "Daedalus Scripte importieren": the scripts to import, in the order they are read, and
-// whether each gets a sub-folder; "Abbrechen" or Escape closes it without an import. The
-// dialog lives as long as the main window, so the list keeps its entries from one import to
-// the next.
+// "Daedalus Scripte importieren": the scripts to import, in the order they are read, whether
+// each gets a sub-folder and whether the blocks keep the scripts' names; "Abbrechen" or Escape
+// closes it without an import. The dialog lives as long as the main window, so the list keeps
+// its entries from one import to the next.
 class TFImport : public QDialog {
     Q_OBJECT
 public:
@@ -28,6 +28,7 @@ public:
     // The listed paths, in list order.
     QStringList Paths() const;
     bool FolderForEachChecked() const;
+    bool KeepNamesChecked() const;
 
     // Appends the paths the list does not hold yet (compared without regard to letter case);
     // for each one it holds, a message names it.
@@ -42,6 +43,7 @@ public:
 
     QListWidget* FileList() const { return List; }
     QCheckBox* FolderForEach() const { return FolderBox; }
+    QCheckBox* KeepNames() const { return KeepNamesBox; }
     QPushButton* StartButton() const { return BtnStart; }
 
 protected:
@@ -53,6 +55,7 @@ private:
     TPrompter& Prompter;
     QListWidget* List;
     QCheckBox* FolderBox;
+    QCheckBox* KeepNamesBox;
     QPushButton* BtnStart;
 };
 

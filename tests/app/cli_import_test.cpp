@@ -55,6 +55,19 @@ TEST(CliImport, IntoABaseWithoutFolderPerFile) {
     EXPECT_EQ(files.Files["base.dlx"], saved);
 }
 
+// --keep-names: the dialog and its spoken line keep the names of the script.
+TEST(CliImport, KeepsTheNamesOfTheScripts) {
+    testing::TMemoryFileSystem files;
+    files.Files["DIA_Guard.d"] = kGuard;
+    EXPECT_EQ(RunCliCommand({"import", "out.dlx", "DIA_Guard.d", "--keep-names"}, files).Exit,
+              kExitOk);
+    TProject project;
+    TProjectFileError error;
+    ASSERT_TRUE(ParseProject(files.Files["out.dlx"], project, error));
+    EXPECT_EQ(project.Tree.FindByPath("IMPORT\\Guard\\Hallo")->Element()->Body,
+              (TLines{"#:DIA_Guard_Hallo#", "#:X#>>Hallo"}));
+}
+
 // Without --strict a script that cannot be imported is named on stderr and left out, the
 // project gets the others and the exit code says that something was skipped. With --strict
 // the first fault stops the import and nothing is written.

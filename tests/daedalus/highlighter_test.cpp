@@ -62,6 +62,8 @@ const TDocCase kDocCases[] = {
      "\\cf10 >> Hallo \"du\"\\par\r\n\\cf11 << Was?\\par\r\n\\cf2 x"},
     {"a / b >= c <- d >> Text",
      "\\cf2 a \\cf3 / \\cf2 b \\cf3 >= \\cf2 c \\cf3 <- \\cf2 d \\cf10 >> Text"},
+    // A kept name is coloured as a reference, also right before the spoken line it names.
+    {"#:DIA_X#\r\n#:DIA_X_15_00#<<Ja", "\\cf8 #:DIA_X#\\par\r\n#:DIA_X_15_00#\\cf11 <<Ja"},
     // The editor's content is replaced by the document, so a NUL byte (a damaged or binary
     // file) must not end the scan: it is a delimiter, and the text after it is kept.
     {"a\0b c"s, "\\cf2 a\\cf3 \0\\cf2 b c"s},

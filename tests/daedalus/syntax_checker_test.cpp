@@ -166,6 +166,44 @@ INSTANTIATE_TEST_SUITE_P(Conditions, CheckerCases, ::testing::ValuesIn(kConditio
 INSTANTIATE_TEST_SUITE_P(Statements, CheckerCases, ::testing::ValuesIn(kStatementCases));
 INSTANTIATE_TEST_SUITE_P(Declarations, CheckerCases, ::testing::ValuesIn(kDeclarationCases));
 
+// Kept names are checked for their place and blanked out for the state machine; the first
+// fault counts, whether the machine's or a name's.
+TEST(Checker, KeptNamesAreNoDaedalus) {
+    const std::string misplaced = "Ein Name \"#:...#\" steht allein in der ersten Zeile oder "
+                                  "direkt vor \">>\" bzw. \"<<\".";
+    struct TCase {
+        TCheckMode Mode;
+        int32_t Kind;
+        std::string Text;
+        int32_t ErrorPos;
+        std::string Message;
+    };
+    const TCase cases[] = {
+        {kStats, ekDialog, "#:DIA_X,,DIA_X_Info#\n#:DIA_X_15_00# >>Hallo\nx = 1;", -1, kOk},
+        {kStats, ekChoice, "#:DIA_X_Ja#\r\n#:DIA_X_Ja_15_00#<<Ja", -1, kOk},
+        {kStats, ekDialog, "#:DIA_X#\n// geteilt\n#:DIA_Y_Info()#", -1, kOk},
+        {kCond, ekDialog, "#:B_Bereit()#", -1, kOk},
+        {kStats, ekDialog, "x = 1;\n#:A#", 7, misplaced},
+        {kStats, ekDialog, "x = 1 +;\n#:A#", 7, kOperand},
+        {kStats, ekDialog, "if (#:A# == 1) { };", 4, misplaced},
+        {kStats, ekChoice, "#:A,B#", 0,
+         "Nur ein Dialog nennt hinter seinem Namen Condition- und Informationsfunktion."},
+        {kCond, ekDialog, "#:B_Bereit()# && x", 0,
+         "In der Condition steht ein Name nur allein: \"#:Funktion()#\"."},
+        {kCond, ekEvent, "#:B_Bereit()#", 0,
+         "Nur die Condition eines Dialogs kann eine Funktion \"#:Name()#\" nennen."},
+        {kDecl, ekCode, "#:A#\nfunc void A() { };", 0,
+         "Ein Code-Baustein tr\xE4gt keine Namen \"#:...#\"."},
+    };
+    TParser parser;
+    for (const TCase& c : cases) {
+        const TCheckResult result = CheckSyntax(parser, c.Text, c.Mode, c.Kind);
+        EXPECT_EQ(result.Message, c.Message) << c.Text;
+        EXPECT_EQ(result.ErrorPos, c.ErrorPos) << c.Text;
+        EXPECT_EQ(parser.ErrorPos, c.ErrorPos) << c.Text;
+    }
+}
+
 TEST(Checker, DeepNestingIsASyntaxErrorNotACrash) {
     TParser parser;
     std::string text = "if " + std::string(200000, '(') + "a" + std::string(200000, ')');

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "codegen/compiled.h"
+#include "codegen/exporter.h"
 #include "import/dia_import.h"
 #include "import/importer.h"
+#include "model/file_system.h"
 #include "model/project.h"
 #include "support/memory_file_system.h"
 #include "support/recording_prompter.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 #include <string>
 #include <utility>
@@ -131,6 +135,58 @@ inline std::string DialogScript(const std::string& name, const std::string& attr
            "_Condition;\r\n\tinformation\t= " + name + "_Info;\r\n" + attributes +
            "};\r\n\r\nfunc int " + name + "_Condition ()\r\n{\r\n" + condition +
            "};\r\n\r\nfunc void " + name + "_Info ()\r\n{\r\n" + info + "};\r\n";
+}
+
+// The fixture scripts of tests/data/import. Three small scripts of a guard and two farmers:
+inline const std::vector<std::string> kFarmScripts = {
+    REDEWERK_TEST_DATA_DIR "/import/scripts/DIA_Guard_Gate.d",
+    REDEWERK_TEST_DATA_DIR "/import/scripts/DIA_Bau_Hilda.d",
+    REDEWERK_TEST_DATA_DIR "/import/scripts/DIA_Bau_Kurt.d"};
+// The village Moorbach: 30 dialogs of five people with options, trade, teaching, quests and
+// references from one file into the others, written as the game's scripts are.
+inline const std::vector<std::string> kVillageScripts = {
+    REDEWERK_TEST_DATA_DIR "/import/moorbach/Story_Moorbach.d",
+    REDEWERK_TEST_DATA_DIR "/import/moorbach/DIA_Schmied_Grimbald.d",
+    REDEWERK_TEST_DATA_DIR "/import/moorbach/DIA_Fischer_Jorn.d",
+    REDEWERK_TEST_DATA_DIR "/import/moorbach/DIA_Jaeger_Tarek.d",
+    REDEWERK_TEST_DATA_DIR "/import/moorbach/DIA_Wache_Bruno.d",
+    REDEWERK_TEST_DATA_DIR "/import/moorbach/DIA_Wirtin_Elke.d"};
+
+// Imports scripts from the disk, which must complete without a message.
+inline void ImportFixtures(TProject& project, const std::vector<std::string>& paths,
+                           TImportOptions options) {
+    TRecordingPrompter prompter;
+    TDiskFileSystem files;
+    ASSERT_TRUE(RunScriptImport(project, paths, options, files, prompter).Completed)
+        << (prompter.Messages.empty() ? "" : prompter.Messages.front());
+    EXPECT_TRUE(prompter.Messages.empty()) << prompter.Messages.front();
+}
+
+// Exports the project as "--one-file" does into memory: the file names and their texts.
+inline std::map<std::string, std::string> ExportOneFile(TProject& project) {
+    TMemoryFileSystem files;
+    TRecordingPrompter prompter;
+    TCompiled compiled;
+    compiled.ProjectName = "Rund";
+    compiled.Folder = "/export";
+    compiled.SeparateEvents = false;
+    EXPECT_EQ(ExportProject(project, compiled, files, prompter).Result, TExportResult::Exported);
+    EXPECT_TRUE(prompter.Messages.empty()) << prompter.Messages.front();
+    return {files.Files.begin(), files.Files.end()};
+}
+
+// Imports all files of an export, in the order of their names.
+inline void ImportExport(TProject& project, const std::map<std::string, std::string>& exported,
+                         TImportOptions options) {
+    TRecordingPrompter prompter;
+    TMemoryFileSystem files;
+    std::vector<std::string> paths;
+    for (const auto& [path, text] : exported) {
+        files.Files[path] = text;
+        paths.push_back(path);
+    }
+    ASSERT_TRUE(RunScriptImport(project, paths, options, files, prompter).Completed)
+        << (prompter.Messages.empty() ? "" : prompter.Messages.front());
 }
 
 } // namespace redewerk::testing

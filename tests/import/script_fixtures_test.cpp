@@ -1,22 +1,16 @@
 // Realistic dialog scripts from tests/data/import, and the way back: what the exporter writes
 // from the imported blocks imports to the same blocks again, and a second round trip changes
 // nothing at all.
-#include "codegen/compiled.h"
-#include "codegen/exporter.h"
 #include "import/importer.h"
 #include "import_helpers.h"
 #include "model/cp1252.h"
-#include "model/file_system.h"
 #include "model/project.h"
 #include "model/text_lines.h"
-#include "support/memory_file_system.h"
-#include "support/recording_prompter.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,20 +19,13 @@ namespace redewerk {
 namespace {
 
 using testing::BlockText;
-using testing::TRecordingPrompter;
+using testing::ExportOneFile;
+using testing::ImportExport;
+using testing::ImportFixtures;
 
 const std::string kData = std::string(REDEWERK_TEST_DATA_DIR) + "/import/";
-
-// Three small scripts of a guard and two farmers.
-const std::vector<std::string> kFarm = {kData + "scripts/DIA_Guard_Gate.d",
-                                        kData + "scripts/DIA_Bau_Hilda.d",
-                                        kData + "scripts/DIA_Bau_Kurt.d"};
-// The village Moorbach: 30 dialogs of five people with options, trade, teaching, quests and
-// references from one file into the others, written as the game's scripts are.
-const std::vector<std::string> kMoorbach = {
-    kData + "moorbach/Story_Moorbach.d",   kData + "moorbach/DIA_Schmied_Grimbald.d",
-    kData + "moorbach/DIA_Fischer_Jorn.d", kData + "moorbach/DIA_Jaeger_Tarek.d",
-    kData + "moorbach/DIA_Wache_Bruno.d",  kData + "moorbach/DIA_Wirtin_Elke.d"};
+const std::vector<std::string>& kFarm = testing::kFarmScripts;
+const std::vector<std::string>& kMoorbach = testing::kVillageScripts;
 
 std::string ReadData(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -47,45 +34,9 @@ std::string ReadData(const std::string& path) {
     return text.str();
 }
 
-// Imports scripts from the disk in a strict run, which must complete without a message.
-void ImportFixtures(TProject& project, const std::vector<std::string>& paths, bool folderForEach) {
-    TRecordingPrompter prompter;
-    TDiskFileSystem files;
-    ASSERT_TRUE(RunScriptImport(project, paths, {folderForEach, true}, files, prompter).Completed)
-        << (prompter.Messages.empty() ? "" : prompter.Messages.front());
-    EXPECT_TRUE(prompter.Messages.empty()) << prompter.Messages.front();
-}
-
-// Exports the project as "--one-file" does into memory: the file names and their texts.
-std::map<std::string, std::string> ExportOneFile(TProject& project) {
-    testing::TMemoryFileSystem files;
-    TRecordingPrompter prompter;
-    TCompiled compiled;
-    compiled.ProjectName = "Rund";
-    compiled.Folder = "/export";
-    compiled.SeparateEvents = false;
-    EXPECT_EQ(ExportProject(project, compiled, files, prompter).Result, TExportResult::Exported);
-    EXPECT_TRUE(prompter.Messages.empty()) << prompter.Messages.front();
-    return {files.Files.begin(), files.Files.end()};
-}
-
-// Imports all files of an export, in the order of their names.
-void ImportExport(TProject& project, const std::map<std::string, std::string>& exported,
-                  bool folderForEach) {
-    TRecordingPrompter prompter;
-    testing::TMemoryFileSystem files;
-    std::vector<std::string> paths;
-    for (const auto& [path, text] : exported) {
-        files.Files[path] = text;
-        paths.push_back(path);
-    }
-    ASSERT_TRUE(RunScriptImport(project, paths, {folderForEach, true}, files, prompter).Completed)
-        << (prompter.Messages.empty() ? "" : prompter.Messages.front());
-}
-
 TEST(ScriptFixtures, BecomeFoldersDialogsOptionsAndCode) {
     TProject project;
-    ImportFixtures(project, kFarm, true);
+    ImportFixtures(project, kFarm, {true, true});
     EXPECT_EQ(
         testing::TreeOutline(project),
         (std::vector<std::string>{"IMPORT 0", "  Gate 0", "    EXIT 1", "    Hello 1",
@@ -122,7 +73,7 @@ TEST(ScriptFixtures, BecomeFoldersDialogsOptionsAndCode) {
 // stays a call, members of dialogs and the other dialogs are references.
 TEST(ScriptFixtures, TheVillageImportsWhole) {
     TProject project;
-    ImportFixtures(project, kMoorbach, true);
+    ImportFixtures(project, kMoorbach, {true, true});
     int dialogs = 0;
     project.Elements.ForEach([&](const TElement& element) { dialogs += element.Kind == ekDialog; });
     EXPECT_EQ(dialogs, 30);
@@ -161,9 +112,9 @@ std::vector<std::string> Comparable(const TProject& project) {
 TEST(ScriptFixtures, ExportAndImportAgainGiveTheSameBlocksAndCode) {
     for (const auto* scripts : {&kFarm, &kMoorbach}) {
         TProject first, second;
-        ImportFixtures(first, *scripts, false);
+        ImportFixtures(first, *scripts, {false, true});
         const auto exported = ExportOneFile(first);
-        ImportExport(second, exported, false);
+        ImportExport(second, exported, {false, true});
         EXPECT_EQ(Comparable(second), Comparable(first));
         EXPECT_EQ(ExportOneFile(second), exported);
     }
@@ -175,10 +126,10 @@ TEST(ScriptFixtures, ExportAndImportAgainGiveTheSameBlocksAndCode) {
 TEST(ScriptFixtures, RoundTripsSettle) {
     for (const auto* scripts : {&kFarm, &kMoorbach}) {
         TProject first, second, third;
-        ImportFixtures(first, *scripts, true);
-        ImportExport(second, ExportOneFile(first), true);
+        ImportFixtures(first, *scripts, {true, true});
+        ImportExport(second, ExportOneFile(first), {true, true});
         const auto exported = ExportOneFile(second);
-        ImportExport(third, exported, true);
+        ImportExport(third, exported, {true, true});
         EXPECT_EQ(ExportOneFile(third), exported);
     }
 }

@@ -104,7 +104,7 @@ TEST_F(References, PathsToIdsRegisterKnownTargetsOrBecomeInvalidWithAMessage) {
     }
 }
 
-TEST_F(References, TextConversionSkipsCommentsStringsAndSpokenLines) {
+TEST_F(References, TextConversionSkipsCommentsStringsSpokenLinesAndKeptNames) {
     const std::string hallo = Id("Wirt\\Hallo");
     const std::string tschuess = Id("Wirt\\Tschuess");
     const TLines stored = {
@@ -114,7 +114,8 @@ TEST_F(References, TextConversionSkipsCommentsStringsAndSpokenLines) {
         "++#" + hallo + "#",
         "##",
         "#INVALID:Weg# #+frei#",
-        "x = 1; #" + tschuess, // an unclosed marker
+        "#:Tschuess# #!:Tschuess#", // kept names, not paths
+        "x = 1; #" + tschuess,      // an unclosed marker
     };
     const TLines shown = ConvertReferencesInText(project, stored, TRefDirection::IdToPath,
                                                  Node("Wirt\\Hallo\\Ja"), prompter);

@@ -168,10 +168,12 @@ TEST_F(Search, SeesReferencesAsPaths) {
     TElement& hallo = AddBlock(project, "Wirt\\Hallo", ekDialog);
     TElement& tschuess = AddBlock(project, "Wirt\\Tschuess", ekDialog);
     const std::string id = std::to_string(tschuess.Id);
-    hallo.Body = {">>Los", "++#" + id + "#"};
+    hallo.Body = {">>Los", "++#" + id + "#", "#:Tschuess#<<Tsch\xFC\xDF"};
     hallo.Condition = {"#!" + id + "#"};
     EXPECT_EQ(Describe(From("#tschuess#", "Wirt")), "Wirt\\Hallo/body@9");
     EXPECT_EQ(Describe(From("#!tschuess", "Wirt")), "Wirt\\Hallo/condition@0");
+    // A kept name is no path: it reads as it is stored.
+    EXPECT_EQ(Describe(From("#:tschuess#", "Wirt")), "Wirt\\Hallo/body@21");
     EXPECT_EQ(Describe(From("#" + id + "#", "Wirt")), "nothing");
     // The stored text keeps its ids.
     EXPECT_EQ(hallo.Body[1], "++#" + id + "#");

@@ -6,6 +6,7 @@
 
 #include "model/project_file.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -62,11 +63,12 @@ TEST(ImportDialog, MovesAndDeletesTheSelectedEntry) {
 using TImportCommandTest = testing::TWindowFixture;
 
 TEST_F(TImportCommandTest, ImportsTheListedScripts) {
-    Files.Files["DIA_Wache.d"] =
+    const std::string script =
         "instance DIA_Wache_Hallo (C_INFO) { npc = VLK_1_Wache; condition = DIA_Wache_Hallo_C;"
         " information = DIA_Wache_Hallo_I; };\r\n"
         "func int DIA_Wache_Hallo_C () { return TRUE; };\r\n"
         "func void DIA_Wache_Hallo_I () { AI_Output (self, other, \"X\"); //Halt!\r\n};\r\n";
+    Files.Files["DIA_Wache.d"] = script;
     auto* dialog = Window.findChild<TFImport*>();
     auto* summary = Window.findChild<TFSkippedScripts*>();
     // The summary comes after the import, when anything was left out.
@@ -106,6 +108,18 @@ TEST_F(TImportCommandTest, ImportsTheListedScripts) {
                      "fehlt.d: Datei nicht lesbar (Datei nicht gefunden)");
     EXPECT_NE(Project.Tree.FindByPath("IMPORT1\\Gut\\B_Gut"), nullptr);
     EXPECT_EQ(Project.Tree.FindByPath("IMPORT1\\Wache"), nullptr);
+
+    // "Namen beibehalten": the dialog, its functions and its spoken line keep their names.
+    Files.Files["DIA_Wache.d"] = script;
+    dialog->FileList()->clear();
+    heading.clear();
+    dialog->KeepNames()->setChecked(true);
+    importWith({"DIA_Wache.d"});
+    EXPECT_TRUE(heading.isEmpty());
+    hallo = Project.Tree.FindByPath("IMPORT2\\Wache\\Hallo");
+    ASSERT_NE(hallo, nullptr);
+    EXPECT_EQ(hallo->Element()->Body,
+              (TLines{"#:DIA_Wache_Hallo,DIA_Wache_Hallo_C,DIA_Wache_Hallo_I#", "#:X#<<Halt!"}));
 }
 
 // Escape and "Abbrechen" close the dialog without an import; the project stays as it was.
