@@ -107,7 +107,7 @@ std::string Letters(int number) {
 
 // Imports `dialogs` dialogs spread evenly over `files` script files, as the dialog folder of
 // the game holds them (4,000 dialogs in 350 files).
-void BM_ImportDialogs(benchmark::State& state) {
+void ImportDialogs(benchmark::State& state, const TImportOptions& options) {
     const int dialogs = static_cast<int>(state.range(0));
     const int fileCount = static_cast<int>(state.range(1));
     TMemoryFiles files;
@@ -122,7 +122,8 @@ void BM_ImportDialogs(benchmark::State& state) {
     for (auto _ : state) {
         TProject project;
         TQuietPrompter prompter;
-        const TScriptImportResult result = RunScriptImport(project, paths, {}, files, prompter);
+        const TScriptImportResult result =
+            RunScriptImport(project, paths, options, files, prompter);
         if (!result.Completed || !result.Skipped.empty() || prompter.Messages)
             state.SkipWithError("import failed");
         benchmark::DoNotOptimize(project.Elements.Size());
@@ -130,7 +131,18 @@ void BM_ImportDialogs(benchmark::State& state) {
     state.counters["script_MB"] = static_cast<double>(bytes) / 1e6;
     state.counters["files"] = static_cast<double>(paths.size());
 }
+void BM_ImportDialogs(benchmark::State& state) {
+    ImportDialogs(state, {});
+}
 // The game's dialog folder; the target is 0.5 s.
 BENCHMARK(BM_ImportDialogs)->Args({4000, 350})->Args({1000, 10})->Unit(benchmark::kMillisecond);
+
+// The same keeping the names of the scripts; the same target.
+void BM_ImportDialogsKeepingNames(benchmark::State& state) {
+    TImportOptions options;
+    options.KeepNames = true;
+    ImportDialogs(state, options);
+}
+BENCHMARK(BM_ImportDialogsKeepingNames)->Args({4000, 350})->Unit(benchmark::kMillisecond);
 
 } // namespace

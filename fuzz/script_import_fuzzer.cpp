@@ -14,8 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     files.Files["DIA_Fuzz.d"] = std::string(fuzzing::Text(data, size));
     TProject project;
     testing::TRecordingPrompter prompter;
+    // Every other input keeps the names of the script.
+    TImportOptions options;
+    options.KeepNames = size % 2 == 1;
     const TScriptImportResult result =
-        RunScriptImport(project, {"DIA_Fuzz.d"}, {}, files, prompter);
+        RunScriptImport(project, {"DIA_Fuzz.d"}, options, files, prompter);
     if (!result.Completed) {
         fuzzing::Require(!prompter.Messages.empty(), "a failed import says why");
         fuzzing::Require(project.Tree.IsEmpty(), "a failed import leaves nothing behind");
