@@ -307,6 +307,37 @@ TEST_F(TBlockEditorTest, EachTextIsCheckedAsWhatItIs) {
     EXPECT_EQ(Body()->Panel()->Hint().toStdString(), "Syntax ok"); // the generated code
 }
 
+// Kept names are shown and written back as they stand, never as paths; the check knows which
+// block's texts may carry which.
+TEST_F(TBlockEditorTest, KeptNamesAreEditedInPlace) {
+    const std::string ja = std::to_string(Ja->Element()->Id);
+    Hallo->Element()->Body = {"#:DIA_Wirt_Hallo#", "#:DIA_Wirt_Hallo_15_00#>>Hallo.",
+                              "++#" + ja + "#"};
+    Hallo->Element()->Condition = {"#:B_Bereit()#"};
+    Betrunken->Element()->Condition = {"#:B_Bereit()#"};
+    Click(Hallo);
+    Settle();
+    EXPECT_EQ(Text(Body()), "#:DIA_Wirt_Hallo#\n#:DIA_Wirt_Hallo_15_00#>>Hallo.\n++#Hallo\\Ja#");
+    EXPECT_EQ(Body()->Panel()->Hint().toStdString(), "Syntax ok");
+    EXPECT_EQ(Condition()->Panel()->Hint().toStdString(), "Syntax ok");
+    Focus(Body());
+    QTest::keyClick(Body(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(Body(), Qt::Key_Return);
+    QTest::keyClicks(Body(), QStringLiteral(">>Neu."));
+    Focus(Field("Heading"));
+    EXPECT_EQ(Hallo->Element()->Body,
+              (TLines{"#:DIA_Wirt_Hallo#", "#:DIA_Wirt_Hallo_15_00#>>Hallo.", "++#" + ja + "#",
+                      ">>Neu."}));
+    EXPECT_EQ(Hallo->Element()->Condition, TLines{"#:B_Bereit()#"});
+    EXPECT_TRUE(Prompter.Messages.empty());
+
+    Click(Betrunken);
+    Settle();
+    EXPECT_EQ(Condition()->Panel()->Hint(),
+              QString::fromUtf8("Nur die Condition eines Dialogs kann eine Funktion "
+                                "\"#:Name()#\" nennen."));
+}
+
 // "Gehe zu erstem Fehler" from the menu, Ctrl+E and a click on the red panel; never while a
 // check is pending.
 TEST_F(TBlockEditorTest, GotoErrorFindsTheMarkedPlace) {
