@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -135,6 +137,14 @@ inline std::string DialogScript(const std::string& name, const std::string& attr
            "_Condition;\r\n\tinformation\t= " + name + "_Info;\r\n" + attributes +
            "};\r\n\r\nfunc int " + name + "_Condition ()\r\n{\r\n" + condition +
            "};\r\n\r\nfunc void " + name + "_Info ()\r\n{\r\n" + info + "};\r\n";
+}
+
+// The bytes of a file of the test data.
+inline std::string ReadDataFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 // The fixture scripts of tests/data/import. Three small scripts of a guard and two farmers:

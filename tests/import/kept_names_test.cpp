@@ -11,9 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,13 +29,6 @@ using testing::ImportFixtures;
 const std::vector<std::string> kReeve = {REDEWERK_TEST_DATA_DIR "/import/names/DIA_Vogt_Alrik.d"};
 
 constexpr TImportOptions kKeepNames{true, true, true};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The names of the C_INFO instances and the output names of the spoken lines of some scripts,
 // each as often as it occurs, upper-cased (Daedalus does not tell case), sorted.
@@ -57,7 +48,7 @@ std::vector<std::string> InstanceAndOutputNames(const std::vector<std::string>& 
 std::vector<std::string> NamesOfScripts(const std::vector<std::string>& paths) {
     std::vector<std::string> texts;
     for (const std::string& path : paths)
-        texts.push_back(ReadFile(path));
+        texts.push_back(testing::ReadDataFile(path));
     return InstanceAndOutputNames(texts);
 }
 

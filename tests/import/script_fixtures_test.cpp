@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,13 +24,6 @@ using testing::ImportFixtures;
 const std::string kData = std::string(REDEWERK_TEST_DATA_DIR) + "/import/";
 const std::vector<std::string>& kFarm = testing::kFarmScripts;
 const std::vector<std::string>& kMoorbach = testing::kVillageScripts;
-
-std::string ReadData(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(ScriptFixtures, BecomeFoldersDialogsOptionsAndCode) {
     TProject project;
@@ -80,7 +71,7 @@ TEST(ScriptFixtures, TheVillageImportsWhole) {
     std::string text = testing::Dump(project) + "-- Variablen --\n";
     for (const std::string& line : project.Variables)
         text += line + "\n";
-    EXPECT_EQ(text, ReadData(kData + "moorbach.txt"));
+    EXPECT_EQ(text, testing::ReadDataFile(kData + "moorbach.txt"));
 }
 
 // What must survive an export and a new import: every block with its path, kind, header
