@@ -7,6 +7,8 @@
 #include "model/project.h"
 #include "model/prompter.h"
 
+#include <algorithm>
+
 namespace redewerk {
 namespace {
 
@@ -56,20 +58,11 @@ void AppendIndented(std::string_view text, std::string_view indent, TLines& out)
     }
 }
 
-// The function that the lines from `first` on stand for when they hold nothing but
-// "#:NAME()#"; empty otherwise.
-std::string FunctionElsewhere(const TLines& lines, size_t first) {
-    if (lines.size() <= first) return {};
-    const TLines rest(lines.begin() + static_cast<std::ptrdiff_t>(first), lines.end());
-    if (!MayHoldNameMarker(rest)) return {};
-    return std::string(ExternalFunction(JoinLines(rest)));
-}
-
 // Whether the information function of a Dialog stands elsewhere: nothing of the export runs
 // when the dialog is told, so it cannot remember that in a variable of its own.
 bool InformationElsewhere(const TElement& element) {
-    return element.Kind == ekDialog && MayHoldNameMarker(element.Body) &&
-           !FunctionElsewhere(element.Body, HasNameLine(element.Body, ekDialog) ? 1 : 0).empty();
+    return element.Kind == ekDialog &&
+           !ExternalFunction(element.Body, HasNameLine(element.Body, ekDialog) ? 1 : 0).empty();
 }
 
 std::string KnownExpressionOf(const TElement& element, const std::string& name) {
@@ -101,13 +94,13 @@ TDialogFunctions DialogFunctionsOf(const TElement& dialog, const std::string& in
     TBlockNames kept = NamesOf(dialog.Body, ekDialog);
     if (!kept.Condition.empty()) functions.Condition = std::move(kept.Condition);
     if (!kept.Information.empty()) functions.Information = std::move(kept.Information);
-    if (std::string elsewhere = FunctionElsewhere(dialog.Condition, 0); !elsewhere.empty()) {
-        functions.Condition = std::move(elsewhere);
+    if (std::string_view elsewhere = ExternalFunction(dialog.Condition); !elsewhere.empty()) {
+        functions.Condition = elsewhere;
         functions.ConditionElsewhere = true;
     }
-    if (std::string elsewhere = FunctionElsewhere(dialog.Body, kept.Empty() ? 0 : 1);
+    if (std::string_view elsewhere = ExternalFunction(dialog.Body, kept.Empty() ? 0 : 1);
         !elsewhere.empty()) {
-        functions.Information = std::move(elsewhere);
+        functions.Information = elsewhere;
         functions.InformationElsewhere = true;
     }
     return functions;
@@ -379,22 +372,33 @@ std::string TDialogCompiler::CompileBodyText(std::string_view resolved, int32_t 
 
 std::string TDialogCompiler::NewLineName(const std::string& instanceName, int& counter) {
     if (!KeptLineNames) {
-        // The output names that blocks keep, upper-cased: Daedalus does not tell case.
+        // Every marker right before a spoken line counts, also one that a comment holds: a
+        // name too many only skips a number. Hashes spare the preview of a large project the
+        // copies of all names.
         KeptLineNames.emplace();
         Project.Elements.ForEach([&](const TElement& element) {
-            if (element.IsFree() || !MayHoldNameMarker(element.Body)) return;
-            ForEachNameMarker(JoinLines(element.Body), NamedBodyOf(element.Kind),
-                              [&](const TNameMarker& marker) {
-                                  if (marker.Role == TNameMarkerRole::SpokenLine)
-                                      KeptLineNames->insert(UpperCaseAscii(marker.Name));
-                              });
+            if (element.IsFree()) return;
+            for (const std::string& line : element.Body)
+                for (size_t open = line.find(kNameMarkerOpener); open != std::string::npos;
+                     open = line.find(kNameMarkerOpener, open + 2)) {
+                    const size_t close = line.find('#', open + 2);
+                    if (close == std::string::npos) break;
+                    size_t after = close + 1;
+                    while (after < line.size() && (line[after] == ' ' || line[after] == '\t'))
+                        ++after;
+                    if (line.compare(after, 2, ">>") == 0 || line.compare(after, 2, "<<") == 0)
+                        KeptLineNames->push_back(HashNoCaseAscii(
+                            std::string_view(line).substr(open + 2, close - open - 2)));
+                }
         });
+        std::sort(KeptLineNames->begin(), KeptLineNames->end());
     }
     // A new line never takes a name that another line keeps.
     std::string lineName;
     do {
         lineName = instanceName + "_" + TwoDigits(counter++);
-    } while (!KeptLineNames->empty() && KeptLineNames->contains(UpperCaseAscii(lineName)));
+    } while (std::binary_search(KeptLineNames->begin(), KeptLineNames->end(),
+                                HashNoCaseAscii(lineName)));
     return lineName;
 }
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace redewerk {
@@ -112,9 +111,9 @@ private:
     // NPC instance names already looked up: the table only grows while compiling, so the
     // first match found stays the first match.
     std::unordered_map<std::string, std::string> NpcInstanceNames;
-    // The output names that spoken lines of the project keep, upper-cased; gathered when the
-    // first new name is made.
-    std::optional<std::unordered_set<std::string>> KeptLineNames;
+    // The output names that spoken lines of the project keep, as sorted hashes that do not
+    // tell case; gathered when the first new name is made.
+    std::optional<std::vector<uint64_t>> KeptLineNames;
 };
 
 } // namespace redewerk

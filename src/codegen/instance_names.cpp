@@ -12,6 +12,18 @@
 
 namespace redewerk {
 
+namespace {
+
+// Whether `upper` is `name` with its ASCII letters upper-cased.
+bool IsUpperCaseOf(std::string_view upper, std::string_view name) {
+    if (upper.size() != name.size()) return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (UpperCaseAscii(name[i]) != upper[i]) return false;
+    return true;
+}
+
+} // namespace
+
 std::string InstanceNameOf(const TNode& node, int32_t kind) {
     std::vector<const TNode*> chain;
     size_t length = 0;
@@ -34,8 +46,8 @@ std::string InstanceNameOf(const TNode& node, int32_t kind) {
 std::string InstanceNameOf(const TElement& element) {
     if (!element.Node) return {};
     // A kept name is written as it was; Daedalus does not mind the letter case.
-    TBlockNames kept = NamesOf(element.Body, element.Kind);
-    if (!kept.Empty()) return std::move(kept.Block);
+    const std::string_view kept = KeptName(element.Body, element.Kind);
+    if (!kept.empty()) return std::string(kept);
     return InstanceNameOf(*element.Node, element.Kind);
 }
 
@@ -50,7 +62,6 @@ TInstanceNameIndex::TInstanceNameIndex(const TProject& project) {
         if (element.IsFree() || !element.Node) return;
         Ids.push_back(element.Id);
         Names.push_back(InstanceNameOf(element));
-        Keys.push_back(UpperCaseAscii(Names.back()));
     });
     size_t capacity = 16;
     while (capacity < Names.size() * 2)
@@ -59,9 +70,10 @@ TInstanceNameIndex::TInstanceNameIndex(const TProject& project) {
     const size_t mask = capacity - 1;
     // Walking the ids upwards and keeping the first entry gives the lowest id for a name.
     for (size_t entry = 0; entry < Names.size(); ++entry) {
-        const std::string& key = Keys[entry];
-        size_t slot = std::hash<std::string_view>{}(key)&mask;
-        while (Slots[slot] >= 0 && Keys[static_cast<size_t>(Slots[slot])] != key)
+        const std::string& name = Names[entry];
+        size_t slot = HashNoCaseAscii(name) & mask;
+        while (Slots[slot] >= 0 &&
+               !EqualsNoCaseAscii(Names[static_cast<size_t>(Slots[slot])], name))
             slot = (slot + 1) & mask;
         if (Slots[slot] < 0) Slots[slot] = static_cast<int32_t>(entry);
     }
@@ -69,10 +81,11 @@ TInstanceNameIndex::TInstanceNameIndex(const TProject& project) {
 
 int32_t TInstanceNameIndex::Find(std::string_view name) const {
     const size_t mask = Slots.size() - 1;
-    for (size_t slot = std::hash<std::string_view>{}(name)&mask;; slot = (slot + 1) & mask) {
+    for (size_t slot = HashNoCaseAscii(name) & mask;; slot = (slot + 1) & mask) {
         const int32_t entry = Slots[slot];
         if (entry < 0) return -1;
-        if (Keys[static_cast<size_t>(entry)] == name) return Ids[static_cast<size_t>(entry)];
+        if (IsUpperCaseOf(name, Names[static_cast<size_t>(entry)]))
+            return Ids[static_cast<size_t>(entry)];
     }
 }
 

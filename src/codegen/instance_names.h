@@ -41,11 +41,9 @@ public:
     const std::string& NameOf(int32_t id) const;
 
 private:
-    // Each live block's id, in ascending order (ids may be sparse), its instance name and
-    // that name upper-cased, which lookups compare.
+    // Each live block's id, in ascending order (ids may be sparse), and its instance name.
     std::vector<int32_t> Ids;
     std::vector<std::string> Names;
-    std::vector<std::string> Keys;
     // Open addressing over the entries, a power of two long; -1 marks an empty slot. Flat
     // arrays keep lookups in a project of tens of thousands of blocks cache-friendly.
     std::vector<int32_t> Slots;

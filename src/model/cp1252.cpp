@@ -160,4 +160,11 @@ bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
     return true;
 }
 
+uint64_t HashNoCaseAscii(std::string_view text) {
+    uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (char c : text)
+        hash = (hash ^ static_cast<unsigned char>(UpperCaseAscii(c))) * 1099511628211ull;
+    return hash;
+}
+
 } // namespace redewerk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -36,5 +37,7 @@ char UpperCaseAscii(char c);
 std::string UpperCaseAscii(std::string_view text);
 // Compares without regard to ASCII letter case, as settings keys and colour names are.
 bool EqualsNoCaseAscii(std::string_view a, std::string_view b);
+// A hash that does not tell ASCII letter case, for names that the lexer reads upper-cased.
+uint64_t HashNoCaseAscii(std::string_view text);
 
 } // namespace redewerk

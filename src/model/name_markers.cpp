@@ -4,6 +4,7 @@
 #include "model/markers.h"
 
 #include <algorithm>
+#include <array>
 
 namespace redewerk {
 namespace {
@@ -59,9 +60,12 @@ std::string InvalidName(std::string_view name, bool spokenLine) {
            (spokenLine ? "." : ", am Anfang keine Ziffer.");
 }
 
+// The names of a name line: the block's, then a Dialog's condition and information function.
+using TNameList = std::array<std::string_view, 3>;
+
 // Reads a name line's list of names; the message of its fault otherwise.
-std::optional<std::string> ParseNameList(std::string_view list, bool dialog, TBlockNames& names) {
-    std::string_view parts[3];
+std::optional<std::string> ParseNameList(std::string_view list, bool dialog, TNameList& parts) {
+    parts = {};
     size_t count = 0;
     for (size_t start = 0;; ++count) {
         const size_t comma = list.find(',', start);
@@ -82,9 +86,6 @@ std::optional<std::string> ParseNameList(std::string_view list, bool dialog, TBl
     for (size_t i = 0; i < count; ++i)
         if ((i == 0 || !parts[i].empty()) && !IsKeepableName(parts[i]))
             return InvalidName(parts[i], false);
-    names.Block = parts[0];
-    names.Condition = parts[1];
-    names.Information = parts[2];
     return std::nullopt;
 }
 
@@ -125,14 +126,33 @@ bool IsKeepableName(std::string_view name, bool spokenLine) {
     return std::all_of(name.begin(), name.end(), IsNameChar);
 }
 
-bool ReadNameLine(std::string_view firstLine, int32_t kind, TBlockNames& names) {
-    if (kind != ekDialog && kind != ekChoice && kind != ekEvent) return false;
+namespace {
+
+// The names of a valid name line, or nothing.
+std::optional<TNameList> NameLineOf(std::string_view firstLine, int32_t kind) {
+    if (kind != ekDialog && kind != ekChoice && kind != ekEvent) return std::nullopt;
     const auto inner = LoneMarker(firstLine);
-    if (!inner || inner->ends_with(kExternalSuffix)) return false;
-    TBlockNames read;
-    if (ParseNameList(*inner, kind == ekDialog, read)) return false;
-    names = std::move(read);
+    if (!inner || inner->ends_with(kExternalSuffix)) return std::nullopt;
+    TNameList parts;
+    if (ParseNameList(*inner, kind == ekDialog, parts)) return std::nullopt;
+    return parts;
+}
+
+} // namespace
+
+bool ReadNameLine(std::string_view firstLine, int32_t kind, TBlockNames& names) {
+    const auto parts = NameLineOf(firstLine, kind);
+    if (!parts) return false;
+    names.Block = (*parts)[0];
+    names.Condition = (*parts)[1];
+    names.Information = (*parts)[2];
     return true;
+}
+
+std::string_view KeptName(const TLines& body, int32_t kind) {
+    if (body.empty()) return {};
+    const auto parts = NameLineOf(body.front(), kind);
+    return parts ? (*parts)[0] : std::string_view();
 }
 
 TBlockNames NamesOf(const TLines& body, int32_t kind) {
@@ -142,18 +162,44 @@ TBlockNames NamesOf(const TLines& body, int32_t kind) {
 }
 
 bool HasNameLine(const TLines& body, int32_t kind) {
-    TBlockNames names;
-    return !body.empty() && ReadNameLine(body.front(), kind, names);
+    return !KeptName(body, kind).empty();
 }
 
-std::string_view ExternalFunction(std::string_view text) {
-    const size_t start = SkipBlanksAndComments(text, 0);
-    if (text.compare(start, kNameMarkerOpener.size(), kNameMarkerOpener) != 0) return {};
-    const size_t close = text.find('#', start + kNameMarkerOpener.size());
-    if (close == std::string_view::npos || SkipBlanksAndComments(text, close + 1) != text.size())
-        return {};
-    std::string_view name = text.substr(start + 2, close - start - 2);
-    if (!name.ends_with(kExternalSuffix)) return {};
+std::string_view ExternalFunction(const TLines& lines, size_t first) {
+    // Walks the lines as one text up to the next byte that is neither a blank nor inside a
+    // comment; a line end is a blank, a "/* */" comment may span lines.
+    size_t line = first, column = 0;
+    bool inComment = false;
+    auto skip = [&] {
+        while (line < lines.size()) {
+            const std::string& text = lines[line];
+            if (column >= text.size() || (!inComment && text.compare(column, 2, "//") == 0)) {
+                ++line;
+                column = 0;
+            } else if (inComment) {
+                const size_t end = text.find("*/", column);
+                column = end == std::string::npos ? text.size() : end + 2;
+                inComment = end == std::string::npos;
+            } else if (text.compare(column, 2, "/*") == 0) {
+                column += 2;
+                inComment = true;
+            } else if (IsLineBlank(text[column]) || text[column] == '\r' || text[column] == '\f') {
+                ++column;
+            } else {
+                return;
+            }
+        }
+    };
+    skip();
+    if (line >= lines.size()) return {};
+    const std::string& text = lines[line];
+    if (text.compare(column, kNameMarkerOpener.size(), kNameMarkerOpener) != 0) return {};
+    const size_t close = text.find('#', column + kNameMarkerOpener.size());
+    if (close == std::string::npos) return {};
+    std::string_view name(text.data() + column + 2, close - column - 2);
+    column = close + 1;
+    skip();
+    if (line < lines.size() || !name.ends_with(kExternalSuffix)) return {};
     name.remove_suffix(kExternalSuffix.size());
     return IsKeepableName(name) ? name : std::string_view();
 }
@@ -181,11 +227,8 @@ ForEachNameMarker(std::string_view text, TNamedText where,
     const size_t firstLineEnd = std::min(text.find('\n'), text.size());
     // Where the code of a body begins: behind its name line, if it has one.
     size_t codeStart = 0;
-    if (IsBody(where)) {
-        TBlockNames names;
-        if (ReadNameLine(text.substr(0, firstLineEnd), dialog ? ekDialog : ekChoice, names))
-            codeStart = firstLineEnd;
-    }
+    if (IsBody(where) && NameLineOf(text.substr(0, firstLineEnd), dialog ? ekDialog : ekChoice))
+        codeStart = firstLineEnd;
     for (size_t from = 0;;) {
         const size_t open = FindReferenceMarker(text, from);
         if (open == std::string_view::npos) return std::nullopt;
@@ -215,7 +258,7 @@ ForEachNameMarker(std::string_view text, TNamedText where,
             marker.Role = TNameMarkerRole::SpokenLine;
         } else if (IsBody(where) && close < firstLineEnd &&
                    LoneMarker(text.substr(0, firstLineEnd)) && !external) {
-            TBlockNames names;
+            TNameList names;
             if (auto message = ParseNameList(marker.Name, dialog, names)) return fault(*message);
             marker.Role = TNameMarkerRole::Block;
         } else if (external && where != TNamedText::Body &&

@@ -58,10 +58,14 @@ bool ReadNameLine(std::string_view firstLine, int32_t kind, TBlockNames& names);
 TBlockNames NamesOf(const TLines& body, int32_t kind);
 // Whether the body of a block of `kind` begins with a name line; the code follows it.
 bool HasNameLine(const TLines& body, int32_t kind);
+// The block's own name from the name line of its body (in the body's first line); empty
+// without one.
+std::string_view KeptName(const TLines& body, int32_t kind);
 
-// The function a Dialog's condition, or its body after the name line, stands for when that
-// text holds nothing but "#:NAME()#" (blanks and comments aside); empty otherwise.
-std::string_view ExternalFunction(std::string_view text);
+// The function a Dialog's condition, or its body after the name line, stands for when the
+// lines from `first` on hold nothing but "#:NAME()#" (blanks and comments aside); empty
+// otherwise.
+std::string_view ExternalFunction(const TLines& lines, size_t first = 0);
 
 // The kinds of text a marker may stand in; each allows other markers.
 enum class TNamedText {

@@ -122,9 +122,16 @@ TEST(NameMarkers, NameLinesNameBlocks) {
 }
 
 TEST(NameMarkers, AFunctionStandsElsewhereOnlyAlone) {
-    EXPECT_EQ(ExternalFunction("\r\n// x\r\n #:B_Info()# /* y */\r\n"), "B_Info");
-    for (const char* text : {"#:B_Info#", "#:B_Info()# x", "y #:B_Info()#", "#:1B()#", ""})
-        EXPECT_EQ(ExternalFunction(text), "") << text;
+    const TLines alone = {"#:A#", "", "// x /*", "/* y", "*/ #:B_Info()# /* z */ // w", "\t"};
+    EXPECT_EQ(ExternalFunction(alone, 1), "B_Info");
+    EXPECT_EQ(ExternalFunction(alone), "");
+    for (const TLines& lines : std::vector<TLines>{{"#:B_Info#"},
+                                                   {"#:B_Info()# x"},
+                                                   {"#:B_Info()#", "x"},
+                                                   {"/* #:B_Info()# */"},
+                                                   {"#:1B()#"},
+                                                   {}})
+        EXPECT_EQ(ExternalFunction(lines), "") << (lines.empty() ? "" : lines[0]);
 }
 
 } // namespace
