@@ -119,15 +119,6 @@ bool IsBody(TNamedText where) {
     return where == TNamedText::Body || where == TNamedText::DialogBody;
 }
 
-} // namespace
-
-bool IsKeepableName(std::string_view name, bool spokenLine) {
-    if (name.empty() || (!spokenLine && name[0] >= '0' && name[0] <= '9')) return false;
-    return std::all_of(name.begin(), name.end(), IsNameChar);
-}
-
-namespace {
-
 // The names of a valid name line, or nothing.
 std::optional<TNameList> NameLineOf(std::string_view firstLine, int32_t kind) {
     if (kind != ekDialog && kind != ekChoice && kind != ekEvent) return std::nullopt;
@@ -140,13 +131,9 @@ std::optional<TNameList> NameLineOf(std::string_view firstLine, int32_t kind) {
 
 } // namespace
 
-bool ReadNameLine(std::string_view firstLine, int32_t kind, TBlockNames& names) {
-    const auto parts = NameLineOf(firstLine, kind);
-    if (!parts) return false;
-    names.Block = (*parts)[0];
-    names.Condition = (*parts)[1];
-    names.Information = (*parts)[2];
-    return true;
+bool IsKeepableName(std::string_view name, bool spokenLine) {
+    if (name.empty() || (!spokenLine && name[0] >= '0' && name[0] <= '9')) return false;
+    return std::all_of(name.begin(), name.end(), IsNameChar);
 }
 
 std::string_view KeptName(const TLines& body, int32_t kind) {
@@ -156,9 +143,9 @@ std::string_view KeptName(const TLines& body, int32_t kind) {
 }
 
 TBlockNames NamesOf(const TLines& body, int32_t kind) {
-    TBlockNames names;
-    if (!body.empty()) ReadNameLine(body.front(), kind, names);
-    return names;
+    const auto parts = body.empty() ? std::nullopt : NameLineOf(body.front(), kind);
+    if (!parts) return {};
+    return {std::string((*parts)[0]), std::string((*parts)[1]), std::string((*parts)[2])};
 }
 
 bool HasNameLine(const TLines& body, int32_t kind) {

@@ -51,10 +51,8 @@ struct TBlockNames {
     bool Empty() const { return Block.empty(); }
 };
 
-// Reads the first line of the body of a block of `kind`: true and the names when it is a
-// valid name line. Only a Dialog names functions; a Code block has no name.
-bool ReadNameLine(std::string_view firstLine, int32_t kind, TBlockNames& names);
-// The names that the body of a block of `kind` gives; all empty without a name line.
+// The names that the first line of the body of a block of `kind` gives when it is a valid
+// name line; all empty otherwise. Only a Dialog names functions; a Code block has no name.
 TBlockNames NamesOf(const TLines& body, int32_t kind);
 // Whether the body of a block of `kind` begins with a name line; the code follows it.
 bool HasNameLine(const TLines& body, int32_t kind);
