@@ -234,8 +234,8 @@ void TImporter::CopyIntoElements(TImpObj& object) {
 std::string TImporter::NameLine(const TImpObj& object) const {
     std::string names = object.Name;
     if (object.ObjType == TpDia) {
-        // A dialog's own functions are named only when they are not called as the export
-        // calls them, after the instance.
+        // A dialog's own functions are named only where their names are not those that the
+        // export gives them anyway: the instance's name with "_condition" and "_info".
         auto own = [&](const TImpObj* function, std::string_view suffix) {
             if (!function || function->Parent != &object ||
                 EqualsNoCase1252(function->Name, object.Name + std::string(suffix)))
