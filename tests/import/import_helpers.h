@@ -129,6 +129,14 @@ inline std::string Dump(const TProject& project, bool headers = true) {
     return text;
 }
 
+// The tree as Dump() writes it, then the line "-- Variablen --" and the variables.
+inline std::string DumpWithVariables(const TProject& project) {
+    std::string text = Dump(project) + "-- Variablen --\n";
+    for (const std::string& line : project.Variables)
+        text += line + "\n";
+    return text;
+}
+
 // A dialog with its two functions, in the form modders write them.
 inline std::string DialogScript(const std::string& name, const std::string& attributes,
                                 const std::string& condition, const std::string& info) {

@@ -88,33 +88,6 @@ TEST(ScriptImport, VariablesAndConstantsGoToTheVariablesWithTheirComments) {
     EXPECT_EQ(empty.Variables, TLines{""});
 }
 
-TEST(ScriptImport, OtherDeclarationsBecomeCodeBlocksWithTheirWholeText) {
-    EXPECT_EQ(
-        Dump(*Imported("// Gibt Gold\r\nfunc int Test (var int a)\r\n{\r\n\treturn a;\r\n};\r\n"
-                       "instance ItMi_Stone (C_ITEM) { name = \"Stein\"; };\r\n"
-                       "func void B_Nothing () {\r\n    B_Say (self, other, \"$NO\");\r\n};\r\n")),
-        "IMPORT\nIMPORT\\Wirt\nIMPORT\\Wirt\\Test 4||10||\n  // Gibt Gold\n  \n"
-        "  func int Test (var int a)\n  {\n  \treturn a;\n  };\n"
-        "IMPORT\\Wirt\\ItMi_Stone 4||10||\n"
-        "  instance ItMi_Stone (C_ITEM) { name = \"Stein\"; };\n"
-        "IMPORT\\Wirt\\B_Nothing 4||10||\n  func void B_Nothing() {\n"
-        "  \tB_Say (self, other, \"$NO\");\n  };\n");
-}
-
-TEST(ScriptImport, DialogAttributesFillTheHeader) {
-    const auto project = Imported(
-        DialogScript("DIA_Wirt_Hallo",
-                     "\tnr\t= 4;\r\n\tpermanent\t= 2;\r\n\timportant = FALSE;\r\n"
-                     "\ttrade\t= 0;\r\n\tdescription\t= \"Was gibt's?\";\r\n",
-                     "\treturn TRUE;\r\n", "\tAI_Output (other, self, \"X_15_00\"); //Hallo!\r\n") +
-        DialogScript("DIA_Wirt_EXIT",
-                     "\tnr\t= 999;\r\n\timportant = TRUE;\r\n\tdescription\t= DIALOG_ENDE;\r\n",
-                     "\treturn TRUE;\r\n", "\tAI_StopProcessInfos (self);\r\n"));
-    EXPECT_EQ(BlockText(*project, "IMPORT\\Wirt\\Hallo"), "1|Wirt|4|P|Was gibt's?\n>>Hallo!\n");
-    EXPECT_EQ(BlockText(*project, "IMPORT\\Wirt\\EXIT"), "1|Wirt|999|I|!DIALOG_ENDE\nENDE\n");
-    EXPECT_EQ(project->Npcs.InstanceNames, std::vector<std::string>{"VLK_400_Wirt"});
-}
-
 // Spoken lines and the end of the dialog, as a dialog's body shows them.
 TEST(ScriptImport, InfoStatementsBecomeTheDialogsBody) {
     const std::pair<const char*, const char*> cases[] = {
@@ -153,66 +126,48 @@ TEST(ScriptImport, InfoStatementsBecomeTheDialogsBody) {
         EXPECT_EQ(HalloText(info), kPlain + body) << info;
 }
 
-// A teaching offer computes its description: it is kept as the constant form and goes out
-// unchanged. An int function as information loses the values of its returns (a value that
-// calls something stays a statement). A choice that runs another dialog's information, or a
-// function with parameters, stays a call with its own text. A shift stays where no body
-// holds it: in the variables and in a condition.
-TEST(ScriptImport, DescriptionsInformationAndChoicesOfTheGamesScripts) {
-    const std::string script =
-        "const int FLAG_B = 1 << 1;\r\n" +
-        DialogScript("DIA_Wirt_Lehre",
-                     "\tdescription = B_BuildLearnString (\"Schleichen\", // Kosten\r\n"
-                     "\t\tB_GetLearnCostTalent (other, NPC_TALENT_SNEAK, 1));\r\n",
-                     "\tif ((Wirt_Flags >> 1) & 1) { return TRUE; };\r\n",
-                     "\tAI_Output (other, self, \"X\"); //Lehr mich\r\n"
-                     "\tif (x) { return TRUE; };\r\n\treturn B_Teach (other) + 1;\r\n") +
-        DialogScript("DIA_Wirt_Frage", "\tdescription = \"Frage\";\r\n", "\treturn TRUE;\r\n",
-                     "\tInfo_ClearChoices (DIA_Wirt_Frage);\r\n"
-                     "\tInfo_AddChoice (DIA_Wirt_Frage, \"Lehr mich.\", DIA_Wirt_Lehre_Info);\r\n"
-                     "\tInfo_AddChoice (DIA_Wirt_Frage, \"Zahl\", B_Param);\r\n") +
-        "func void B_Param (var int a) { x = a; };\r\n";
-    // The information function of the teaching offer is declared "func int".
-    std::string lehre = script;
-    lehre.replace(lehre.find("func void DIA_Wirt_Lehre_Info"), 9, "func int");
-    const auto project = Imported(lehre, false);
-    EXPECT_EQ(Dump(*project),
-              "IMPORT\nIMPORT\\Lehre 1|Wirt|0||!B_BuildLearnString (\"Schleichen\", "
-              "B_GetLearnCostTalent (other, NPC_TALENT_SNEAK, 1))\n"
-              "  ? if ((Wirt_Flags >> 1) & 1)\n  >>Lehr mich\n  if (x) { return; };\n"
-              "  B_Teach (other) + 1; return;\n"
-              "IMPORT\\Frage 1|Wirt|0||Frage\n  --\n"
-              "  Info_AddChoice (#IMPORT\\Frage#, \"Lehr mich.\", #IMPORT\\Lehre#_info);\n"
-              "  Info_AddChoice (#IMPORT\\Frage#, \"Zahl\", B_Param);\n"
-              "IMPORT\\B_Param 4||10||\n  func void B_Param (var int a) { x = a; };\n");
-    EXPECT_EQ(project->Variables, (TLines{"", "const int FLAG_B = 1 << 1;"}));
-}
-
-// What an export writes for a block asked as known comes back as the known reference: the
-// variable's name in a text, the line that sets it in the block's own body and its
-// declaration. An event's variable (no block of the import) stays a variable.
-TEST(ScriptImport, KnownVariablesOfAnExportBecomeKnownReferences) {
-    const std::string script =
-        "instance DIA_IMPORT_HALLO (C_INFO)\r\n{\r\n\tnpc\t\t\t= VLK_400_Wirt;\r\n"
-        "\tcondition\t= DIA_IMPORT_HALLO_condition;\r\n\tinformation\t= DIA_IMPORT_HALLO_info;\r\n"
-        "\tpermanent\t= TRUE;\r\n\tdescription\t= \"Hallo\";\r\n};\r\n\r\n"
-        "FUNC int DIA_IMPORT_HALLO_condition()\r\n{\r\n\treturn TRUE;\r\n};\r\n\r\n"
-        "FUNC void DIA_IMPORT_HALLO_info()\r\n{\r\n\tBekannt_DIA_IMPORT_HALLO = TRUE;\r\n\t\r\n"
-        "\t// Gru\xDF\r\n\tAI_Output (other, self, \"DIA_IMPORT_HALLO_00\"); //Hallo\r\n};\r\n" +
-        Dialog("DIA_IMPORT_WEITER", "\tbekannt_dia_import_hallo = FALSE;\r\n",
-               "\tif (Bekannt_DIA_IMPORT_HALLO) { return TRUE; };\r\n") +
-        "FUNC void EVT_X()\r\n{\r\n\tif (Bekannt_EVT_X == FALSE)\r\n\t{\r\n"
-        "\t\tBekannt_EVT_X = TRUE;\r\n\t};\r\n};\r\n"
-        "var int Vorher;\r\n\r\n//--------------------------------\r\n\r\n"
-        "var int Bekannt_DIA_IMPORT_HALLO;\r\nvar int Bekannt_EVT_X;\r\n";
-    const auto project = Imported(script, false);
-    EXPECT_EQ(Dump(*project),
-              "IMPORT\nIMPORT\\HALLO 1|Wirt|0|P|Hallo\n  // Gru\xDF\n  >>Hallo\n"
-              "IMPORT\\WEITER 1|Wirt|0||\n  ? if (#!IMPORT\\HALLO#)\n  #!IMPORT\\HALLO# = FALSE;\n"
-              "  known #IMPORT\\HALLO#\n  known #IMPORT\\HALLO#\n"
-              "IMPORT\\EVT_X 4||10||\n  func void EVT_X() {\n  \tif (Bekannt_EVT_X == FALSE)\n"
-              "  \t{\n  \t\tBekannt_EVT_X = TRUE;\n  \t};\n  };\n");
-    EXPECT_EQ(project->Variables, (TLines{"", "var int Vorher;", "var int Bekannt_EVT_X;"}));
+// Scripts of tests/data/import/cases, each imported on its own as "DIA_Wirt.d": the tree
+// with the variables afterwards must read as NAME.txt beside the script.
+TEST(ScriptImport, ScriptsBecomeTheBlocksOfTheirExpectedTree) {
+    const std::pair<const char*, bool> cases[] = {
+        // Declarations that are no dialogs become Code blocks with their whole text.
+        {"declarations", true},
+        // The attributes fill the header; EXIT ends the dialog.
+        {"attributes", true},
+        // A comment travels with the declaration after it only.
+        {"comments", true},
+        // A teaching offer computes its description: it is kept as the constant form and goes
+        // out unchanged. An int function as information loses the values of its returns (a
+        // value that calls something stays a statement). A choice that runs another dialog's
+        // information, or a function with parameters, stays a call with its own text. A shift
+        // stays where no body holds it: in the variables and in a condition.
+        {"teaching", false},
+        // What an export writes for a block asked as known comes back as the known reference:
+        // the variable's name in a text, the line that sets it in the block's own body and its
+        // declaration. An event's variable (no block of the import) stays a variable.
+        {"known_variables", false},
+        // The trade call is written anew from the trade flag, so it is dropped where the flag
+        // brings it back; in any other function it stays, or the exported scripts would lose it.
+        {"trade_call", false},
+        // Options hang under the dialog that offers them; offered again with another caption,
+        // an option stays code.
+        {"options", false},
+        // A condition of one if becomes the condition text; any other stays a Code block that
+        // the condition calls.
+        {"conditions", false},
+        // A function that belongs to one dialog is reached from elsewhere through that dialog's
+        // block; a function no dialog owns keeps its name, and so do functions outside the
+        // scripts. Options nobody offers hang where a call or a dialog statement ties them to a
+        // placed block, or in the folder when nothing does.
+        {"shared_functions", false},
+    };
+    const std::string folder = REDEWERK_TEST_DATA_DIR "/import/cases/";
+    for (const auto& [name, folderForEach] : cases) {
+        SCOPED_TRACE(name);
+        const auto project = Imported(testing::ReadDataFile(folder + name + ".d"), folderForEach);
+        EXPECT_EQ(testing::DumpWithVariables(*project),
+                  testing::ReadDataFile(folder + name + ".txt"));
+    }
 }
 
 // Options hang breadth first under the functions that offer them: an option offered by an
@@ -241,115 +196,6 @@ TEST(ScriptImport, OptionsHangClosestToTheirDialogInAnyOrder) {
                                             "IMPORT\\D\\A2\\B", "IMPORT\\D\\A\\C"}))
             << script;
     }
-}
-
-// The trade call is written anew from the trade flag, so it is dropped where the flag brings
-// it back; in any other function it stays, or the exported scripts would lose it.
-TEST(ScriptImport, TradeCallLeavesNoTraceWhereTheFlagWritesItAgain) {
-    const std::string trade = "\tAI_Output (other, self, \"X_15_00\"); //Kauf\r\n"
-                              "\tB_GiveTradeInv (self); /* Ware */ // auff\xFCllen\r\n"
-                              "\tx = 2;\r\n";
-    EXPECT_EQ(
-        Dump(*Imported(
-            DialogScript("DIA_Wirt_Handel", "\ttrade = TRUE;\r\n", "\treturn TRUE;\r\n", trade) +
-                Dialog("DIA_Wirt_Nur", trade) +
-                "func void B_Restock ()\r\n{\r\n\tB_GiveTradeInv (self);\r\n};\r\n",
-            false)),
-        "IMPORT\nIMPORT\\Handel 1|Wirt|0|T|\n  >>Kauf\n  x = 2;\nIMPORT\\Nur 1|Wirt|0||\n"
-        "  >>Kauf\n  B_GiveTradeInv (self); /* Ware */ // auff\xFCllen\n  x = 2;\n"
-        "IMPORT\\B_Restock 4||10||\n  func void B_Restock() {\n  \tB_GiveTradeInv (self);\n  };\n");
-}
-
-// Offered again with another caption, an option stays code.
-TEST(ScriptImport, OptionsHangUnderTheDialogThatOffersThem) {
-    EXPECT_EQ(
-        Dump(*Imported(
-            DialogScript(
-                "DIA_Wirt_Hallo", "\tdescription = \"Hallo\";\r\n", "\treturn TRUE;\r\n",
-                "\tInfo_ClearChoices (DIA_Wirt_Hallo);\r\n"
-                "\tInfo_AddChoice (DIA_Wirt_Hallo, DIALOG_BACK, DIA_Wirt_Hallo_Back);\r\n"
-                "\tInfo_AddChoice (DIA_Wirt_Hallo, \"Bier!\", DIA_Wirt_Hallo_Bier); // kalt\r\n") +
-                "func void DIA_Wirt_Hallo_Back ()\r\n{\r\n\tInfo_ClearChoices (DIA_Wirt_Hallo);"
-                "\r\n};\r\nfunc void DIA_Wirt_Hallo_Bier ()\r\n{\r\n"
-                "\tInfo_AddChoice (DIA_Wirt_Hallo, \"Noch eins!\", DIA_Wirt_Hallo_Bier);\r\n"
-                "\tInfo_AddChoice (DIA_Wirt_Hallo, \"Was anderes\", DIA_Wirt_Hallo_Back);\r\n"
-                "\tInfo_ClearChoices (DIA_Wirt_Other);\r\n};\r\n" +
-                Dialog("DIA_Wirt_Other", "\tx = 1;\r\n"),
-            false)),
-        "IMPORT\nIMPORT\\Hallo 1|Wirt|0||Hallo\n  --\n  ++#IMPORT\\Hallo\\Back#\n"
-        "  ++#IMPORT\\Hallo\\Bier#\n  // kalt\nIMPORT\\Hallo\\Back 3||10||!DIALOG_BACK\n  --\n"
-        "IMPORT\\Hallo\\Bier 3||10||Bier!\n"
-        "  Info_AddChoice (#IMPORT\\Hallo#, \"Noch eins!\", #IMPORT\\Hallo\\Bier#);\n"
-        "  Info_AddChoice (#IMPORT\\Hallo#, \"Was anderes\", #IMPORT\\Hallo\\Back#);\n"
-        "  --#IMPORT\\Other#\nIMPORT\\Other 1|Wirt|0||\n  x = 1;\n");
-}
-
-TEST(ScriptImport, ConditionsBecomeConditionTextsOrCodeBlocks) {
-    EXPECT_EQ(
-        Dump(*Imported(
-            Dialog("DIA_Wirt_A", "\tx = 1;\r\n", "\treturn 1;\r\n") +
-                Dialog("DIA_Wirt_B", "\tx = 1;\r\n",
-                       "\tif (Npc_KnowsInfo (hero, // erst A\r\n\t\tDIA_Wirt_A))\r\n"
-                       "\t&& (Wld_IsTime (8, 0, 20, 0))\r\n\t{\r\n\t\treturn TRUE;\r\n\t};\r\n") +
-                Dialog("DIA_Wirt_C", "\tx = 1;\r\n", "\treturn 0;\r\n") +
-                Dialog("DIA_Wirt_D", "\tx = 1;\r\n",
-                       "\tif (x) { return TRUE; } else { return FALSE; };\r\n"),
-            false)),
-        "IMPORT\nIMPORT\\A 1|Wirt|0||\n  x = 1;\nIMPORT\\B 1|Wirt|0||\n  ? if (#!IMPORT\\A#)\n"
-        "  ? && (Wld_IsTime (8, 0, 20, 0))\n  x = 1;\n  known #IMPORT\\A#\n"
-        "IMPORT\\DIA_Wirt_C_Condition 4||10||\n  func int DIA_Wirt_C_Condition() {\n"
-        "  \treturn 0;\n  };\nIMPORT\\C 1|Wirt|0||\n  ? if (DIA_Wirt_C_Condition())\n  x = 1;\n"
-        "IMPORT\\DIA_Wirt_D_Condition 4||10||\n  func int DIA_Wirt_D_Condition() {\n"
-        "  \tif (x) { return TRUE; } else { return FALSE; };\n  };\n"
-        "IMPORT\\D 1|Wirt|0||\n  ? if (DIA_Wirt_D_Condition())\n  x = 1;\n");
-}
-
-// A function that belongs to one dialog is reached from elsewhere through that dialog's
-// block; a function no dialog owns keeps its name, and so do functions outside the scripts.
-// Options nobody offers hang where a call or a dialog statement ties them to a placed block,
-// or in the folder when nothing does.
-TEST(ScriptImport, SharedFunctionsAreReachedThroughTheirOwner) {
-    EXPECT_EQ(
-        Dump(*Imported(
-            Dialog("DIA_W_A", "\tx = 1;\r\n") +
-                "instance DIA_W_B (C_INFO) { npc = VLK_400_Wirt; condition = DIA_W_A_Condition;"
-                "\r\n\tinformation = DIA_W_A_Info; };\r\n" +
-                Dialog("DIA_W_C",
-                       "\tDIA_W_A_Info ();\r\n\tif (DIA_W_A_Condition ()) { x = 1; };\r\n"
-                       "\tNpc_KnowsInfo (hero, DIA_W_A);\r\n\tW_Shout ();\r\n",
-                       "\treturn 0;\r\n") +
-                "instance DIA_W_D (C_INFO) { npc = VLK_400_Wirt; condition = DIA_W_C_Condition;"
-                "\r\n\tinformation = B_Extern; };\r\n"
-                "instance DIA_W_E (C_INFO) { npc = VLK_400_Wirt; condition = C_Extern;\r\n"
-                "\tinformation = B_Extern; };\r\n"
-                "func void W_Shout () { AI_Output (self, other, \"S\"); //Raus!\r\n};\r\n"
-                "func void W_Later () { Info_ClearChoices (DIA_W_B); "
-                "AI_Output (self, other, \"L\");\r\n};\r\n"
-                "func void W_Alone () { AI_Output (self, other, \"S\"); //Allein\r\n};\r\n",
-            false)),
-        "IMPORT\nIMPORT\\A 1|Wirt|0||\n  x = 1;\nIMPORT\\B 1|Wirt|0||\n"
-        "  ? if (#IMPORT\\A#_condition())\n  #IMPORT\\A#_info();\nIMPORT\\B\\Later 3||10||\n"
-        "  --\n  <<\nIMPORT\\DIA_W_C_Condition 4||10||\n  func int DIA_W_C_Condition() {\n"
-        "  \treturn 0;\n  };\nIMPORT\\C 1|Wirt|0||\n  ? if (DIA_W_C_Condition())\n"
-        "  #IMPORT\\A#_info ();\n  if (#IMPORT\\A#_condition ()) { x = 1; };\n"
-        "  Npc_KnowsInfo (hero, #IMPORT\\A#);\n  #IMPORT\\C\\Shout# ();\n"
-        "IMPORT\\C\\Shout 3||10||\n  <<Raus!\nIMPORT\\D 1|Wirt|0||\n"
-        "  ? if (DIA_W_C_Condition())\n  B_Extern();\nIMPORT\\E 1|Wirt|0||\n"
-        "  ? if (C_Extern())\n  B_Extern();\nIMPORT\\Alone 3||10||\n  <<Allein\n");
-}
-
-TEST(ScriptImport, CommentsTravelWithTheirDeclarationOnly) {
-    EXPECT_EQ(BlockText(*Imported("/* Der Wirt */\r\n// Hallo\r\ninstance DIA_Wirt_Hallo (C_INFO)"
-                                  "\r\n{\r\n\tnpc = VLK_400_Wirt; // wer\r\n\t// wann\r\n"
-                                  "\tcondition = DIA_Wirt_Hallo_Condition;\r\n"
-                                  "\tinformation = DIA_Wirt_Hallo_Info;\r\n};\r\n"
-                                  "func int DIA_Wirt_Hallo_Condition () { return TRUE; };\r\n"
-                                  "// Was er sagt\r\nfunc void DIA_Wirt_Hallo_Info ()\r\n{\r\n"
-                                  "\t// Begr\xFC\xDFung\r\n"
-                                  "\tAI_Output (self, other, \"S\"); //Na?\r\n};\r\n"
-                                  "// Ende der Datei\r\n"),
-                        "IMPORT\\Wirt\\Hallo"),
-              kPlain + "/* Der Wirt */\n// Hallo\n\n// Was er sagt\n\n// Begr\xFC\xDFung\n<<Na?\n");
 }
 
 // Scripts saved with LF alone, CR alone or a mix of line ends read like CR LF scripts: a

@@ -68,10 +68,7 @@ TEST(ScriptFixtures, TheVillageImportsWhole) {
     int dialogs = 0;
     project.Elements.ForEach([&](const TElement& element) { dialogs += element.Kind == ekDialog; });
     EXPECT_EQ(dialogs, 30);
-    std::string text = testing::Dump(project) + "-- Variablen --\n";
-    for (const std::string& line : project.Variables)
-        text += line + "\n";
-    EXPECT_EQ(text, testing::ReadDataFile(kData + "moorbach.txt"));
+    EXPECT_EQ(testing::DumpWithVariables(project), testing::ReadDataFile(kData + "moorbach.txt"));
 }
 
 // What must survive an export and a new import: every block with its path, kind, header
