@@ -170,6 +170,10 @@ inline const std::vector<std::string> kVillageScripts = {
     REDEWERK_TEST_DATA_DIR "/import/moorbach/DIA_Wache_Bruno.d",
     REDEWERK_TEST_DATA_DIR "/import/moorbach/DIA_Wirtin_Elke.d"};
 
+// Alrik, the reeve of Moorbach, whose script names its dialog functions unlike the instances.
+inline const std::vector<std::string> kReeveScripts = {REDEWERK_TEST_DATA_DIR
+                                                       "/import/names/DIA_Vogt_Alrik.d"};
+
 // Imports scripts from the disk, which must complete without a message.
 inline void ImportFixtures(TProject& project, const std::vector<std::string>& paths,
                            TImportOptions options) {

@@ -18,15 +18,11 @@
 namespace redewerk {
 namespace {
 
-using testing::BlockText;
 using testing::ExportOneFile;
 using testing::ImportExport;
 using testing::ImportFixtures;
 
-// Alrik, the reeve of Moorbach: dialog functions named unlike the instance, a condition of
-// more than one if, two dialogs sharing one information function, a condition defined in
-// another script, and one recording spoken twice.
-const std::vector<std::string> kReeve = {REDEWERK_TEST_DATA_DIR "/import/names/DIA_Vogt_Alrik.d"};
+const std::vector<std::string>& kReeve = testing::kReeveScripts;
 
 constexpr TImportOptions kKeepNames{true, true, true};
 
@@ -59,43 +55,6 @@ std::vector<std::string> NamesOfExport(const std::map<std::string, std::string>&
     return InstanceAndOutputNames(texts);
 }
 
-TEST(KeptNames, TheBlocksCarryTheNamesOfTheScript) {
-    TProject project;
-    ImportFixtures(project, kReeve, kKeepNames);
-    const std::string alrik = "IMPORT\\Alrik\\";
-    const std::string heading = "// ------------------------------------------------------------\n";
-    EXPECT_EQ(BlockText(project, alrik + "Hallo"),
-              "1|Alrik|1|I|\n? if (Npc_IsInState (self, ZS_Talk))\n"
-              "#:DIA_Vogt_Alrik_Hallo,DIA_Vogt_Alrik_Begruessung_Cond,"
-              "DIA_Vogt_Alrik_Begruessung#\n" +
-                  heading +
-                  "//\tBegr\xFC\xDFung: die Funktionen hei\xDF"
-                  "en anders als die Instanz\n" +
-                  heading +
-                  "\n#:DIA_Vogt_Alrik_Hallo_09_00#<<Halt! Wer bist du?\n"
-                  "#:DIA_Vogt_Alrik_Hallo_15_01#>>Ein Reisender.\n"
-                  "#:DIA_Vogt_Alrik_Hallo_09_02#<<Reisende zahlen Zoll. Zehn Goldst\xFC"
-                  "cke.\n");
-    // The condition of more than one if stays a Code block of its own name, which the dialog
-    // names as its condition.
-    const std::string steuer = "1|Alrik|2|P|Wegen der Steuer ...\n"
-                               "? #:DIA_Vogt_Alrik_Steuer_Condition()#\n#:DIA_Vogt_Alrik_Steuer#\n";
-    EXPECT_EQ(BlockText(project, alrik + "Steuer").substr(0, steuer.size()), steuer);
-    EXPECT_EQ(BlockText(project, alrik + "DIA_Vogt_Alrik_Steuer_Condition").substr(0, 53),
-              "4||10||\nfunc int DIA_Vogt_Alrik_Steuer_Condition() {\n");
-    EXPECT_EQ(BlockText(project, alrik + "Steuer\\Spaeter"),
-              "3||10||Sp\xE4ter.\n#:DIA_Vogt_Alrik_Steuer_Spaeter#\n"
-              "#:DIA_Vogt_Alrik_Steuer_Spaeter_15_00#>>Sp\xE4ter.\n"
-              "// Die Frage noch einmal, aus derselben Aufnahme\n"
-              "#:DIA_Vogt_Alrik_Steuer_09_01#<<Zahlst du oder nicht?\n--\n");
-    // Its information belongs to another dialog, its condition to another script.
-    EXPECT_EQ(BlockText(project, alrik + "ZollNochmal"),
-              "1|Alrik|4|P|Noch einmal: Was kostet der Zoll?\n? #:B_Vogt_ImDienst()#\n"
-              "#:DIA_Vogt_Alrik_ZollNochmal#\n// Die Bedingung steht bei den Tagesabl\xE4ufen, "
-              "in einem anderen Skript.\n\n#:DIA_Vogt_Alrik_Zoll_Info()#\n");
-    EXPECT_EQ(testing::RoundTripProblem(project), "");
-}
-
 // Each fixture set is imported with a folder per script, exported as one file, the export
 // imported again and exported once more: both exports are the same, and they call every
 // instance and spoken line as the scripts do, each as often.
@@ -119,6 +78,7 @@ TEST(KeptNames, TheExportReplacesTheScriptsAtOnce) {
 TEST(KeptNames, SurviveRenamingAndMovingBlocks) {
     TProject project;
     ImportFixtures(project, kReeve, kKeepNames);
+    EXPECT_EQ(testing::RoundTripProblem(project), "");
     TNode* steuer = project.Tree.FindByPath("IMPORT\\Alrik\\Steuer");
     TNode* zahlen = project.Tree.FindByPath("IMPORT\\Alrik\\Steuer\\Zahlen");
     TNode* hallo = project.Tree.FindByPath("IMPORT\\Alrik\\Hallo");

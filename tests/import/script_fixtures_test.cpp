@@ -25,50 +25,30 @@ const std::string kData = std::string(REDEWERK_TEST_DATA_DIR) + "/import/";
 const std::vector<std::string>& kFarm = testing::kFarmScripts;
 const std::vector<std::string>& kMoorbach = testing::kVillageScripts;
 
-TEST(ScriptFixtures, BecomeFoldersDialogsOptionsAndCode) {
-    TProject project;
-    ImportFixtures(project, kFarm, {true, true});
-    EXPECT_EQ(
-        testing::TreeOutline(project),
-        (std::vector<std::string>{"IMPORT 0", "  Gate 0", "    EXIT 1", "    Hello 1",
-                                  "      Back 3", "      Parole 3", "      Gold 3", "    After 1",
-                                  "  Hilda 0", "    DIA_Hilda_Hallo_Condition 4", "    Hallo 1",
-                                  "    B_HildaGreets 4", "    Trade 1", "    Shout 3", "  Kurt 0",
-                                  "    Job 1", "      Yes 3", "        Pay 3", "      No 3"}));
-    const std::string hello = "IMPORT\\Gate\\Hello";
-    EXPECT_EQ(BlockText(project, hello),
-              "1|Guard|1||Lass mich durch!\n// Begr\xFC\xDFung am Tor\n\n>>Lass mich durch!\n"
-              "<<Nur wer die Parole kennt, darf passieren. H\xF6rst du?\n"
-              "/* the guard looks suspicious */\n--\n++#" +
-                  hello + "\\Back#\n++#" + hello + "\\Parole#\n++#" + hello + "\\Gold#\n");
-    EXPECT_EQ(
-        BlockText(project, hello + "\\Gold"),
-        "3||10||Ich habe Gold.\n>>Ich habe Gold.\nif (Npc_HasItems (other, ItMi_Gold) >= 50)\n"
-        "{\n\tB_GiveInvItems (other, self, ItMi_Gold, 50);\n\t<<Das gen\xFCgt.\n}\nelse\n{\n"
-        "\t<<Das ist zu wenig.\n};\n--\n");
-    EXPECT_EQ(BlockText(project, "IMPORT\\Hilda\\Trade"),
-              "1|Hilda|5|PT|Zeig mir deine Waren.\n? if (#!IMPORT\\Hilda\\Hallo#\n"
-              "? && (Hilda_Angry == FALSE))\n// ----- Handel -----\n\n>>Zeig mir deine Waren.\n"
-              "Hilda_TradeCount = Hilda_TradeCount + 1;\nknown #IMPORT\\Hilda\\Hallo#\n");
-    EXPECT_EQ(BlockText(project, "IMPORT\\Hilda\\Hallo"),
-              "1|Hilda|1|I|\n? if (DIA_Hilda_Hallo_Condition())\n// ----- Hallo -----\n\n"
-              "<<Du bist neu hier, oder?\nB_HildaGreets (2);\nENDE\n// she turns away\n");
-    EXPECT_EQ(project.Variables,
-              (TLines{"", "// Variables of Hilda's trade", "var int Hilda_Angry;",
-                      "var int Hilda_TradeCount;", "const int Hilda_MaxTrades = 3;"}));
-}
-
-// The whole import of the village, block by block, as tests/data/import/moorbach.txt holds it:
-// teaching offers keep their computed descriptions, an information function declared
-// "func int" loses the values of its returns, a choice that runs another dialog's information
-// stays a call, members of dialogs and the other dialogs are references.
-TEST(ScriptFixtures, TheVillageImportsWhole) {
-    TProject project;
-    ImportFixtures(project, kMoorbach, {true, true});
-    int dialogs = 0;
-    project.Elements.ForEach([&](const TElement& element) { dialogs += element.Kind == ekDialog; });
-    EXPECT_EQ(dialogs, 30);
-    EXPECT_EQ(testing::DumpWithVariables(project), testing::ReadDataFile(kData + "moorbach.txt"));
+// Each fixture set imported with a folder per script, block by block, with the variables, as
+// the expected tree beside the scripts holds it. The farm: folders, dialogs, options, trade
+// and code. The village: teaching offers keep their computed descriptions, an information
+// function declared "func int" loses the values of its returns, a choice that runs another
+// dialog's information stays a call, members of dialogs and the other dialogs are references.
+// The reeve with the names kept: functions named unlike the instance, a condition of more than
+// one if (a Code block of its own name), two dialogs sharing one information function, a
+// condition defined in another script, one recording spoken twice.
+TEST(ScriptFixtures, ImportAsTheirExpectedTree) {
+    const struct {
+        const std::vector<std::string>* Scripts;
+        TImportOptions Options;
+        const char* Expected;
+    } cases[] = {
+        {&kFarm, {true, true}, "farm.txt"},
+        {&kMoorbach, {true, true}, "moorbach.txt"},
+        {&testing::kReeveScripts, {true, true, true}, "names/alrik.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Expected);
+        TProject project;
+        ImportFixtures(project, *c.Scripts, c.Options);
+        EXPECT_EQ(testing::DumpWithVariables(project), testing::ReadDataFile(kData + c.Expected));
+    }
 }
 
 // What must survive an export and a new import: every block with its path, kind, header
