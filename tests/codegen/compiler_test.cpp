@@ -2,6 +2,7 @@
 
 #include "model/project.h"
 
+#include "listing.h"
 #include "support/project_builder.h"
 #include "support/recording_prompter.h"
 
@@ -140,38 +141,7 @@ TEST_F(Compiler, DialogWithItsFlagsAndAnNpcAskedFor) {
     handel.Body = {"<<Hier."};
     tuer.KnownRefs = {handel.Id};
     prompter.TextAnswers = {"VLK_2_Koch"};
-    EXPECT_EQ(Compile(handel), (TLines{"//****************************************",
-                                       "//   Handel",
-                                       "//****************************************",
-                                       "",
-                                       "instance DIA_KOCH_HANDEL (C_INFO)",
-                                       "{",
-                                       "\tnpc\t\t\t= VLK_2_Koch;",
-                                       "\tnr\t\t\t= 10;",
-                                       "\tcondition\t= DIA_KOCH_HANDEL_condition;",
-                                       "\tinformation\t= DIA_KOCH_HANDEL_info;",
-                                       "\tpermanent\t= TRUE;",
-                                       "\ttrade\t\t= TRUE;",
-                                       "\tdescription\t= \"Zeig mal\";",
-                                       "};",
-                                       "",
-                                       "FUNC int DIA_KOCH_HANDEL_condition()",
-                                       "{",
-                                       "\tif (Npc_IsInState (self, ZS_Talk))",
-                                       "\t{",
-                                       "\t\treturn TRUE;",
-                                       "\t};",
-                                       "};",
-                                       "",
-                                       "FUNC void DIA_KOCH_HANDEL_info()",
-                                       "{",
-                                       "\tBekannt_DIA_KOCH_HANDEL = TRUE;",
-                                       "\t",
-                                       "\tAI_Output (self, other, \"DIA_KOCH_HANDEL_00\"); //Hier.",
-                                       "\t",
-                                       "\tB_GiveTradeInv (self);",
-                                       "};",
-                                       "\t"}));
+    EXPECT_EQ(Compile(handel), testing::Listing("koch_handel.d"));
     EXPECT_EQ(declarations, TLines{"var int Bekannt_DIA_KOCH_HANDEL;"});
     // The answer is learnt: compiling again asks no more. An important Dialog has no
     // description.

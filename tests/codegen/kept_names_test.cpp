@@ -5,6 +5,7 @@
 
 #include "model/project.h"
 
+#include "listing.h"
 #include "support/project_builder.h"
 #include "support/recording_prompter.h"
 
@@ -50,29 +51,7 @@ TEST_F(KeptNames, NameTheDialogItsFunctionsAndItsSpokenLines) {
                   "<<Neu.",                             // _02 is kept elsewhere, in any case
                   "++" + Ref(ja)};
     handel.Body = {"#:dia_wirt_hallo_02#<<Belegt."};
-    EXPECT_EQ(Compile(hallo),
-              (TLines{"instance DIA_Wirt_Hallo (C_INFO)",
-                      "{",
-                      "\tnpc\t\t\t= VLK_1_Wirt;",
-                      "\tnr\t\t\t= 10;",
-                      "\tcondition\t= DIA_Wirt_Hallo_condition;",
-                      "\tinformation\t= DIA_Wirt_Hallo_Rede;",
-                      "\tdescription\t= \"\";",
-                      "};",
-                      "",
-                      "FUNC int DIA_Wirt_Hallo_condition()",
-                      "{",
-                      "\treturn TRUE;",
-                      "};",
-                      "",
-                      "FUNC void DIA_Wirt_Hallo_Rede()",
-                      "{",
-                      "\tAI_Output (other, self, \"DIA_Wirt_Hallo_15_00\"); //Hallo.",
-                      "\t\tAI_Output (other, self, \"DIA_Wirt_Hallo_15_00\"); //Hallo.",
-                      "\tAI_Output (self, other, \"DIA_Wirt_Hallo_03\"); //Neu.",
-                      "\tInfo_AddChoice (DIA_Wirt_Hallo, \"Ja bitte\", DIA_Wirt_Hallo_Ja);",
-                      "};",
-                      "\t"}));
+    EXPECT_EQ(Compile(hallo), testing::Listing("kept_hallo.d"));
     EXPECT_EQ(Compile(ja),
               (TLines{"FUNC void DIA_Wirt_Hallo_Ja()", "{",
                       "\t\tAI_Output (other, self, \"DIA_Wirt_Hallo_Ja_00\"); //Ja.", "};", "\t"}));
