@@ -148,30 +148,5 @@ TEST(Lexer, ReadersReadTheirKindOfToken) {
     }
 }
 
-// A subclass that records every token with its start, the way the script importer does.
-class TRecordingParser : public TParser {
-public:
-    std::vector<std::string> Seen;
-
-    std::string_view ReadIdentifier() override { return Record(TParser::ReadIdentifier()); }
-    std::string_view ReadOperator() override { return Record(TParser::ReadOperator()); }
-    std::string_view ReadConstant() override { return Record(TParser::ReadConstant()); }
-
-private:
-    std::string_view Record(std::string_view token) {
-        Seen.push_back(std::string(token) + "@" + std::to_string(Pos - token.size()));
-        return token;
-    }
-};
-
-TEST(Lexer, OverriddenReadersSeeEveryTokenWithItsStart) {
-    TRecordingParser parser;
-    parser.SetText("Info_AddChoice (x, \"a\");");
-    for (parser.NextToken(); !parser.AtEnd; parser.NextToken()) {
-    }
-    EXPECT_EQ(parser.Seen, (std::vector<std::string>{"Info_AddChoice@1", "(@16", "x@17", ",@18",
-                                                     "\"a\"@20", ")@23", ";@24"}));
-}
-
 } // namespace
 } // namespace redewerk

@@ -91,28 +91,28 @@ TEST(StorableText, SavingRefusesTextThatWouldNotReadBack) {
         return "Projekt nicht gespeichert: " + where +
                " enth\xE4lt Zeichen, die eine Projektdatei nicht speichern kann.";
     };
-    using TBreak = void (*)(TProject&, TElement&);
-    for (auto [breakIt, where] : std::initializer_list<std::pair<TBreak, std::string>>{
-             {[](TProject&p, TElement&) {
-                  p.Variables = {"a", kEnd};
-              },
-              "Variablen und Makros"},
-             {[](TProject&p, TElement&) { p.Npcs.Add(kEnd, "VLK_1"); }, "Npc-Liste"},
-             {[](TProject&p, TElement&) { p.Npcs.Add("Bob", "VLK\n1"); }, "Npc-Liste"},
-             {[](TProject&p, TElement&e) { p.Tree.SetText(e.Node, kEof); },
-              "Wirt\\" + kEof + " (Name)"},
-             {[](TProject&, TElement&e) { e.Heading = "a\nb"; }, "Wirt\\Hallo (\xDC"
-                                                                 "berschrift)"},
-             {[](TProject&, TElement&e) { e.Npc = "\n"; }, "Wirt\\Hallo (NPC)"},
-             {[](TProject&, TElement&e) { e.Nr = "1\n0"; }, "Wirt\\Hallo (nr)"},
-             {[](TProject&, TElement&e) { e.Description = "\r\n"; }, "Wirt\\Hallo (Description)"},
-             {[](TProject&, TElement&e) { e.Condition = {kEnd}; }, "Wirt\\Hallo (condition)"},
-             {[](TProject&, TElement&e) {
-                  e.Body = {"a", "b\nc"};
-              },
-              "Wirt\\Hallo (Text)"}}) {
+    using P = TProject&;
+    using E = TElement&;
+    const std::pair<std::string, void (*)(P, E)> cases[] = {
+        {"Variablen und Makros", [](P p, E) { p.Variables.push_back(kEnd); }},
+        {"Npc-Liste", [](P p, E) { p.Npcs.Add(kEnd, "VLK_1"); }},
+        {"Npc-Liste", [](P p, E) { p.Npcs.Add("Bob", "VLK\n1"); }},
+        {"Wirt\\" + kEof + " (Name)", [](P p, E e) { p.Tree.SetText(e.Node, kEof); }},
+        {"Wirt\\Hallo (\xDC"
+         "berschrift)",
+         [](P, E e) { e.Heading = "a\nb"; }},
+        {"Wirt\\Hallo (NPC)", [](P, E e) { e.Npc = "\n"; }},
+        {"Wirt\\Hallo (nr)", [](P, E e) { e.Nr = "1\n0"; }},
+        {"Wirt\\Hallo (Description)", [](P, E e) { e.Description = "\r\n"; }},
+        {"Wirt\\Hallo (condition)", [](P, E e) { e.Condition.push_back(kEnd); }},
+        {"Wirt\\Hallo (Text)", [](P, E e) { e.Body.push_back("b\nc"); }},
+    };
+    for (const auto& [where, breakIt] : cases) {
         TProject project;
+        // The faulty line comes second: every line is checked, not only the first.
+        project.Variables = {"a"};
         TElement& dialog = AddBlock(project, "Wirt\\Hallo", ekDialog);
+        dialog.Body = {"a"};
         breakIt(project, dialog);
         testing::TMemoryFileSystem files;
         files.Files["p.dlx"] = "alt";
