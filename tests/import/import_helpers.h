@@ -201,13 +201,8 @@ inline std::map<std::string, std::string> ExportOneFile(TProject& project) {
 inline void ImportExport(TProject& project, const std::map<std::string, std::string>& exported,
                          TImportOptions options) {
     TRecordingPrompter prompter;
-    TMemoryFileSystem files;
-    std::vector<std::string> paths;
-    for (const auto& [path, text] : exported) {
-        files.Files[path] = text;
-        paths.push_back(path);
-    }
-    ASSERT_TRUE(RunScriptImport(project, paths, options, files, prompter).Completed)
+    ASSERT_TRUE(
+        ImportScripts(project, {exported.begin(), exported.end()}, prompter, options).Completed)
         << (prompter.Messages.empty() ? "" : prompter.Messages.front());
 }
 
