@@ -168,25 +168,24 @@ TEST_F(TBlockEditorTest, EditingKeysAreOneUndoStepEach) {
 
 // Typed keys are undone one by one; the history outlives leaving the editor but not the block.
 TEST_F(TBlockEditorTest, UndoGoesStepByStepAndEndsWithTheBlock) {
+    const auto press = [&](Qt::Key key) {
+        QTest::keyClick(Body(), key, Qt::ControlModifier);
+        return Text(Body());
+    };
     Click(Hallo);
     Focus(Body());
     QTest::keyClicks(Body(), QStringLiteral("abc"));
-    for (const char* expected : {"ab", "a", "", ""}) {
-        QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(Text(Body()), expected);
-    }
-    QTest::keyClick(Body(), Qt::Key_Y, Qt::ControlModifier);
-    QTest::keyClick(Body(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(Text(Body()), "ab");
+    for (const char* expected : {"ab", "a", "", ""})
+        EXPECT_EQ(press(Qt::Key_Z), expected);
+    press(Qt::Key_Y);
+    EXPECT_EQ(press(Qt::Key_Y), "ab");
     Focus(Field("Heading"));
     Focus(Body());
-    QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Text(Body()), "a");
+    EXPECT_EQ(press(Qt::Key_Z), "a");
     Click(Tschuess);
     Click(Hallo);
     Focus(Body());
-    QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Text(Body()), "a");
+    EXPECT_EQ(press(Qt::Key_Z), "a");
     EXPECT_TRUE(Prompter.Messages.empty()); // no pause left unbalanced
 }
 
@@ -219,13 +218,10 @@ TEST_F(TBlockEditorTest, ColoursAndErrorMarksAreNoEdits) {
                         QApplication::palette());
     };
     // "if (x) { y = 1 }", then a Tab (the line opened a brace) and a hero line.
-    const struct {
-        int Pos;
-        int Class;
-    } expected[] = {{0, clTypes},  {3, clDelimiter}, {4, clDef},     {11, clDelimiter},
-                    {13, clConst}, {18, clDiaHero},  {27, clDiaHero}};
-    for (const auto& e : expected)
-        EXPECT_EQ(ColourAt(Body(), e.Pos), colour(e.Class)) << e.Pos;
+    const std::pair<int, int> expected[] = {
+        {0, clTypes}, {4, clDef}, {13, clConst}, {27, clDiaHero}};
+    for (const auto& [pos, colourClass] : expected)
+        EXPECT_EQ(ColourAt(Body(), pos), colour(colourClass)) << pos;
 
     const auto& error = Body()->extraSelections();
     ASSERT_EQ(error.size(), 1);
@@ -482,60 +478,69 @@ TEST_F(TBlockEditorTest, TypedTextIsNeverLostNorWrittenIntoAnotherBlock) {
     EXPECT_EQ(path, static_cast<int>(std::size(paths)));
 }
 
-// A project replaced while the body has the focus: nothing goes into the new project, and
-// undo cannot bring back text of the old one.
+// A project replaced while a field or the body holds typing: nothing goes into the new
+// project, and undo cannot bring back text of the old one.
 TEST_F(TBlockEditorTest, AReplacedProjectTakesNoTypingAndNoHistory) {
-    Click(Hallo);
-    Focus(Body());
-    QTest::keyClicks(Body(), QStringLiteral("alt"));
-    TProject replacement;
-    TNode* other = replacement.Tree.AppendChild(nullptr, "Neu");
-    replacement.CreateElement(other, ekDialog);
-    other->Element()->Body = {">>Neu"};
-    replacement.Selected = other;
-    Project.TakeContentsFrom(replacement);
-    QTRY_VERIFY(Body()->isEnabled()); // shown once the event loop runs
-    EXPECT_EQ(other->Element()->Body, TLines{">>Neu"});
-    Focus(Body());
-    QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Text(Body()), ">>Neu");
+    TNode* shown = Hallo;
+    for (const char* typedIn : {"Heading", "Body"}) {
+        Click(shown);
+        QWidget* field = Find<QWidget>(typedIn);
+        Focus(field);
+        QTest::keyClicks(field, QStringLiteral("alt"));
+        TProject replacement;
+        shown = replacement.Tree.AppendChild(nullptr, "Neu");
+        replacement.CreateElement(shown, ekDialog);
+        shown->Element()->Body = {">>Neu"};
+        replacement.Selected = shown;
+        Project.TakeContentsFrom(replacement);
+        EXPECT_FALSE(field->isEnabled()) << typedIn;
+        Window.CommitFocusedField();
+        QTRY_VERIFY(field->isEnabled()); // the new selection is shown once the event loop runs
+        EXPECT_EQ(Window.TreeView()->CurrentNode(), shown);
+        EXPECT_EQ(shown->Element()->Heading, "") << typedIn;
+        EXPECT_EQ(shown->Element()->Body, TLines{">>Neu"}) << typedIn;
+        Focus(Body());
+        QTest::keyClick(Body(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Text(Body()), ">>Neu") << typedIn;
+    }
 }
 
-// Both editors' known references live in one list: leaving either rebuilds it from both
-// texts, including a condition the editor does not show (a Choice's from an import).
-TEST_F(TBlockEditorTest, LeavingTheEditorsKeepsKnownReferencesExact) {
+// References are shown as paths from the block and stored as ids. Both editors' known
+// references live in one list: leaving either rebuilds it from both texts, including a
+// condition the editor does not show (a Choice's from an import).
+TEST_F(TBlockEditorTest, ReferencesAreShownAsPathsAndStoredAsIds) {
     const int32_t betrunken = Betrunken->Element()->Id, tschuess = Tschuess->Element()->Id;
-    Ja->Element()->Condition = {"#!" + std::to_string(betrunken) + "#"};
+    const auto ref = [](const char* mark, int32_t id) { return mark + std::to_string(id) + "#"; };
+    Hallo->Element()->Body = {">>Hallo", ref("#", tschuess)};
+    Hallo->Element()->Condition = {ref("#!", betrunken)};
+    Click(Hallo);
+    EXPECT_EQ(Text(Body()), ">>Hallo\n#Tschuess#");
+    EXPECT_EQ(Text(Condition()), "#!..\\Ereignisse\\Betrunken#");
+    Focus(Body());
+    Body()->setPlainText(QStringLiteral(">>Hallo\n#Tschuess#\n#..\\Wirt\\Hallo\\Ja#"));
+    Focus(Condition());
+    EXPECT_EQ(Hallo->Element()->Body,
+              (TLines{">>Hallo", ref("#", tschuess), ref("#", Ja->Element()->Id)}));
+    EXPECT_EQ(Hallo->Element()->KnownRefs, std::vector<int32_t>{betrunken});
+
+    Condition()->selectAll();
+    QTest::keyClicks(Condition(), QStringLiteral("#!Tschuess#"));
+    Focus(Body());
+    Focus(Condition());
+    Focus(Body());
+    EXPECT_EQ(Hallo->Element()->KnownRefs, std::vector<int32_t>{tschuess});
+    Focus(Condition());
+    Condition()->selectAll();
+    QTest::keyClick(Condition(), Qt::Key_Delete);
+    Focus(Body());
+    EXPECT_TRUE(Hallo->Element()->KnownRefs.empty());
+
+    Ja->Element()->Condition = {ref("#!", betrunken)};
     Click(Ja);
     Focus(Body());
     QTest::keyClicks(Body(), QStringLiteral("#!..\\Tschuess#"));
     Focus(Field("Heading"));
     EXPECT_EQ(Ja->Element()->KnownRefs, (std::vector<int32_t>{betrunken, tschuess}));
-
-    Click(Hallo);
-    Focus(Condition());
-    QTest::keyClicks(Condition(), QStringLiteral("#!Tschuess#"));
-    for (int twice = 0; twice < 2; ++twice) {
-        Focus(Body());
-        Focus(Condition());
-    }
-    EXPECT_EQ(Hallo->Element()->KnownRefs, std::vector<int32_t>{tschuess});
-    Condition()->selectAll();
-    QTest::keyClick(Condition(), Qt::Key_Delete);
-    Focus(Body());
-    EXPECT_TRUE(Hallo->Element()->KnownRefs.empty());
-}
-
-// A switch flipped while the program runs is what the settings file gets at the end.
-TEST_F(TBlockEditorTest, TheSwitchesAreWrittenAtTheEnd) {
-    Switch("InstantCompile")->click();
-    Switch("LockBody")->click();
-    Switch("CheckSyntax")->click();
-    Prompter.YesNoAnswers = {true};
-    ASSERT_TRUE(Window.close());
-    const std::string& ini = Files.Files["Schaltpult.ini"];
-    for (const char* line : {"Vorschau=1\r\n", "Beibehalten=1\r\n", "Syntaxcheck=0\r\n"})
-        EXPECT_NE(ini.find(line), std::string::npos) << line;
 }
 
 // Every control of the window can be named by a screen reader; the panels read out their

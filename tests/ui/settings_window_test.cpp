@@ -59,17 +59,27 @@ TEST_F(TSettingsWindowTest, StartsWithTheStoredValues) {
               QApplication::palette().color(QPalette::Active, QPalette::Button));
     EXPECT_TRUE(Prompter.Messages.empty());
 
-    // The import dialog's option is written back as it was left there.
-    Find<QCheckBox>("FolderForEach")->setChecked(true);
-    EXPECT_NE(Close().find("SeparateOrdner=1\r\n"), std::string::npos);
+    // The switches are written back as the user left them, in their places.
+    for (const char* name : {"CheckSyntax", "LockBody", "FolderForEach"})
+        Find<QCheckBox>(name)->click();
+    const std::string& ini = Close();
+    EXPECT_EQ(ini.rfind("[Anzeigeoptionen]\r\nSyntaxcheck=1\r\nVorschau=1\r\nBeibehalten=0\r\n", 0),
+              0u);
+    EXPECT_NE(ini.find("SeparateOrdner=1\r\n"), std::string::npos);
 }
 
-TEST_F(TSettingsWindowTest, DefaultsWithoutAFile) {
-    Window.Start({}, QStringLiteral("fehlt.ini"));
+// Without a file the defaults hold; a file that cannot be written is reported, and the
+// program still ends.
+TEST_F(TSettingsWindowTest, DefaultsWithoutAFileAndAnUnwritableFile) {
+    Window.Start({}, QStringLiteral("S.ini"));
     EXPECT_FALSE(Find<QCheckBox>("LockBody")->isEnabled()); // there is no preview to keep
     EXPECT_TRUE(Window.isMaximized());
     EXPECT_EQ(Window.FontSize(), 8);
     EXPECT_EQ(BaseOf(Find<QWidget>("Body")), QApplication::palette().color(QPalette::Base));
+    Files.WriteError = 13;
+    Close();
+    EXPECT_EQ(Prompter.Messages,
+              std::vector<std::string>{"In S.ini kann nicht geschrieben werden"});
 }
 
 TEST_F(TSettingsWindowTest, ColourDialogStoresAtOnceAndConstantsAreNeverWritten) {
@@ -93,29 +103,6 @@ TEST_F(TSettingsWindowTest, ColourDialogStoresAtOnceAndConstantsAreNeverWritten)
     EXPECT_EQ(ini.find("clConst"), std::string::npos);
 }
 
-TEST_F(TSettingsWindowTest, AnUnwritableSettingsFileIsReportedAndTheProgramStillEnds) {
-    Start("");
-    Files.WriteError = 13;
-    Close();
-    EXPECT_EQ(Prompter.Messages,
-              std::vector<std::string>{"In S.ini kann nicht geschrieben werden"});
-}
-
-// Settings kept in the user's configuration folder: read from there, and written there at
-// exit, the folder created when it is missing.
-TEST_F(TSettingsWindowTest, SettingsInTheConfigurationFolder) {
-    const std::string config = "/home/u/.config/Redewerk";
-    const std::string path = SettingsFilePath("/spiel", config, Files);
-    ASSERT_EQ(path, config + "/Schaltpult.ini");
-    Window.Start({}, PathToQt(path));
-    Window.SetFontSize(11);
-    Prompter.YesNoAnswers = {true};
-    ASSERT_TRUE(Window.close());
-    EXPECT_EQ(Files.Directories, std::set<std::string>{config});
-    EXPECT_NE(Files.Files[path].find("Schriftgroesse=11\r\n"), std::string::npos);
-    EXPECT_TRUE(Prompter.Messages.empty());
-}
-
 TEST_F(TSettingsWindowTest, PathsAreKeptAsTheirNativeNames) {
     // Written by hand in a UTF-8 editor, or by an earlier run.
     const std::string open = "/mod/\xD0\x9F\xC3\xA4.dlx";
@@ -130,51 +117,55 @@ TEST_F(TSettingsWindowTest, PathsAreKeptAsTheirNativeNames) {
 
 using testing::WhenOpen;
 
-// Clicks the button with this caption in the message box once it is open.
-void PressWhenOpen(const QString& caption) {
-    WhenOpen<QMessageBox>([caption](QMessageBox& box) {
-        for (QAbstractButton* button : box.buttons())
-            if (button->text() == caption) button->click();
-    });
-}
-
+// Each question of the Qt prompter answers with the button pressed; Escape is "Abbrechen".
 TEST(QtPrompter, QuestionsWithTheirAnswers) {
     TQtPrompter prompter;
-    const std::pair<QString, TPrompter::TOverwriteAnswer> cases[] = {
-        {QStringLiteral("&Ja"), TPrompter::TOverwriteAnswer::Yes},
-        {QStringLiteral("A&lle Ja"), TPrompter::TOverwriteAnswer::YesToAll},
-        {QStringLiteral("&Abbrechen"), TPrompter::TOverwriteAnswer::Abort},
-    };
-    for (const auto& [caption, answer] : cases) {
-        PressWhenOpen(caption);
-        EXPECT_EQ(prompter.AskOverwrite("Die Datei existiert bereits"), answer);
-    }
-    PressWhenOpen(QStringLiteral("&Nein"));
-    EXPECT_FALSE(prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!"));
-    PressWhenOpen(QStringLiteral("Abbrechen"));
-    EXPECT_FALSE(prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?",
-                                      "L\xF6schen best\xE4tigen..."));
-
-    // Before unsaved changes are lost; Escape is "Abbrechen".
+    using TOverwrite = TPrompter::TOverwriteAnswer;
     using TSave = TPrompter::TSaveAnswer;
-    const std::pair<QString, TSave> saveCases[] = {{QStringLiteral("Speichern"), TSave::Save},
-                                                   {QStringLiteral("Verwerfen"), TSave::Discard},
-                                                   {QStringLiteral("Abbrechen"), TSave::Cancel},
-                                                   {QString(), TSave::Cancel}};
-    for (const auto& [caption, answer] : saveCases) {
-        WhenOpen<QMessageBox>([caption](QMessageBox& box) {
+    const auto overwrite = [&] {
+        return int(prompter.AskOverwrite("Die Datei existiert bereits"));
+    };
+    const auto save = [&] {
+        return int(prompter.AskSaveChanges("Die \xC4nderungen an Taverne.dlx speichern?"));
+    };
+    const struct {
+        std::function<int()> Ask;
+        const char* Button; // empty: Escape
+        int Answer;
+        const char* Shown; // the buttons and the text, for the question before changes are lost
+    } cases[] = {
+        {overwrite, "&Ja", int(TOverwrite::Yes), nullptr},
+        {overwrite, "A&lle Ja", int(TOverwrite::YesToAll), nullptr},
+        {overwrite, "&Abbrechen", int(TOverwrite::Abort), nullptr},
+        {[&] { return int(prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!")); }, "&Nein", 0,
+         nullptr},
+        {[&] {
+             return int(prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?",
+                                             "L\xF6schen best\xE4tigen..."));
+         },
+         "Abbrechen", 0, nullptr},
+        {save, "Speichern", int(TSave::Save), nullptr},
+        {save, "Verwerfen", int(TSave::Discard), nullptr},
+        {save, "Abbrechen", int(TSave::Cancel), nullptr},
+        {save, "", int(TSave::Cancel),
+         "Abbrechen|Speichern|Verwerfen: Die \xC3\x84nderungen an Taverne.dlx speichern?"},
+    };
+    for (const auto& c : cases) {
+        QString shown;
+        WhenOpen<QMessageBox>([&](QMessageBox& box) {
             QStringList captions;
             for (QAbstractButton* button : box.buttons())
                 captions << button->text();
             captions.sort();
-            EXPECT_EQ(captions, (QStringList{"Abbrechen", "Speichern", "Verwerfen"}));
-            EXPECT_EQ(box.text(), QString::fromUtf8("Die Änderungen an Taverne.dlx speichern?"));
-            if (caption.isEmpty()) QTest::keyClick(&box, Qt::Key_Escape);
+            shown = captions.join(u'|') + QStringLiteral(": ") + box.text();
+            if (!*c.Button) QTest::keyClick(&box, Qt::Key_Escape);
             for (QAbstractButton* button : box.buttons())
-                if (button->text() == caption) button->click();
+                if (button->text() == QString::fromUtf8(c.Button)) button->click();
         });
-        EXPECT_EQ(prompter.AskSaveChanges("Die \xC4nderungen an Taverne.dlx speichern?"), answer)
-            << caption.toStdString();
+        EXPECT_EQ(c.Ask(), c.Answer) << c.Button;
+        if (c.Shown) {
+            EXPECT_EQ(shown.toStdString(), c.Shown);
+        }
     }
 }
 
