@@ -1,6 +1,7 @@
 #include "ui/import_dialog.h"
 #include "ui/import_progress_window.h"
 #include "ui/skipped_scripts_window.h"
+#include "ui/variables_window.h"
 
 #include "window_fixture.h"
 
@@ -58,12 +59,14 @@ TEST(ImportDialog, MovesAndDeletesTheSelectedEntry) {
     }
 }
 
-// The main window's "Importieren" button: the list stays from one import to the next, and a
-// script that cannot be imported is left out and named in one summary.
+// The main window's "Importieren" button: the list stays from one import to the next, a
+// script that cannot be imported is left out and named in one summary, and the variables
+// window shows what an import adds.
 using TImportCommandTest = testing::TWindowFixture;
 
 TEST_F(TImportCommandTest, ImportsTheListedScripts) {
     const std::string script =
+        "var int Wache_Gesehen;\r\n"
         "instance DIA_Wache_Hallo (C_INFO) { npc = VLK_1_Wache; condition = DIA_Wache_Hallo_C;"
         " information = DIA_Wache_Hallo_I; };\r\n"
         "func int DIA_Wache_Hallo_C () { return TRUE; };\r\n"
@@ -82,16 +85,13 @@ TEST_F(TImportCommandTest, ImportsTheListedScripts) {
         summary->accept();
     });
     watch.start();
-    const auto importWith = [&](const QStringList& add) {
-        WhenShown(dialog, [dialog, add] {
-            dialog->AddPaths(add);
-            dialog->StartButton()->click();
-        });
-        Find<QPushButton>("Importieren")->click();
-    };
-    importWith({"DIA_Wache.d"});
+    Window.VariablesWindow()->ShowAbove();
+    ImportScripts({"DIA_Wache.d"});
     EXPECT_TRUE(heading.isEmpty());
     ASSERT_TRUE(Prompter.Messages.empty()) << Prompter.Messages.front();
+    const QString variables = Window.VariablesWindow()->Text()->toPlainText();
+    EXPECT_TRUE(variables.contains(QStringLiteral("var int Wache_Gesehen;")));
+    EXPECT_EQ(variables, LinesToQt(Project.Variables));
     TNode* hallo = Project.Tree.FindByPath("IMPORT\\Wache\\Hallo");
     ASSERT_NE(hallo, nullptr);
     EXPECT_EQ(hallo->Element()->Body, (TLines{"<<Halt!"}));
@@ -99,7 +99,7 @@ TEST_F(TImportCommandTest, ImportsTheListedScripts) {
 
     Files.Files["DIA_Wache.d"] = "\r\ninstance DIA_Wache_Kaputt (C_INFO) { };\r\n";
     Files.Files["B_Gut.d"] = "func void B_Gut () { x = 1; };\r\n";
-    importWith({"fehlt.d", "B_Gut.d"});
+    ImportScripts({"fehlt.d", "B_Gut.d"});
     EXPECT_EQ(dialog->Paths(), (QStringList{"DIA_Wache.d", "fehlt.d", "B_Gut.d"}));
     EXPECT_TRUE(Prompter.Messages.empty());
     EXPECT_EQ(heading, "2 von 3 Dateien übersprungen:");
@@ -114,7 +114,7 @@ TEST_F(TImportCommandTest, ImportsTheListedScripts) {
     dialog->FileList()->clear();
     heading.clear();
     dialog->KeepNames()->setChecked(true);
-    importWith({"DIA_Wache.d"});
+    ImportScripts({"DIA_Wache.d"});
     EXPECT_TRUE(heading.isEmpty());
     hallo = Project.Tree.FindByPath("IMPORT2\\Wache\\Hallo");
     ASSERT_NE(hallo, nullptr);

@@ -60,13 +60,6 @@ TEST_F(TListWindowsTest, NpcListStaysOpenUntilEveryLineHasItsEquals) {
     });
     EXPECT_EQ(Project.Npcs.ClearNames, (Names{"Alt"}));
     EXPECT_EQ(Project.Npcs.InstanceNames, (Names{"ALT"}));
-
-    EditNpcList([&](QPlainTextEdit* text) {
-        text->setPlainText(QStringLiteral("Wirt=VLK_401_Wirt\nDiego=PC_Thief=2\nLares=ORG"));
-    });
-    EXPECT_EQ(Project.Npcs.ClearNames, (Names{"Wirt", "Diego", "Lares"}));
-    EXPECT_EQ(Project.Npcs.InstanceNames, (Names{"VLK_401_Wirt", "PC_Thief=2", "ORG"}));
-    EXPECT_EQ(Prompter.Messages.size(), 2u);
 }
 
 TEST_F(TListWindowsTest, VariablesWindowEditsTheProjectsText) {
@@ -115,27 +108,6 @@ TEST_F(TListWindowsTest, VariablesWindowIndentsLikeTheCodeEditors) {
     QTest::sendKeyEvent(QTest::Click, text, Qt::Key_0, QStringLiteral("}"),
                         Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(Project.Variables, (TLines{"\tif (x) {", "\t\ty = 1;", "\t}"}));
-}
-
-TEST_F(TListWindowsTest, VariablesWindowShowsWhatAnImportAdds) {
-    Files.Files["DIA_Wache.d"] =
-        "var int Wache_Gesehen;\r\n"
-        "instance DIA_Wache_Hallo (C_INFO) { npc = VLK_1_Wache; condition = DIA_Wache_Hallo_C;"
-        " information = DIA_Wache_Hallo_I; };\r\n"
-        "func int DIA_Wache_Hallo_C () { return TRUE; };\r\n"
-        "func void DIA_Wache_Hallo_I () { AI_Output (self, other, \"X\"); //Halt!\r\n};\r\n";
-    Variables()->ShowAbove();
-    auto* dialog = Window.findChild<TFImport*>();
-    WhenShown(dialog, [dialog] {
-        dialog->AddPaths({QStringLiteral("DIA_Wache.d")});
-        dialog->StartButton()->click();
-    });
-    Find<QPushButton>("Importieren")->click();
-    ASSERT_TRUE(Prompter.Messages.empty()) << Prompter.Messages.front();
-    EXPECT_TRUE(
-        Variables()->Text()->toPlainText().contains(QStringLiteral("var int Wache_Gesehen;")))
-        << Variables()->Text()->toPlainText().toStdString();
-    EXPECT_EQ(LinesToQt(Project.Variables), Variables()->Text()->toPlainText());
 }
 
 TEST_F(TListWindowsTest, VariablesWindowSharesTheTextMenuAndTheColours) {

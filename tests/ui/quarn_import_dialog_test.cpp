@@ -32,42 +32,26 @@ TEST(ImportQuarnDialog, ImportsClosesAndResetsTheBarWhenShownAgain) {
     EXPECT_EQ(dialog.Bar()->value(), 0);
 }
 
-// The main window's "QDC-Import" button.
-struct TQdcImportCommandTest : testing::TWindowFixture {
-    // Imports `path` with `option`; true when the dialog stayed open after OK.
-    bool ImportWith(int option, const char* path) {
-        auto* dialog = Window.findChild<TFImportQuarn*>();
-        bool stayedOpen = false;
-        WhenShown(dialog, [&] {
-            dialog->SetOption(option);
-            dialog->PathField()->setText(QString::fromLatin1(path));
-            dialog->ExecuteButton()->click();
-            stayedOpen = dialog->isVisible();
-        });
-        Find<QPushButton>("QDC-Import")->click();
-        return stayedOpen;
-    }
-};
+// The main window's "QDC-Import" button: into the selected folder, which opens, or in place of
+// the project, which empties the editor.
+using TQdcImportCommandTest = testing::TWindowFixture;
 
-TEST_F(TQdcImportCommandTest, ImportsIntoTheSelectedFolderAndExpandsIt) {
+TEST_F(TQdcImportCommandTest, ImportsIntoTheSelectedFolderOrReplacesTheProject) {
     Files.Files["koch.dia"] = "PERSON: VLK_2_Koch\nINFO: Suppe\nOPT: Ja\n";
     Click(Ereignisse);
-    EXPECT_FALSE(ImportWith(2, "koch.dia"));
-    EXPECT_EQ(Prompter.Messages, std::vector<std::string>{});
+    EXPECT_FALSE(ImportDia(2, "koch.dia"));
     TNode* suppe = Project.Tree.FindByPath("Ereignisse\\Koch\\Suppe");
     ASSERT_NE(suppe, nullptr);
     EXPECT_EQ(suppe->ChildCount(), 1);
     EXPECT_TRUE(Window.TreeView()->isExpanded(Window.TreeModel()->IndexOf(suppe)));
-}
 
-TEST_F(TQdcImportCommandTest, ReplacingTheProjectClearsTheEditor) {
-    Files.Files["koch.dia"] = "PERSON: VLK_2_Koch\nINFO: Suppe\n";
     Click(Hallo);
     ASSERT_EQ(Field("Heading")->text(), QString::fromUtf8("Gruß"));
-    ImportWith(0, "koch.dia");
+    ImportDia(0, "koch.dia");
     EXPECT_EQ(Project.Tree.FindByPath("Wirt"), nullptr);
     EXPECT_NE(Project.Tree.FindByPath("Koch\\Suppe"), nullptr);
     EXPECT_EQ(Field("Heading")->text(), "");
+    EXPECT_TRUE(Prompter.Messages.empty());
 }
 
 // Escape and "Abbrechen" close the dialog, a missing file keeps it open with a message; each

@@ -16,7 +16,8 @@ const std::string kNameExists = "Der Name existiert bereits!";
 const std::string kSpecialChars = "Sonderzeichen sind in einem Bezeichner nicht erlaubt!";
 
 // Each entry of the tree menu creates its kind beside or below the anchor and asks its name;
-// the end dialog's preset is shown once it is named.
+// the dialog stays until the name is valid, saying why, and the end dialog's preset comes
+// once it is named.
 TEST_F(TTreeCommandsUiTest, EveryKindIsCreatedThroughTheMenuAndNamed) {
     const std::tuple<const char*, const char*, int32_t, const char*> cases[] = {
         {"Neu", "Ordner", ekFolder, "Wirt\\Koch"},
@@ -39,28 +40,15 @@ TEST_F(TTreeCommandsUiTest, EveryKindIsCreatedThroughTheMenuAndNamed) {
     EXPECT_EQ(Field("description")->text(), QStringLiteral("!DIALOG_ENDE"));
     EXPECT_EQ(Project.Tree.FindByPath("Wirt\\Bier")->Element()->Npc, "Wirt");
     EXPECT_TRUE(Prompter.Messages.empty());
-}
 
-TEST_F(TTreeCommandsUiTest, TheNameDialogStaysUntilTheNameIsValid) {
-    Window.OpenTreeMenu(Tschuess);
-    AnswerNames({QString(), QStringLiteral("hallo"), QString::fromUtf8("Grüße"),
-                 QStringLiteral("Servus_2")});
-    TNode* created = Window.NewNode(TNewNodeKind::Dialog, false);
+    AnswerNames({QString(), QStringLiteral("ende"), QString::fromUtf8("Grüße"),
+                 QStringLiteral("ENDE_2")});
+    TNode* second = Window.NewNode(TNewNodeKind::EndDialog, false);
     EXPECT_EQ(Prompter.Messages,
               (std::vector<std::string>{kEmptyName, kNameExists, kSpecialChars}));
-    EXPECT_EQ(created->Text(), "Servus_2");
-    EXPECT_FALSE(Window.NameDialog()->isVisible());
-}
-
-TEST_F(TTreeCommandsUiTest, ASecondEndDialogIsRefusedUntilRenamedAndOnlyThenPreset) {
-    Window.OpenTreeMenu(Tschuess);
-    AnswerNames({QStringLiteral("ENDE")});
-    Window.NewNode(TNewNodeKind::EndDialog, false);
-    AnswerNames({QStringLiteral("ENDE"), QStringLiteral("ENDE2")});
-    TNode* second = Window.NewNode(TNewNodeKind::EndDialog, false);
-    EXPECT_EQ(Prompter.Messages, std::vector<std::string>{kNameExists});
-    EXPECT_EQ(second->Text(), "ENDE2");
+    EXPECT_EQ(second->Text(), "ENDE_2");
     EXPECT_EQ(second->Element()->Body, TLines{"ENDE"});
+    EXPECT_FALSE(Window.NameDialog()->isVisible());
 }
 
 // F2 edits the label in place; the name rules decide, and a refused name goes on in the name

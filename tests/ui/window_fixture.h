@@ -4,8 +4,10 @@
 #include "model/project.h"
 #include "ui/block_tree_model.h"
 #include "ui/block_tree_view.h"
+#include "ui/import_dialog.h"
 #include "ui/main_window.h"
 #include "ui/node_name_dialog.h"
+#include "ui/quarn_import_dialog.h"
 #include "ui/text_codec.h"
 
 #include "support/memory_file_system.h"
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -94,6 +97,29 @@ struct TWindowFixture : ::testing::Test {
             act();
             if (dialog->isVisible()) dialog->reject();
         });
+    }
+
+    // "QDC-Import" of `path` with `option`; true when the dialog stayed open after OK.
+    bool ImportDia(int option, const char* path) {
+        auto* dialog = Window.findChild<TFImportQuarn*>();
+        bool stayedOpen = false;
+        WhenShown(dialog, [&] {
+            dialog->SetOption(option);
+            dialog->PathField()->setText(QString::fromLatin1(path));
+            dialog->ExecuteButton()->click();
+            stayedOpen = dialog->isVisible();
+        });
+        Find<QPushButton>("QDC-Import")->click();
+        return stayedOpen;
+    }
+    // "Importieren" of the scripts already listed and these.
+    void ImportScripts(const QStringList& paths) {
+        auto* dialog = Window.findChild<TFImport*>();
+        WhenShown(dialog, [dialog, paths] {
+            dialog->AddPaths(paths);
+            dialog->StartButton()->click();
+        });
+        Find<QPushButton>("Importieren")->click();
     }
 
     // Answers the name dialog with these names in turn, pressing Enter after each. A dialog
