@@ -179,13 +179,15 @@ TEST_F(TBlockEditorTest, UndoGoesStepByStepAndEndsWithTheBlock) {
         EXPECT_EQ(press(Qt::Key_Z), expected);
     press(Qt::Key_Y);
     EXPECT_EQ(press(Qt::Key_Y), "ab");
+    QTest::keyClicks(Body(), QStringLiteral("x")); // drops what was left to redo
+    EXPECT_EQ(press(Qt::Key_Y), "abx");
     Focus(Field("Heading"));
     Focus(Body());
-    EXPECT_EQ(press(Qt::Key_Z), "a");
+    EXPECT_EQ(press(Qt::Key_Z), "ab");
     Click(Tschuess);
     Click(Hallo);
     Focus(Body());
-    EXPECT_EQ(press(Qt::Key_Z), "a");
+    EXPECT_EQ(press(Qt::Key_Z), "ab");
     EXPECT_TRUE(Prompter.Messages.empty()); // no pause left unbalanced
 }
 

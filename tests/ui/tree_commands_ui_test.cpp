@@ -41,8 +41,8 @@ TEST_F(TTreeCommandsUiTest, EveryKindIsCreatedThroughTheMenuAndNamed) {
     EXPECT_EQ(Project.Tree.FindByPath("Wirt\\Bier")->Element()->Npc, "Wirt");
     EXPECT_TRUE(Prompter.Messages.empty());
 
-    AnswerNames({QString(), QStringLiteral("ende"), QString::fromUtf8("Grüße"),
-                 QStringLiteral("ENDE_2")});
+    AnswerNames(
+        {QString(), QStringLiteral("ende"), QString::fromUtf8("Grüße"), QStringLiteral("ENDE_2")});
     TNode* second = Window.NewNode(TNewNodeKind::EndDialog, false);
     EXPECT_EQ(Prompter.Messages,
               (std::vector<std::string>{kEmptyName, kNameExists, kSpecialChars}));
