@@ -110,18 +110,5 @@ TEST(BlockTree, TellsObserversAboutEveryChange) {
     EXPECT_EQ(log.Calls, expected);
 }
 
-// A project file can nest blocks as deep as it likes; removing or dropping such a chain must
-// not need one stack frame per level.
-TEST(BlockTree, TakesAVeryDeepChainApart) {
-    TBlockTree tree;
-    for (TNode* node : {tree.AppendChild(nullptr, "A"), tree.AppendChild(nullptr, "B")})
-        for (int i = 1; i < 200000; ++i)
-            node = tree.AppendChild(node, "N");
-    tree.RemoveNode(tree.TopRow().front().get());
-    ASSERT_EQ(tree.TopRow().size(), 1u);
-    EXPECT_EQ(tree.TopRow().front()->Text(), "B");
-    // The second chain goes with the tree.
-}
-
 } // namespace
 } // namespace redewerk
