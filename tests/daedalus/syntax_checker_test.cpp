@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -233,48 +232,6 @@ TEST(Checker, BodyModeFollowsBlockKindLockAndPreview) {
     for (const auto& c : cases)
         EXPECT_EQ(BodyCheckMode(c.Kind, c.Important, c.Lock, c.Preview, c.Focus), c.Expected)
             << c.Kind << c.Important << c.Lock << c.Preview << c.Focus;
-}
-
-// The script importer drives the machine piece by piece: from `start`, it steps until
-// `pieceDone` holds and takes the text consumed so far as one piece.
-std::vector<std::string> Cut(const std::string& text, TStat start,
-                             const std::function<bool(const TParser&)>& pieceDone) {
-    TParser parser;
-    parser.SetText(text);
-    parser.PushState(start);
-    std::vector<std::string> pieces;
-    for (;;) {
-        parser.SkipBlanks();
-        const int32_t from = parser.Pos;
-        do
-            parser.Step();
-        while (!pieceDone(parser));
-        if (parser.StateStack.empty()) {
-            EXPECT_TRUE(parser.AtEnd);
-            return pieces;
-        }
-        pieces.push_back(text.substr(from - 1, parser.Pos - from));
-    }
-}
-
-TEST(Checker, DeclarationsAndStatementsCanBeCutOneByOne) {
-    // A step that meets a pushed-back token still skips the blanks after it, so a
-    // declaration ending in such a step takes the blanks (and comments) that follow it.
-    EXPECT_EQ(
-        Cut("// Kopf\r\nvar int a, b;\r\n\r\nfunc void f() { if x { y = 1; }; };"
-            "\r\ninstance I (C_INFO);\r\n/* Rest */",
-            STDaed, [](const TParser& p) { return p.StateStack.size() <= 1; }),
-        (std::vector<std::string>{"var int a, b;\r\n\r\n", "func void f() { if x { y = 1; }; };",
-                                  "instance I (C_INFO);"}));
-    // A statement list returns to STstats after each statement; one whose last token was read
-    // ahead and pushed back takes the blanks after it. A speaker line ends at its line feed,
-    // so its CR belongs to it.
-    EXPECT_EQ(Cut("x = 1;\r\nif a { f(); } else { g(); };\r\n>> Hallo\r\nENDE", STstats,
-                  [](const TParser& p) {
-                      return p.StateStack.empty() || p.StateStack.back() == STstats;
-                  }),
-              (std::vector<std::string>{"x = 1;\r\n", "if a { ", "f(); ", "} else { ", "g(); ",
-                                        "};", ">> Hallo\r", "ENDE"}));
 }
 
 TEST(Checker, AcceptsARealisticDialogScript) {
