@@ -152,8 +152,8 @@ TEST(ScriptImport, ScriptsBecomeTheBlocksOfTheirExpectedTree) {
         // Options hang under the dialog that offers them; offered again with another caption,
         // an option stays code.
         {"options", false},
-        // A condition of one if becomes the condition text; any other stays a Code block that
-        // the condition calls.
+        // A condition that returns 1 is none; one of a single if becomes the condition text;
+        // any other stays a Code block that the condition calls.
         {"conditions", false},
         // A function that belongs to one dialog is reached from elsewhere through that dialog's
         // block; a function no dialog owns keeps its name, and so do functions outside the
