@@ -63,7 +63,7 @@ public:
     }
     bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
     bool DirectoryExists(const std::string&) override { return true; }
-    int CreateDirectory(const std::string&) override { return 0; }
+    int MakeDirectory(const std::string&) override { return 0; }
     int RemoveFile(const std::string& path) override { return Files.erase(path) ? 0 : 2; }
     int ModificationTime(const std::string& path, int64_t& seconds) override {
         seconds = 0;

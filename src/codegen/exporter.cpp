@@ -3,6 +3,7 @@
 #include "codegen/compiler.h"
 #include "model/cp1252.h"
 #include "model/file_system.h"
+#include "model/native_path.h"
 #include "model/project.h"
 #include "model/prompter.h"
 
@@ -34,10 +35,10 @@ namespace {
 // instead of being created. An empty folder names no folder at all.
 bool MayMakeLastLevel(TFileSystem& files, const std::string& folder) {
     if (folder.empty()) return false;
-    std::filesystem::path path(folder);
+    std::filesystem::path path = PathFromUtf8(folder);
     if (!path.has_filename()) path = path.parent_path(); // a final separator: "/mod/exp/"
     const std::filesystem::path parent = path.parent_path();
-    return parent.empty() || files.DirectoryExists(parent.string());
+    return parent.empty() || files.DirectoryExists(PathToUtf8(parent));
 }
 
 // Merges the spoken lines of the written files into the chosen library. A new library is
@@ -92,8 +93,9 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
         return report;
     }
     std::error_code error;
-    std::filesystem::path base = std::filesystem::absolute(folder, error).lexically_normal();
-    if (error) base = folder;
+    std::filesystem::path base =
+        std::filesystem::absolute(PathFromUtf8(folder), error).lexically_normal();
+    if (error) base = PathFromUtf8(folder);
     TOutputLayout layout = PlanOutputFiles(compiled, base);
     std::vector<TOutputFile>& outputs = layout.Files;
 
@@ -126,7 +128,7 @@ TExportReport ExportProject(TProject& project, TCompiled& compiled, TFileSystem&
     report.Findings = FindExportProblems(outputs, project);
     if (!report.Findings.empty() && review && !review(report.Findings)) return report;
 
-    if (makeFolder && files.CreateDirectory(folder) != 0) {
+    if (makeFolder && files.MakeDirectory(folder) != 0) {
         prompter.ShowMessage(folderFailure);
         report.Result = TExportResult::Failed;
         return report;

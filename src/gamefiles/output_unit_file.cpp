@@ -2,6 +2,7 @@
 
 #include "gamefiles/output_unit_collector.h"
 #include "model/file_system.h"
+#include "model/native_path.h"
 #include "model/prompter.h"
 #include "model/script_file.h"
 
@@ -32,7 +33,7 @@ bool ReadLibrary(TFileSystem& files, const std::string& path, TOutputUnitLibrary
 // The compiled library the game prefers: the same name with ".bin" (or ".BIN").
 std::string FindCompiledTwin(TFileSystem& files, const std::string& path) {
     for (const char* extension : {".bin", ".BIN"}) {
-        const std::string twin = std::filesystem::path(path).replace_extension(extension).string();
+        const std::string twin = PathToUtf8(PathFromUtf8(path).replace_extension(extension));
         if (files.FileExists(twin)) return twin;
     }
     return {};

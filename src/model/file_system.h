@@ -8,8 +8,9 @@
 namespace redewerk {
 
 // Whole-file access, behind an interface so that tests can simulate a full disk or a
-// missing file. Paths are native file-system paths. Errors are the system's error numbers
-// (0 for success), which the callers show as "E/A-Fehler %d".
+// missing file. Paths are native file-system paths in UTF-8 (see native_path.h). Errors are
+// the C library's error numbers (0 for success; on Windows translated from the system's
+// codes), which the callers show as "E/A-Fehler %d".
 class TFileSystem {
 public:
     virtual ~TFileSystem() = default;
@@ -19,14 +20,15 @@ public:
     // Writes into a temporary file beside `path` and renames it over `path` only when
     // everything was written, so a failed write never leaves a half-written file. The file
     // keeps its identity: a symbolic link is written through to the file it names, a file
-    // the user may not write is refused with kErrorReadOnly, and the new file takes the
-    // permission bits of the one it replaces.
+    // the user may not write (or one marked read-only on Windows) is refused with
+    // kErrorReadOnly, and the new file takes the permission bits (on Windows the access
+    // rights and the hidden and system marks) of the one it replaces.
     virtual int WriteFile(const std::string& path, std::string_view content) = 0;
 
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
     // Creates the folder and any missing parents.
-    virtual int CreateDirectory(const std::string& path) = 0;
+    virtual int MakeDirectory(const std::string& path) = 0;
     virtual int RemoveFile(const std::string& path) = 0;
     // The time of the file's last change, in seconds since 1.1.1970 UTC.
     virtual int ModificationTime(const std::string& path, int64_t& seconds) = 0;
@@ -37,13 +39,14 @@ inline constexpr int kErrorReadOnly = EROFS;
 
 // The real disk. Writing flushes the new file to the disk before it takes the old one's
 // place and the folder after it, so that a crash leaves either the old or the new file.
+// One implementation for POSIX systems, one for Windows.
 class TDiskFileSystem : public TFileSystem {
 public:
     int ReadFile(const std::string& path, std::string& content) override;
     int WriteFile(const std::string& path, std::string_view content) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
-    int CreateDirectory(const std::string& path) override;
+    int MakeDirectory(const std::string& path) override;
     int RemoveFile(const std::string& path) override;
     int ModificationTime(const std::string& path, int64_t& seconds) override;
 };

@@ -2,6 +2,7 @@
 
 #include "model/file_system.h"
 #include "model/ini_file.h"
+#include "model/native_path.h"
 #include "model/prompter.h"
 
 namespace redewerk {
@@ -112,8 +113,7 @@ void AddRecentProject(std::vector<std::string>& recent, const std::string& path)
 std::string SettingsFilePath(const std::string& currentFolder, const std::string& configFolder,
                              TFileSystem& files) {
     const auto inFolder = [](const std::string& folder) {
-        return folder.empty() || folder.back() == '/' ? folder + kSettingsFileName
-                                                      : folder + "/" + kSettingsFileName;
+        return PathToUtf8(PathFromUtf8(folder) / kSettingsFileName);
     };
     const std::string local = inFolder(currentFolder);
     if (configFolder.empty() || files.FileExists(local)) return local;
@@ -139,7 +139,7 @@ bool WriteSettingsFile(const std::string& path, const TSettings& settings, TFile
     const size_t slash = path.find_last_of("/\\");
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
     int error = 0;
-    if (!folder.empty() && !files.DirectoryExists(folder)) error = files.CreateDirectory(folder);
+    if (!folder.empty() && !files.DirectoryExists(folder)) error = files.MakeDirectory(folder);
     if (!error) error = files.WriteFile(path, ini.Text());
     if (error) {
         prompter.ShowMessage(error == kErrorReadOnly ? WriteErrorMessage(path, error)

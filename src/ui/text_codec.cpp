@@ -2,7 +2,7 @@
 
 #include "model/cp1252.h"
 
-#include <QFile>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTextDocument>
@@ -68,11 +68,11 @@ QString EditorText(const QPlainTextEdit* editor) {
 }
 
 std::string PathFromQt(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return QDir::toNativeSeparators(path).toStdString();
 }
 
 QString PathToQt(std::string_view path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
 } // namespace redewerk

@@ -17,8 +17,9 @@ QString ToQt(std::string_view cp1252);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string FromQt(const QString& text);
 
-// File names are no Windows-1252 texts: they go to the core's file access as native
-// (locale-encoded) bytes and come back the same way.
+// File names are no Windows-1252 texts: the core's file access takes them as UTF-8 on every
+// system (QFile::encodeName would give the ANSI code page on Windows), with the system's
+// separators.
 std::string PathFromQt(const QString& path);
 QString PathToQt(std::string_view path);
 

@@ -1,5 +1,6 @@
 #include "model/colours.h"
 #include "model/ini_file.h"
+#include "model/native_path.h"
 #include "model/settings.h"
 
 #include "support/memory_file_system.h"
@@ -180,17 +181,19 @@ TEST(Settings, RecentProjects) {
 TEST(Settings, FileLocation) {
     TMemoryFileSystem files;
     TRecordingPrompter prompter;
-    EXPECT_EQ(SettingsFilePath("/spiel", "/home/u/.config/Redewerk", files),
-              "/home/u/.config/Redewerk/Schaltpult.ini");
+    // The folder, the system's separator, the name.
+    const auto in = [](const std::string& folder) {
+        return PathToUtf8(PathFromUtf8(folder) / "Schaltpult.ini");
+    };
+    const std::string config = "/home/u/.config/Redewerk";
+    EXPECT_EQ(SettingsFilePath("/spiel", config, files), in(config));
     EXPECT_EQ(SettingsFilePath("/spiel/", "", files), "/spiel/Schaltpult.ini");
-    files.Files["/spiel/Schaltpult.ini"] = "";
-    EXPECT_EQ(SettingsFilePath("/spiel", "/home/u/.config/Redewerk", files),
-              "/spiel/Schaltpult.ini");
+    files.Files[in("/spiel")] = "";
+    EXPECT_EQ(SettingsFilePath("/spiel", config, files), in("/spiel"));
 
-    ASSERT_TRUE(
-        WriteSettingsFile("/home/u/.config/Redewerk/Schaltpult.ini", TSettings{}, files, prompter));
-    EXPECT_EQ(files.Directories, std::set<std::string>{"/home/u/.config/Redewerk"});
-    EXPECT_EQ(files.Files.count("/home/u/.config/Redewerk/Schaltpult.ini"), 1u);
+    ASSERT_TRUE(WriteSettingsFile(in(config), TSettings{}, files, prompter));
+    EXPECT_EQ(files.Directories, std::set<std::string>{config});
+    EXPECT_EQ(files.Files.count(in(config)), 1u);
 }
 
 TEST(Settings, ABadColourIsReportedAndTheOtherKeysStillCount) {

@@ -34,7 +34,7 @@ public:
     bool DirectoryExists(const std::string& path) override {
         return path == "/" || Directories.count(path) > 0;
     }
-    int CreateDirectory(const std::string& path) override {
+    int MakeDirectory(const std::string& path) override {
         Directories.insert(path);
         return 0;
     }

@@ -4,6 +4,7 @@
 #include "ui/export_findings_dialog.h"
 
 #include "codegen/export_options.h"
+#include "model/native_path.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -256,7 +257,7 @@ TEST_F(TExportDialogTest, UpdatesTheOutputUnitsAfterTheScripts) {
 // was, "Ja" writes them all.
 TEST_F(TExportDialogTest, FindingsAreShownBeforeWriting) {
     Hilfen->Element()->Body = {"var int Zaehler"};
-    const std::string events = std::filesystem::absolute("export/EVT_Wirt.d").string();
+    const std::string events = PathToUtf8(std::filesystem::absolute("export/EVT_Wirt.d"));
     for (const bool yes : {false, true}) {
         SCOPED_TRACE(yes ? "Ja" : "Nein");
         Files.Files = {{events, "alt"}};
