@@ -26,8 +26,16 @@ function(redewerk_test_program name dir)
         REDEWERK_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         REDEWERK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
         REDEWERK_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    # A cross-built program can only list its tests under its emulator (Wine), which the
+    # build itself should not need: there the tests are listed when CTest runs.
+    if(CMAKE_CROSSCOMPILING)
+        set(discovery PRE_TEST)
+    else()
+        set(discovery POST_BUILD)
+    endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-        DISCOVERY_TIMEOUT 60)
+        DISCOVERY_TIMEOUT 60
+        DISCOVERY_MODE ${discovery})
 endfunction()
