@@ -1,6 +1,7 @@
 # Installs the build into a fresh prefix, as `cmake --install build --prefix DIR` does, and
 # checks that everything lands where programs, desktop menus and file managers look for it.
-# Arguments: BUILD_DIR, PREFIX, WITH_UI (ON/OFF), SHARE_DIR, BIN_DIR.
+# Arguments: BUILD_DIR, PREFIX, WITH_UI (ON/OFF), SHARE_DIR, BIN_DIR, CLI_NAME (the file name of
+# redewerk-cli), CROSS (a cross build, whose programs cannot run here).
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -15,8 +16,8 @@ set(editor_files
     "${share}/applications/redewerk.desktop"
     "${share}/icons/hicolor/scalable/apps/redewerk.svg"
     "${share}/mime/packages/redewerk.xml")
-if(NOT EXISTS "${PREFIX}/${BIN_DIR}/redewerk-cli")
-    message(FATAL_ERROR "missing: ${PREFIX}/${BIN_DIR}/redewerk-cli")
+if(NOT EXISTS "${PREFIX}/${BIN_DIR}/${CLI_NAME}")
+    message(FATAL_ERROR "missing: ${PREFIX}/${BIN_DIR}/${CLI_NAME}")
 endif()
 foreach(file IN LISTS editor_files)
     if(WITH_UI AND NOT EXISTS "${file}")
@@ -26,8 +27,12 @@ foreach(file IN LISTS editor_files)
     endif()
 endforeach()
 
+if(CROSS)
+    return()
+endif()
+
 # The installed command-line tool runs.
-execute_process(COMMAND "${PREFIX}/${BIN_DIR}/redewerk-cli" --help
+execute_process(COMMAND "${PREFIX}/${BIN_DIR}/${CLI_NAME}" --help
     RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "redewerk-cli --help gave ${result}")

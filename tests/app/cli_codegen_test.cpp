@@ -15,12 +15,12 @@ using testing::ReadDiskFile;
 using testing::RunCliCommand;
 using testing::TCliRun;
 
-const std::string kTaverne = std::string(REDEWERK_SOURCE_DIR) + "/examples/Taverne.dlx";
-const fs::path kExpected = fs::path(REDEWERK_TEST_DATA_DIR) / "codegen";
+const std::string kTaverne = testing::JoinPath(REDEWERK_SOURCE_DIR, "examples/Taverne.dlx");
+const fs::path kExpected = PathFromUtf8(REDEWERK_TEST_DATA_DIR) / "codegen";
 
 // A fresh, empty folder for one test.
 fs::path EmptyFolder(const std::string& name) {
-    fs::path folder = fs::path(::testing::TempDir()) / ("redewerk_" + name);
+    fs::path folder = PathFromUtf8(testing::TempPath("redewerk_" + name));
     fs::remove_all(folder);
     return folder;
 }
@@ -28,12 +28,13 @@ fs::path EmptyFolder(const std::string& name) {
 std::set<std::string> FileNames(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
+        names.insert(PathToUtf8(entry.path().filename()));
     return names;
 }
 
 std::vector<std::string> ExportArgs(const fs::path& folder, std::vector<std::string> options = {}) {
-    std::vector<std::string> args = {"export", kTaverne, "--name", "Taverne", "--folder", folder};
+    std::vector<std::string> args = {"export",  kTaverne,  "--name",
+                                     "Taverne", "--folder", PathToUtf8(folder)};
     args.insert(args.end(), options.begin(), options.end());
     return args;
 }
@@ -56,7 +57,7 @@ TEST(CliCodegen, ExportMatchesTheExpectedFiles) {
         for (const auto& file : FileNames(expected)) {
             SCOPED_TRACE(file);
             EXPECT_EQ(ReadDiskFile(folder / file), ReadDiskFile(expected / file));
-            EXPECT_NE(run.Out.find((folder / file).string() + "\n"), std::string::npos);
+            EXPECT_NE(run.Out.find(PathToUtf8(folder / file) + "\n"), std::string::npos);
         }
     }
 }
@@ -64,7 +65,9 @@ TEST(CliCodegen, ExportMatchesTheExpectedFiles) {
 TEST(CliCodegen, ExportStopsAtAnExistingFileUnlessToldToOverwrite) {
     const fs::path folder = EmptyFolder("overwrite");
     fs::create_directories(folder);
-    const std::string events = testing::WriteTempFile("redewerk_overwrite/EVT_Taverne.d", "alt");
+    const std::string events = PathToUtf8(folder / "EVT_Taverne.d");
+    TDiskFileSystem files;
+    ASSERT_EQ(files.WriteFile(events, "alt"), 0);
 
     EXPECT_EQ(RunCliCommand(ExportArgs(folder)), (TCliRun{kExitFailure, "",
                                                           "Die Datei existiert bereits (" + events +
@@ -81,7 +84,7 @@ TEST(CliCodegen, ExportStopsAtAnExistingFileUnlessToldToOverwrite) {
 // Code that will not compile is printed on stderr, file:line:column with the block; the files
 // are written all the same (exit 0), unless --strict makes it a failure that writes nothing.
 TEST(CliCodegen, ExportPrintsFindingsAndWritesUnlessStrict) {
-    const std::string project = (kExpected / "taverne_findings.dlx").string();
+    const std::string project = PathToUtf8(kExpected / "taverne_findings.dlx");
     const std::string findings =
         "DIA_Taverne.d:24:41: Schließende Klammer \")\" oder Komma in Parameterliste erwartet. "
         "(Knoten Wirt\\Hallo)\n"
@@ -89,11 +92,11 @@ TEST(CliCodegen, ExportPrintsFindingsAndWritesUnlessStrict) {
         "DIA_Taverne.d:90:27: Identifier oder Literal erwartet. (Knoten Wirt\\Bier)\n"
         "EVT_Taverne.d:16:26: Semikolon \";\" erwartet. (Knoten Hilfen)\n";
     const fs::path folder = EmptyFolder("findings");
-    const std::string written = (folder / "DIA_Taverne.d").string() + "\n" +
-                                (folder / "EVT_Taverne.d").string() + "\n" +
-                                (folder / "VAR_Taverne.d").string() + "\n";
+    const std::string written = PathToUtf8(folder / "DIA_Taverne.d") + "\n" +
+                                PathToUtf8(folder / "EVT_Taverne.d") + "\n" +
+                                PathToUtf8(folder / "VAR_Taverne.d") + "\n";
     const std::vector<std::string> args = {"export",  project,    "--name",
-                                           "Taverne", "--folder", folder.string()};
+                                           "Taverne", "--folder", PathToUtf8(folder)};
     std::vector<std::string> strict = args;
     strict.push_back("--strict");
     EXPECT_EQ(RunCliCommand(strict),

@@ -16,20 +16,20 @@ using testing::RunCliCommand;
 using testing::TCliRun;
 using testing::WriteTempFile;
 
-const fs::path kData = fs::path(REDEWERK_TEST_DATA_DIR);
+const fs::path kData = PathFromUtf8(REDEWERK_TEST_DATA_DIR);
 const std::string kDate = "date 6.12.2026 09:05:00\n";
 constexpr int64_t kTime = 1796547900; // 6.12.2026 09:05:00 UTC
 
 fs::path EmptyFolder(const std::string& name) {
-    fs::path folder = fs::path(::testing::TempDir()) / ("redewerk_ou_" + name);
+    fs::path folder = PathFromUtf8(::testing::TempDir()) / ("redewerk_ou_" + name);
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;
 }
 
-void SetTime(const fs::path& file, int64_t seconds) {
+void SetTime(const std::string& file, int64_t seconds) {
     const auto time = std::chrono::sys_seconds(std::chrono::seconds(seconds));
-    fs::last_write_time(file, std::chrono::file_clock::from_sys(time));
+    fs::last_write_time(PathFromUtf8(file), std::chrono::file_clock::from_sys(time));
 }
 
 std::string Summary(int added, int replaced, int unchanged) {
@@ -47,7 +47,7 @@ TEST(CliOutputUnits, WritesAndMergesTheLinesOfTheScripts) {
                                  "AI_Output (self, other, \"dia_wirt_hallo_15_00\"); //anders\r\n");
     SetTime(a, kTime - 3600);
     SetTime(b, kTime);
-    const std::string library = (folder / "OU.csl").string();
+    const std::string library = PathToUtf8(folder / "OU.csl");
     const std::string warning = b +
                                 ":2: Warnung: Der Ausgabename \"dia_wirt_hallo_15_00\" steht "
                                 "schon in " +
@@ -60,7 +60,7 @@ TEST(CliOutputUnits, WritesAndMergesTheLinesOfTheScripts) {
     WriteTempFile("redewerk_ou_merge/OU.bin", "");
     WriteTempFile("redewerk_ou_merge/a.d", "AI_Output (other, self, \"DIA_WIRT_HALLO_15_00\"); "
                                            "//Na?\r\n");
-    const std::string reminder = "Das Spiel liest " + (folder / "OU.bin").string() +
+    const std::string reminder = "Das Spiel liest " + PathToUtf8(folder / "OU.bin") +
                                  " statt der neuen Bibliothek, solange es diese Datei gibt: sie "
                                  "muss gelöscht werden, damit das Spiel die Bibliothek neu "
                                  "einliest.\n";
@@ -76,7 +76,7 @@ TEST(CliOutputUnits, RefusesBadArgumentsAndBrokenInput) {
     const fs::path folder = EmptyFolder("bad");
     const std::string script = WriteTempFile("redewerk_ou_bad/a.d", "AI_Output (a, b, \"X\");");
     const std::string broken = WriteTempFile("redewerk_ou_bad/OU.csl", "ZenGin Archive\nEND\n");
-    const std::string out = (folder / "neu.csl").string();
+    const std::string out = PathToUtf8(folder / "neu.csl");
     const std::pair<std::vector<std::string>, std::string> usage[] = {
         {{"ou"}, "ou braucht eine Ausgabedatei und mindestens ein Skript."},
         {{"ou", out}, "ou braucht eine Ausgabedatei und mindestens ein Skript."},
@@ -91,8 +91,8 @@ TEST(CliOutputUnits, RefusesBadArgumentsAndBrokenInput) {
     const std::pair<std::vector<std::string>, std::string> failures[] = {
         {{"ou", out, script, "--into", broken},
          broken + ":2: Der Kopf des Archivs nennt nicht die Textform ASCII.\n"},
-        {{"ou", out, (folder / "fehlt.d").string()},
-         "Ausgabeeinheiten: " + (folder / "fehlt.d").string() +
+        {{"ou", out, PathToUtf8(folder / "fehlt.d")},
+         "Ausgabeeinheiten: " + PathToUtf8(folder / "fehlt.d") +
              " kann nicht gelesen werden: E/A-Fehler 2\n"},
     };
     for (const auto& [args, message] : failures)
@@ -105,20 +105,20 @@ TEST(CliOutputUnits, RefusesBadArgumentsAndBrokenInput) {
 TEST(CliOutputUnits, ExportUpdatesTheLibraryAfterTheScripts) {
     const fs::path folder = EmptyFolder("export");
     const fs::path project = folder / "Taverne.dlx";
-    fs::copy_file(fs::path(REDEWERK_SOURCE_DIR) / "examples/Taverne.dlx", project);
-    SetTime(project, kTime);
-    const std::string library = (folder / "OU.csl").string();
+    fs::copy_file(PathFromUtf8(REDEWERK_SOURCE_DIR) / "examples/Taverne.dlx", project);
+    SetTime(PathToUtf8(project), kTime);
+    const std::string library = PathToUtf8(folder / "OU.csl");
     const fs::path scripts = folder / "skripte";
     const auto exportArgs = [&](std::vector<std::string> more) {
-        std::vector<std::string> args = {"export",      project.string(), "--name",
-                                         "Taverne",     "--folder",       scripts.string(),
+        std::vector<std::string> args = {"export",      PathToUtf8(project), "--name",
+                                         "Taverne",     "--folder",       PathToUtf8(scripts),
                                          "--overwrite", "--ou",           library};
         args.insert(args.end(), more.begin(), more.end());
         return args;
     };
-    const std::string written = (scripts / "DIA_Taverne.d").string() + "\n" +
-                                (scripts / "EVT_Taverne.d").string() + "\n" +
-                                (scripts / "VAR_Taverne.d").string() + "\n";
+    const std::string written = PathToUtf8(scripts / "DIA_Taverne.d") + "\n" +
+                                PathToUtf8(scripts / "EVT_Taverne.d") + "\n" +
+                                PathToUtf8(scripts / "VAR_Taverne.d") + "\n";
     EXPECT_EQ(RunCliCommand(exportArgs({})),
               (TCliRun{0, written + library + "\n" + Summary(12, 0, 0), ""}));
     const std::string content = ReadDiskFile(library);
@@ -129,7 +129,7 @@ TEST(CliOutputUnits, ExportUpdatesTheLibraryAfterTheScripts) {
 
     std::vector<std::string> ou = {"ou", library};
     for (const char* file : {"DIA_Taverne.d", "EVT_Taverne.d", "VAR_Taverne.d"})
-        ou.push_back((scripts / file).string());
+        ou.push_back(PathToUtf8(scripts / file));
     ou.insert(ou.end(), {"--into", library});
     EXPECT_EQ(RunCliCommand(ou), (TCliRun{0, Summary(0, 0, 12), ""}));
     EXPECT_EQ(ReadDiskFile(library), content);
@@ -146,10 +146,10 @@ TEST(CliOutputUnits, ExportUpdatesTheLibraryAfterTheScripts) {
 // An export that stops before writing leaves the library alone.
 TEST(CliOutputUnits, ARefusedExportLeavesTheLibraryAlone) {
     const fs::path folder = EmptyFolder("refused");
-    const std::string library = (folder / "OU.csl").string();
-    const TCliRun run = RunCliCommand({"export", (kData / "codegen/taverne_findings.dlx").string(),
+    const std::string library = PathToUtf8(folder / "OU.csl");
+    const TCliRun run = RunCliCommand({"export", PathToUtf8(kData / "codegen/taverne_findings.dlx"),
                                        "--name", "Taverne", "--folder",
-                                       (folder / "skripte").string(), "--strict", "--ou", library});
+                                       PathToUtf8(folder / "skripte"), "--strict", "--ou", library});
     EXPECT_EQ(run.Exit, kExitFailure);
     EXPECT_EQ(run.Out, "");
     EXPECT_FALSE(fs::exists(library));

@@ -28,33 +28,35 @@ TEST(CliProject, InfoPrintsTheTreeInPreOrderInUtf8) {
 }
 
 TEST(CliProject, ResaveOfAFileTheProgramWroteIsByteIdentical) {
-    const std::string taverne = std::string(REDEWERK_SOURCE_DIR) + "/examples/Taverne.dlx";
-    const std::string target = ::testing::TempDir() + "/resaved.dlx";
+    const std::string taverne = testing::JoinPath(REDEWERK_SOURCE_DIR, "examples/Taverne.dlx");
+    const std::string target = testing::TempPath("resaved.dlx");
     ASSERT_EQ(RunCliCommand({"resave", taverne, target}), (TCliRun{kExitOk, "", ""}));
     EXPECT_EQ(testing::ReadDiskFile(target), testing::ReadDiskFile(taverne));
 }
 
 // A file the user may not write stays as it is, whichever command would replace it.
 TEST(CliProject, AReadOnlyTargetIsRefused) {
-    const std::string taverne = std::string(REDEWERK_SOURCE_DIR) + "/examples/Taverne.dlx";
-    const std::string folder =
-        (std::filesystem::path(::testing::TempDir()) / "schreibgeschuetzt").string();
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    for (const char* name : {"ziel.dlx", "DLX_T.d"}) {
-        testing::WriteTempFile(std::string("schreibgeschuetzt/") + name, "alt");
-        std::filesystem::permissions(folder + "/" + name, std::filesystem::perms::owner_read);
+    const std::string taverne = testing::JoinPath(REDEWERK_SOURCE_DIR, "examples/Taverne.dlx");
+    const std::string folder = testing::TempPath("schreibgeschuetzt");
+    testing::RemoveTree(PathFromUtf8(folder));
+    std::filesystem::create_directories(PathFromUtf8(folder));
+    const std::string project = testing::JoinPath(folder, "ziel.dlx");
+    const std::string script = testing::JoinPath(folder, "DLX_T.d");
+    TDiskFileSystem files;
+    for (const std::string& path : {project, script}) {
+        ASSERT_EQ(files.WriteFile(path, "alt"), 0);
+        // Without write permission; on Windows, marked read-only.
+        std::filesystem::permissions(PathFromUtf8(path), std::filesystem::perms::owner_read);
     }
     const auto refused = [](const std::string& path) {
         return TCliRun{kExitFailure, "", "Datei " + path + " ist schreibgesch\u00FCtzt.\n"};
     };
-    EXPECT_EQ(RunCliCommand({"resave", taverne, folder + "/ziel.dlx"}),
-              refused(folder + "/ziel.dlx"));
+    EXPECT_EQ(RunCliCommand({"resave", taverne, project}), refused(project));
     EXPECT_EQ(RunCliCommand({"export", taverne, "--name", "T", "--folder", folder, "--one-file",
                              "--overwrite"}),
-              refused(folder + "/DLX_T.d"));
-    EXPECT_EQ(testing::ReadDiskFile(folder + "/ziel.dlx"), "alt");
-    EXPECT_EQ(testing::ReadDiskFile(folder + "/DLX_T.d"), "alt");
+              refused(script));
+    EXPECT_EQ(testing::ReadDiskFile(project), "alt");
+    EXPECT_EQ(testing::ReadDiskFile(script), "alt");
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "codegen/compiler.h"
 #include "codegen/exporter.h"
 
+#include "model/file_system.h"
+#include "model/native_path.h"
 #include "model/project.h"
 
 #include "support/memory_file_system.h"
@@ -8,6 +10,8 @@
 #include "support/recording_prompter.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace redewerk {
 
@@ -20,6 +24,13 @@ namespace {
 using testing::AddBlock;
 using Answer = TPrompter::TOverwriteAnswer;
 
+// The name the exporter gives a file in the folder: the folder made absolute ("C:\exp" on
+// Windows), the system's separator, the name.
+std::string ExportedFile(const std::string& folder, const std::string& name) {
+    return PathToUtf8(std::filesystem::absolute(PathFromUtf8(folder)).lexically_normal() /
+                      PathFromUtf8(name));
+}
+
 // Fails every write after the first `GoodWrites` ones, like a disk that fills up, and makes
 // no folder while `CreateError` is set.
 class TFailingFileSystem : public testing::TMemoryFileSystem {
@@ -30,8 +41,8 @@ public:
         if (GoodWrites-- <= 0) return 28;
         return TMemoryFileSystem::WriteFile(path, content);
     }
-    int CreateDirectory(const std::string& path) override {
-        return CreateError ? CreateError : TMemoryFileSystem::CreateDirectory(path);
+    int MakeDirectory(const std::string& path) override {
+        return CreateError ? CreateError : TMemoryFileSystem::MakeDirectory(path);
     }
 };
 
@@ -56,11 +67,11 @@ protected:
 
     TExportReport Export() { return ExportProject(project, compiled, files, prompter); }
     std::string File(const std::string& name) {
-        auto it = files.Files.find("/exp/" + name);
+        auto it = files.Files.find(ExportedFile("/exp", name));
         return it == files.Files.end() ? "<missing>" : it->second;
     }
-    static std::string Question(const std::string& name) {
-        return "Die Datei existiert bereits (/exp/" + name +
+    static std::string Question(const std::string& path) {
+        return "Die Datei existiert bereits (" + PathToCp1252(path) +
                ") . \xDC"
                "berschreiben?";
     }
@@ -101,14 +112,14 @@ TEST_F(Exporter, LayoutsPutEachPartIntoItsFile) {
     // The options set: events apart, variables apart, code as dialogs, NPC globals.
     const std::pair<std::string, std::map<std::string, std::string>> cases[] = {
         {"events variables",
-         {{"/exp/DIA_Wirt.d", kDialogs},
-          {"/exp/EVT_Wirt.d", kEvents + kCode + kLoop},
-          {"/exp/VAR_Wirt.d", kVariables}}},
-        {"code", {{"/exp/DLX_Wirt.d", kVariables + kEvents + kLoop + kDialogs + kCode}}},
+         {{ExportedFile("/exp", "DIA_Wirt.d"), kDialogs},
+          {ExportedFile("/exp", "EVT_Wirt.d"), kEvents + kCode + kLoop},
+          {ExportedFile("/exp", "VAR_Wirt.d"), kVariables}}},
+        {"code", {{ExportedFile("/exp", "DLX_Wirt.d"), kVariables + kEvents + kLoop + kDialogs + kCode}}},
         {"events npcs",
-         {{"/exp/DIA_Wirt.d", kDialogs},
-          {"/exp/EVT_Wirt.d", kVariables + kEvents + kCode + kLoop},
-          {"/exp/NPCS_Wirt.d", npcs}}}};
+         {{ExportedFile("/exp", "DIA_Wirt.d"), kDialogs},
+          {ExportedFile("/exp", "EVT_Wirt.d"), kVariables + kEvents + kCode + kLoop},
+          {ExportedFile("/exp", "NPCS_Wirt.d"), npcs}}}};
     for (const auto& [options, expected] : cases) {
         SCOPED_TRACE(options);
         files.Files.clear();
@@ -132,16 +143,13 @@ TEST_F(Exporter, ARefusedQuestionLeavesEveryFileAsItWas) {
     compiled.Folder = "/m\xC3\xBCll";
     compiled.ProjectName = "Caf\xE9";
     files.Directories = {"/", "/m\xC3\xBCll"};
-    const std::map<std::string, std::string> old = {{"/m\xC3\xBCll/DIA_Caf\xC3\xA9.d", "alt1"},
-                                                    {"/m\xC3\xBCll/EVT_Caf\xC3\xA9.d", "alt2"}};
+    const std::string dialogs = ExportedFile("/m\xC3\xBCll", "DIA_Caf\xC3\xA9.d");
+    const std::string events = ExportedFile("/m\xC3\xBCll", "EVT_Caf\xC3\xA9.d");
+    const std::map<std::string, std::string> old = {{dialogs, "alt1"}, {events, "alt2"}};
     files.Files = old;
     prompter.OverwriteAnswers = {Answer::Yes, Answer::Abort};
     EXPECT_EQ(Export().Result, TExportResult::Cancelled);
-    EXPECT_EQ(prompter.Questions, (std::vector<std::string>{
-                                      "Die Datei existiert bereits (/m\xFCll/DIA_Caf\xE9.d) . \xDC"
-                                      "berschreiben?",
-                                      "Die Datei existiert bereits (/m\xFCll/EVT_Caf\xE9.d) . \xDC"
-                                      "berschreiben?"}));
+    EXPECT_EQ(prompter.Questions, (std::vector<std::string>{Question(dialogs), Question(events)}));
     EXPECT_EQ(files.Files, old);
     EXPECT_TRUE(prompter.Messages.empty());
 }
@@ -151,7 +159,7 @@ TEST_F(Exporter, ARefusedQuestionLeavesEveryFileAsItWas) {
 // every file is written.
 TEST_F(Exporter, FindingsAreReviewedBeforeAnythingIsWritten) {
     AddBlock(project, "Kaputt", ekCode).Body = {"x = ;"};
-    const std::map<std::string, std::string> old = {{"/exp/DIA_Wirt.d", "alt"}};
+    const std::map<std::string, std::string> old = {{ExportedFile("/exp", "DIA_Wirt.d"), "alt"}};
     const std::vector<TExportFinding> findings = {
         {"EVT_Wirt.d", 16, 1, "Ung\xFCltiges Statement oder ung\xFCltiges Zeichen.", 4, "Kaputt"}};
     const struct {
@@ -189,31 +197,33 @@ TEST_F(Exporter, FindingsAreReviewedBeforeAnythingIsWritten) {
 
 TEST_F(Exporter, YesToAllHoldsForOneExportOnly) {
     files.Files = {
-        {"/exp/DIA_Wirt.d", "alt"}, {"/exp/EVT_Wirt.d", "alt"}, {"/exp/VAR_Wirt.d", "alt"}};
+        {ExportedFile("/exp", "DIA_Wirt.d"), "alt"}, {ExportedFile("/exp", "EVT_Wirt.d"), "alt"}, {ExportedFile("/exp", "VAR_Wirt.d"), "alt"}};
     prompter.OverwriteAnswers = {Answer::YesToAll};
     EXPECT_EQ(Export().Result, TExportResult::Exported);
-    EXPECT_EQ(prompter.Questions, std::vector<std::string>{Question("DIA_Wirt.d")});
+    EXPECT_EQ(prompter.Questions,
+              std::vector<std::string>{Question(ExportedFile("/exp", "DIA_Wirt.d"))});
     EXPECT_EQ(File("VAR_Wirt.d"), kVariables);
 
     prompter.Questions.clear();
     prompter.OverwriteAnswers = {Answer::Yes, Answer::Yes, Answer::Yes};
     EXPECT_EQ(Export().Result, TExportResult::Exported);
     EXPECT_EQ(prompter.Questions,
-              (std::vector<std::string>{Question("DIA_Wirt.d"), Question("EVT_Wirt.d"),
-                                        Question("VAR_Wirt.d")}));
+              (std::vector<std::string>{Question(ExportedFile("/exp", "DIA_Wirt.d")),
+                                        Question(ExportedFile("/exp", "EVT_Wirt.d")),
+                                        Question(ExportedFile("/exp", "VAR_Wirt.d"))}));
     EXPECT_EQ(File("VAR_Wirt.d"), kVariables); // written anew, not appended to
 }
 
 TEST_F(Exporter, AFailedWriteKeepsTheFilesNotYetWritten) {
     files.GoodWrites = 1;
-    files.Files = {{"/exp/EVT_Wirt.d", "alt"}};
+    files.Files = {{ExportedFile("/exp", "EVT_Wirt.d"), "alt"}};
     prompter.OverwriteAnswers = {Answer::Yes};
     TExportReport report = Export();
     EXPECT_EQ(report.Result, TExportResult::Failed);
-    EXPECT_EQ(report.WrittenFiles, std::vector<std::string>{"/exp/DIA_Wirt.d"});
+    EXPECT_EQ(report.WrittenFiles, std::vector<std::string>{ExportedFile("/exp", "DIA_Wirt.d")});
     EXPECT_EQ(File("DIA_Wirt.d"), kDialogs);
     EXPECT_EQ(File("EVT_Wirt.d"), "alt");
-    EXPECT_EQ(prompter.Messages, std::vector<std::string>{"E/A-Fehler 28\n/exp/EVT_Wirt.d"});
+    EXPECT_EQ(prompter.Messages, std::vector<std::string>{"E/A-Fehler 28\n" + ExportedFile("/exp", "EVT_Wirt.d")});
 }
 
 // Only the last level of the folder is made: a mistyped parent is reported, not created.

@@ -254,7 +254,7 @@ TEST(DiaImport, ImportedFilesExportToValidScripts) {
                                                 60);
     }
     // The choices, the known-reference and the pickpocket condition made it into the code.
-    const std::string& dialogs = files.Files.at("/exp/DIA_Markt.d");
+    const std::string& dialogs = files.Files.at(report.WrittenFiles[0]); // DIA_Markt.d
     for (const char* expected : {
              "Info_AddChoice (DIA_HAENDLER_HALLO, \"Ich will kaufen.\", "
              "DIA_HAENDLER_HALLO_KAUFEN);",

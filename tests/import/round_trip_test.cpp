@@ -4,6 +4,7 @@
 #include "import/importer.h"
 #include "import_helpers.h"
 #include "model/file_system.h"
+#include "model/native_path.h"
 #include "model/project.h"
 #include "model/storable_text.h"
 #include "support/recording_prompter.h"
@@ -29,18 +30,18 @@ const std::string kReplaced = " Zeichen ersetzt, die eine Projektdatei nicht spe
 TEST(ImportRoundTrip, EveryDataFileSavesAndLoadsAsTheSameProject) {
     const std::string data = REDEWERK_TEST_DATA_DIR "/import/";
     TDiskFileSystem files;
-    for (const auto& entry : std::filesystem::directory_iterator(data + "dia")) {
+    for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(data + "dia"))) {
         TProject project;
         TRecordingPrompter prompter;
         ASSERT_TRUE(
-            ImportDiaFile(project, entry.path().string(), TDiaImportMode::Append, files, prompter)
+            ImportDiaFile(project, PathToUtf8(entry.path()), TDiaImportMode::Append, files, prompter)
                 .Imported);
         EXPECT_EQ(RoundTripProblem(project), "") << entry.path();
     }
     for (const char* folder : {"scripts", "moorbach"}) {
         std::vector<std::string> scripts;
-        for (const auto& entry : std::filesystem::directory_iterator(data + folder))
-            scripts.push_back(entry.path().string());
+        for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(data + folder)))
+            scripts.push_back(PathToUtf8(entry.path()));
         TProject project;
         TRecordingPrompter prompter;
         ASSERT_TRUE(RunScriptImport(project, scripts, {true, true}, files, prompter).Completed);

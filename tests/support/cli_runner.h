@@ -2,8 +2,10 @@
 
 #include "app/cli/cli.h"
 #include "model/file_system.h"
+#include "model/native_path.h"
 #include "model/project.h"
 #include "model/project_file.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +44,7 @@ inline TCliRun RunCliCommand(const std::vector<std::string>& args) {
 
 // Writes a file into the test's temporary folder and returns its path.
 inline std::string WriteTempFile(const std::string& name, const std::string& content) {
-    const std::string path = (std::filesystem::path(::testing::TempDir()) / name).string();
+    const std::string path = TempPath(name);
     TDiskFileSystem files;
     EXPECT_EQ(files.WriteFile(path, content), 0) << path;
     return path;
@@ -53,6 +55,10 @@ inline std::string ReadDiskFile(const std::string& path) {
     TDiskFileSystem files;
     EXPECT_EQ(files.ReadFile(path, content), 0) << path;
     return content;
+}
+
+inline std::string ReadDiskFile(const std::filesystem::path& path) {
+    return ReadDiskFile(PathToUtf8(path));
 }
 
 // The node paths of a project file in pre-order: what a command put where.
