@@ -1,7 +1,10 @@
 # Wraps CMake: `make run` sets everything up and opens the editor on the example project,
 # `make test` sets everything up and runs every test, `make bench` runs the benchmarks,
 # `make fuzz` builds the fuzzers with clang and runs each for FUZZ_SECONDS (default 60).
+# `make test-windows` cross-builds the core, redewerk-cli and the core's tests for Windows and
+# runs them under Wine; `make dist-windows` packs redewerk-cli.exe into a zip.
 BUILD_DIR ?= build
+WINDOWS_BUILD_DIR ?= build-windows
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 # A compiler cache, when one is installed, makes rebuilds of other checkouts cheap.
@@ -10,7 +13,7 @@ ifneq ($(CCACHE),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
 endif
 
-.PHONY: all deps configure build run test bench fuzz clean format
+.PHONY: all deps configure build run test bench fuzz test-windows dist-windows clean format
 
 all: build
 
@@ -37,8 +40,16 @@ bench: build
 fuzz:
 	@JOBS=$(JOBS) sh tools/fuzz.sh
 
+# The Windows session compares its outputs with those of the Linux redewerk-cli.
+test-windows: configure
+	@cmake --build $(BUILD_DIR) --target redewerk-cli -j $(JOBS)
+	@JOBS=$(JOBS) CMAKE_FLAGS="$(CMAKE_FLAGS)" sh tools/test-windows.sh $(WINDOWS_BUILD_DIR) $(BUILD_DIR)/src/redewerk-cli
+
+dist-windows:
+	@JOBS=$(JOBS) CMAKE_FLAGS="$(CMAKE_FLAGS)" sh tools/dist-windows.sh $(WINDOWS_BUILD_DIR)-dist
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WINDOWS_BUILD_DIR) $(WINDOWS_BUILD_DIR)-dist

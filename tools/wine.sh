@@ -4,7 +4,8 @@
 #   tools/wine.sh FOLDER PROGRAM.exe ARGUMENTS...
 # FOLDER holds the prefix and the German locale; both are made on the first run.
 set -e
-folder=$1
+mkdir -p "$1"
+folder=$(cd "$1" && pwd) # Wine takes only an absolute prefix
 shift
 export WINEPREFIX="$folder/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
 # Wine takes the code page and the language from the locale; a system without a German locale
@@ -19,7 +20,6 @@ else
     export LC_ALL=C.UTF-8
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$folder"
     wineboot --init >/dev/null 2>&1
     wineserver --wait
 fi

@@ -22,7 +22,8 @@ std::vector<std::string> Arguments(int, char**) {
     wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     if (!wide) return args;
     for (int i = 1; i < count; ++i) {
-        const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        const int length =
+            ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
         std::string arg(static_cast<size_t>(length > 0 ? length : 1), '\0');
         ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), length, nullptr, nullptr);
         arg.pop_back(); // the terminating NUL

@@ -46,7 +46,8 @@ TOutputLayout PlanOutputFiles(const TCompiled& compiled, const std::filesystem::
     auto add = [&](const char* prefix) {
         const std::string name = prefix + compiled.ProjectName + ".d";
         // The project name is Windows-1252 text; on disk it becomes part of a native name.
-        layout.Files.push_back({PathToUtf8(base / PathFromUtf8(Cp1252ToPath(name))), name, {}, {}, 0});
+        layout.Files.push_back(
+            {PathToUtf8(base / PathFromUtf8(Cp1252ToPath(name))), name, {}, {}, 0});
         return layout.Files.size() - 1;
     };
     layout.Dialogs = add(compiled.SeparateEvents ? "DIA_" : "DLX_");

@@ -141,9 +141,9 @@ bool MayReplace(const std::wstring& path, DWORD attributes) {
 int CreateTemporary(const std::wstring& target, std::wstring& name, HANDLE& file) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const unsigned long long tag = (static_cast<unsigned long long>(::GetCurrentProcessId())
-                                        << 32) ^
-                                       ::GetTickCount64() ^ (counter++ * 0x9E3779B9u);
+        const unsigned long long tag =
+            (static_cast<unsigned long long>(::GetCurrentProcessId()) << 32) ^ ::GetTickCount64() ^
+            (counter++ * 0x9E3779B9u);
         wchar_t suffix[32];
         swprintf(suffix, 32, L".rwtmp-%06llx", tag & 0xFFFFFF);
         name = target + suffix;
@@ -194,8 +194,8 @@ void TakeOver(const std::wstring& old, DWORD attributes, const std::wstring& nex
 int TDiskFileSystem::ReadFile(const std::string& path, std::string& content) {
     content.clear();
     const std::wstring name = Native(path);
-    const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_READ, kShareAll, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const int error = LastError();
         return DirectoryExists(path) ? EISDIR : error;

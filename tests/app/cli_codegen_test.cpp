@@ -33,7 +33,7 @@ std::set<std::string> FileNames(const fs::path& folder) {
 }
 
 std::vector<std::string> ExportArgs(const fs::path& folder, std::vector<std::string> options = {}) {
-    std::vector<std::string> args = {"export",  kTaverne,  "--name",
+    std::vector<std::string> args = {"export",  kTaverne,   "--name",
                                      "Taverne", "--folder", PathToUtf8(folder)};
     args.insert(args.end(), options.begin(), options.end());
     return args;

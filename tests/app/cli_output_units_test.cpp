@@ -110,9 +110,9 @@ TEST(CliOutputUnits, ExportUpdatesTheLibraryAfterTheScripts) {
     const std::string library = PathToUtf8(folder / "OU.csl");
     const fs::path scripts = folder / "skripte";
     const auto exportArgs = [&](std::vector<std::string> more) {
-        std::vector<std::string> args = {"export",      PathToUtf8(project), "--name",
-                                         "Taverne",     "--folder",       PathToUtf8(scripts),
-                                         "--overwrite", "--ou",           library};
+        std::vector<std::string> args = {"export",   PathToUtf8(project), "--name",      "Taverne",
+                                         "--folder", PathToUtf8(scripts), "--overwrite", "--ou",
+                                         library};
         args.insert(args.end(), more.begin(), more.end());
         return args;
     };
@@ -147,9 +147,9 @@ TEST(CliOutputUnits, ExportUpdatesTheLibraryAfterTheScripts) {
 TEST(CliOutputUnits, ARefusedExportLeavesTheLibraryAlone) {
     const fs::path folder = EmptyFolder("refused");
     const std::string library = PathToUtf8(folder / "OU.csl");
-    const TCliRun run = RunCliCommand({"export", PathToUtf8(kData / "codegen/taverne_findings.dlx"),
-                                       "--name", "Taverne", "--folder",
-                                       PathToUtf8(folder / "skripte"), "--strict", "--ou", library});
+    const TCliRun run = RunCliCommand(
+        {"export", PathToUtf8(kData / "codegen/taverne_findings.dlx"), "--name", "Taverne",
+         "--folder", PathToUtf8(folder / "skripte"), "--strict", "--ou", library});
     EXPECT_EQ(run.Exit, kExitFailure);
     EXPECT_EQ(run.Out, "");
     EXPECT_FALSE(fs::exists(library));

@@ -115,7 +115,8 @@ TEST_F(Exporter, LayoutsPutEachPartIntoItsFile) {
          {{ExportedFile("/exp", "DIA_Wirt.d"), kDialogs},
           {ExportedFile("/exp", "EVT_Wirt.d"), kEvents + kCode + kLoop},
           {ExportedFile("/exp", "VAR_Wirt.d"), kVariables}}},
-        {"code", {{ExportedFile("/exp", "DLX_Wirt.d"), kVariables + kEvents + kLoop + kDialogs + kCode}}},
+        {"code",
+         {{ExportedFile("/exp", "DLX_Wirt.d"), kVariables + kEvents + kLoop + kDialogs + kCode}}},
         {"events npcs",
          {{ExportedFile("/exp", "DIA_Wirt.d"), kDialogs},
           {ExportedFile("/exp", "EVT_Wirt.d"), kVariables + kEvents + kCode + kLoop},
@@ -196,8 +197,9 @@ TEST_F(Exporter, FindingsAreReviewedBeforeAnythingIsWritten) {
 }
 
 TEST_F(Exporter, YesToAllHoldsForOneExportOnly) {
-    files.Files = {
-        {ExportedFile("/exp", "DIA_Wirt.d"), "alt"}, {ExportedFile("/exp", "EVT_Wirt.d"), "alt"}, {ExportedFile("/exp", "VAR_Wirt.d"), "alt"}};
+    files.Files = {{ExportedFile("/exp", "DIA_Wirt.d"), "alt"},
+                   {ExportedFile("/exp", "EVT_Wirt.d"), "alt"},
+                   {ExportedFile("/exp", "VAR_Wirt.d"), "alt"}};
     prompter.OverwriteAnswers = {Answer::YesToAll};
     EXPECT_EQ(Export().Result, TExportResult::Exported);
     EXPECT_EQ(prompter.Questions,
@@ -223,7 +225,8 @@ TEST_F(Exporter, AFailedWriteKeepsTheFilesNotYetWritten) {
     EXPECT_EQ(report.WrittenFiles, std::vector<std::string>{ExportedFile("/exp", "DIA_Wirt.d")});
     EXPECT_EQ(File("DIA_Wirt.d"), kDialogs);
     EXPECT_EQ(File("EVT_Wirt.d"), "alt");
-    EXPECT_EQ(prompter.Messages, std::vector<std::string>{"E/A-Fehler 28\n" + ExportedFile("/exp", "EVT_Wirt.d")});
+    EXPECT_EQ(prompter.Messages,
+              std::vector<std::string>{"E/A-Fehler 28\n" + ExportedFile("/exp", "EVT_Wirt.d")});
 }
 
 // Only the last level of the folder is made: a mistyped parent is reported, not created.

@@ -33,9 +33,9 @@ TEST(ImportRoundTrip, EveryDataFileSavesAndLoadsAsTheSameProject) {
     for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(data + "dia"))) {
         TProject project;
         TRecordingPrompter prompter;
-        ASSERT_TRUE(
-            ImportDiaFile(project, PathToUtf8(entry.path()), TDiaImportMode::Append, files, prompter)
-                .Imported);
+        ASSERT_TRUE(ImportDiaFile(project, PathToUtf8(entry.path()), TDiaImportMode::Append, files,
+                                  prompter)
+                        .Imported);
         EXPECT_EQ(RoundTripProblem(project), "") << entry.path();
     }
     for (const char* folder : {"scripts", "moorbach"}) {

@@ -23,7 +23,8 @@ TEST(NativePath, TakesUtf8PathsApartAndBackUnchanged) {
         {"Ausgabe_\xC3\x84", "DIA_Caf\xC3\xA9.d", U"DIA_Caf\u00E9.d"},
         {"C:" + sep + "Users" + sep + "J\xC3\xBCrgen", "Dialoge_\xC5\x81ukasz.d",
          U"Dialoge_\u0141ukasz.d"},
-        {share + sep + "\xD0\x9C\xD0\xBE\xD0\xB4", "\xD0\x94\xD0\xB8\xD0\xB0.d", U"\u0414\u0438\u0430.d"},
+        {share + sep + "\xD0\x9C\xD0\xBE\xD0\xB4", "\xD0\x94\xD0\xB8\xD0\xB0.d",
+         U"\u0414\u0438\u0430.d"},
         {share, "\xF0\x9F\x8D\xBA.d", U"\U0001F37A.d"}, // beyond UTF-16's single units
     };
     for (const auto& item : cases) {
