@@ -60,7 +60,9 @@ TEST(ScriptFixtures, RoundTripsSettle) {
             const auto firstExport = ExportOneFile(first);
             ImportExport(second, firstExport, options);
             const auto exported = ExportOneFile(second);
-            if (!folderForEach) EXPECT_EQ(exported, firstExport);
+            if (!folderForEach) {
+                EXPECT_EQ(exported, firstExport);
+            }
             ImportExport(third, exported, options);
             EXPECT_EQ(ExportOneFile(third), exported);
         }
