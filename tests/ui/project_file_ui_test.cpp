@@ -167,13 +167,15 @@ TEST_F(TProjectFileTest, UnsavedChangesAreAskedForBeforeTheyAreLost) {
     EXPECT_NE(Files.Files["/mods/t.dlx"].find("Gru\xDF!"), std::string::npos);
     EXPECT_EQ(Window.ProjectFile(), QStringLiteral("/mods/u.dlx"));
 
-    // "Verwerfen" replaces the project and leaves its file alone; what replaced it has no
-    // file yet.
+    // "Verwerfen" replaces the project, the editor emptied, and leaves its file alone; what
+    // replaced it has no file yet.
     type();
     const std::string kept = Files.Files["/mods/u.dlx"];
     Prompter.SaveAnswers = {TSave::Discard};
     ImportDia(0);
+    EXPECT_EQ(Project.Tree.FindByPath("Wirt"), nullptr);
     EXPECT_NE(Project.Tree.FindByPath("Koch\\Suppe"), nullptr);
+    EXPECT_EQ(Field("Heading")->text(), "");
     EXPECT_EQ(Title(), "*Unbenannt \u2013 Redewerk");
     EXPECT_EQ(Files.Files["/mods/u.dlx"], kept);
 
