@@ -161,7 +161,8 @@ TEST_F(TMainWindowTest, LoadingShowsTheStoredSelection) {
     Files.Files["kaputt.dlx"] = "x\r\n";
     EXPECT_FALSE(Window.LoadProjectFile(QStringLiteral("kaputt.dlx")));
     EXPECT_EQ(Window.SelectedNode()->Path(), "Ereignisse\\Betrunken");
-    EXPECT_EQ(Prompter.Messages.size(), 1u);
+    EXPECT_EQ(Prompter.Messages,
+              std::vector<std::string>{"E/A-Fehler 38\nDatei: kaputt.dlx, Zeile 1"});
 }
 
 // In a small window the body keeps at least half of the right side, whether the window

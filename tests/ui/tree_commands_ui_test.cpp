@@ -149,7 +149,10 @@ TEST_F(TTreeCommandsUiTest, CopyAndPastePaths) {
     };
     EXPECT_FALSE(pasteEnabled());
     EXPECT_EQ(pasteInto("Body", false), QString());
-    EXPECT_EQ(Prompter.Messages.size(), 1u);
+    EXPECT_EQ(Prompter.Messages,
+              std::vector<std::string>{"Pfad einf\xFCgen: Du musst zun\xE4"
+                                       "chst einen im Navigationsfeld (links)\r\neinen Pfad in "
+                                       "die Zwischenablage kopieren."});
 
     Click(Betrunken);
     MenuEntry(Window.TreeMenu(), QStringLiteral("Pfad kopieren"))->trigger();
