@@ -116,55 +116,51 @@ TEST_F(TSettingsWindowTest, PathsAreKeptAsTheirNativeNames) {
 
 using testing::WhenOpen;
 
-// Each question of the Qt prompter answers with the button pressed; Escape is "Abbrechen".
+// Clicks the button with this caption in the message box once it is open.
+void PressWhenOpen(const QString& caption) {
+    WhenOpen<QMessageBox>([caption](QMessageBox& box) {
+        for (QAbstractButton* button : box.buttons())
+            if (button->text() == caption) button->click();
+    });
+}
+
 TEST(QtPrompter, QuestionsWithTheirAnswers) {
     TQtPrompter prompter;
-    using TOverwrite = TPrompter::TOverwriteAnswer;
+    const std::pair<QString, TPrompter::TOverwriteAnswer> cases[] = {
+        {QStringLiteral("&Ja"), TPrompter::TOverwriteAnswer::Yes},
+        {QStringLiteral("A&lle Ja"), TPrompter::TOverwriteAnswer::YesToAll},
+        {QStringLiteral("&Abbrechen"), TPrompter::TOverwriteAnswer::Abort},
+    };
+    for (const auto& [caption, answer] : cases) {
+        PressWhenOpen(caption);
+        EXPECT_EQ(prompter.AskOverwrite("Die Datei existiert bereits"), answer);
+    }
+    PressWhenOpen(QStringLiteral("&Nein"));
+    EXPECT_FALSE(prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!"));
+    PressWhenOpen(QStringLiteral("Abbrechen"));
+    EXPECT_FALSE(prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?",
+                                      "L\xF6schen best\xE4tigen..."));
+
+    // Before unsaved changes are lost; Escape is "Abbrechen".
     using TSave = TPrompter::TSaveAnswer;
-    const auto overwrite = [&] {
-        return int(prompter.AskOverwrite("Die Datei existiert bereits"));
-    };
-    const auto save = [&] {
-        return int(prompter.AskSaveChanges("Die \xC4nderungen an Taverne.dlx speichern?"));
-    };
-    const struct {
-        std::function<int()> Ask;
-        const char* Button; // empty: Escape
-        int Answer;
-        const char* Shown; // the buttons and the text, for the question before changes are lost
-    } cases[] = {
-        {overwrite, "&Ja", int(TOverwrite::Yes), nullptr},
-        {overwrite, "A&lle Ja", int(TOverwrite::YesToAll), nullptr},
-        {overwrite, "&Abbrechen", int(TOverwrite::Abort), nullptr},
-        {[&] { return int(prompter.AskYesNo("Redewerk beenden?", "Und tsch\xFCss!")); }, "&Nein", 0,
-         nullptr},
-        {[&] {
-             return int(prompter.AskOkCancel("Den ausgew\xE4hlten Punkt wirklich l\xF6schen?",
-                                             "L\xF6schen best\xE4tigen..."));
-         },
-         "Abbrechen", 0, nullptr},
-        {save, "Speichern", int(TSave::Save), nullptr},
-        {save, "Verwerfen", int(TSave::Discard), nullptr},
-        {save, "Abbrechen", int(TSave::Cancel), nullptr},
-        {save, "", int(TSave::Cancel),
-         "Abbrechen|Speichern|Verwerfen: Die \xC3\x84nderungen an Taverne.dlx speichern?"},
-    };
-    for (const auto& c : cases) {
-        QString shown;
-        WhenOpen<QMessageBox>([&](QMessageBox& box) {
+    const std::pair<QString, TSave> saveCases[] = {{QStringLiteral("Speichern"), TSave::Save},
+                                                   {QStringLiteral("Verwerfen"), TSave::Discard},
+                                                   {QStringLiteral("Abbrechen"), TSave::Cancel},
+                                                   {QString(), TSave::Cancel}};
+    for (const auto& [caption, answer] : saveCases) {
+        WhenOpen<QMessageBox>([caption](QMessageBox& box) {
             QStringList captions;
             for (QAbstractButton* button : box.buttons())
                 captions << button->text();
             captions.sort();
-            shown = captions.join(u'|') + QStringLiteral(": ") + box.text();
-            if (!*c.Button) QTest::keyClick(&box, Qt::Key_Escape);
+            EXPECT_EQ(captions, (QStringList{"Abbrechen", "Speichern", "Verwerfen"}));
+            EXPECT_EQ(box.text(), QString::fromUtf8("Die Änderungen an Taverne.dlx speichern?"));
+            if (caption.isEmpty()) QTest::keyClick(&box, Qt::Key_Escape);
             for (QAbstractButton* button : box.buttons())
-                if (button->text() == QString::fromUtf8(c.Button)) button->click();
+                if (button->text() == caption) button->click();
         });
-        EXPECT_EQ(c.Ask(), c.Answer) << c.Button;
-        if (c.Shown) {
-            EXPECT_EQ(shown.toStdString(), c.Shown);
-        }
+        EXPECT_EQ(prompter.AskSaveChanges("Die \xC4nderungen an Taverne.dlx speichern?"), answer)
+            << caption.toStdString();
     }
 }
 
