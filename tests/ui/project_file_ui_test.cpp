@@ -47,68 +47,46 @@ TEST_F(TProjectFileTest, ChangeMarkAndQuickSave) {
     EXPECT_EQ(Title(), "Unbenannt \u2013 Redewerk");
     ASSERT_TRUE(Window.SaveProjectFile(QStringLiteral("/mods/Taverne.dlx")));
     const std::string clean = "Taverne.dlx \u2013 Redewerk";
-    const std::string marked = "*" + clean;
-    EXPECT_EQ(Title(), clean);
-
-    struct TCase {
-        const char* Name;
-        std::function<void()> Change;
-        bool Changes;
-    };
-    const TCase cases[] = {
-        {"looking around",
-         [&] {
-             Click(Hallo);
-             Editor("condition")->setFocus();
-             Editor("Body")->setFocus();
-             Field("Npc")->setFocus();
-             Click(Betrunken);
-             QTest::keyClick(Window.TreeView(), Qt::Key_Plus, Qt::ControlModifier);
-         },
-         false},
-        {"a field left",
-         [&] {
-             Click(Hallo);
-             Field("Heading")->setFocus();
-             Field("Heading")->setText(QStringLiteral("Neu")); // set, not typed
-             EXPECT_EQ(Title(), clean);
-             Click(Tschuess);
-         },
-         true},
-        {"typed in a field",
-         [&] {
-             Field("Heading")->setFocus();
-             QTest::keyClicks(Field("Heading"), QStringLiteral("x"));
-         },
-         true},
-        {"typed in the body",
-         [&] {
-             Editor("Body")->setFocus();
-             QTest::keyClicks(Editor("Body"), QStringLiteral(">>Na?"));
-         },
-         true},
-        {"a flag", [&] { QTest::mouseClick(Find<QCheckBox>("trade"), Qt::LeftButton); }, true},
-        {"the variables window",
-         [&] {
-             Window.VariablesWindow()->ShowAbove();
-             QTest::keyClicks(Window.VariablesWindow()->Text(), QStringLiteral("var int X;"));
-         },
-         true},
-        {"a tree command", [&] { Window.DropNode(Tschuess, Hallo, false); }, true},
-        {"an import", [&] { ImportDia(1); }, true},
-    };
-    for (const TCase& c : cases) {
-        c.Change();
-        EXPECT_EQ(Title(), c.Changes ? marked : clean) << c.Name;
+    // After `what`, the title is marked when `changed`; Ctrl+S saves, takes the mark away and
+    // leaves the focus in the field being edited.
+    const auto saveAfter = [&](const char* what, bool changed) {
+        EXPECT_EQ(Title(), (changed ? "*" : "") + clean) << what;
         Files.Files["/mods/Taverne.dlx"].clear();
         QWidget* focused = Window.focusWidget();
         Activate();
         PressCtrl(Qt::Key_S);
-        EXPECT_EQ(Title(), clean) << c.Name;
-        EXPECT_NE(Files.Files["/mods/Taverne.dlx"], "") << c.Name;
-        // The field being edited keeps the focus.
-        EXPECT_EQ(Window.focusWidget(), focused) << c.Name;
-    }
+        EXPECT_EQ(Title(), clean) << what;
+        EXPECT_NE(Files.Files["/mods/Taverne.dlx"], "") << what;
+        EXPECT_EQ(Window.focusWidget(), focused) << what;
+    };
+    Click(Hallo);
+    Editor("condition")->setFocus();
+    Editor("Body")->setFocus();
+    Field("Npc")->setFocus();
+    Click(Betrunken);
+    QTest::keyClick(Window.TreeView(), Qt::Key_Plus, Qt::ControlModifier);
+    saveAfter("looking around", false);
+    Click(Hallo);
+    Field("Heading")->setFocus();
+    Field("Heading")->setText(QStringLiteral("Neu")); // set, not typed
+    EXPECT_EQ(Title(), clean);
+    Click(Tschuess);
+    saveAfter("a field left", true);
+    Field("Heading")->setFocus();
+    QTest::keyClicks(Field("Heading"), QStringLiteral("x"));
+    saveAfter("typed in a field", true);
+    Editor("Body")->setFocus();
+    QTest::keyClicks(Editor("Body"), QStringLiteral(">>Na?"));
+    saveAfter("typed in the body", true);
+    QTest::mouseClick(Find<QCheckBox>("trade"), Qt::LeftButton);
+    saveAfter("a flag", true);
+    Window.VariablesWindow()->ShowAbove();
+    QTest::keyClicks(Window.VariablesWindow()->Text(), QStringLiteral("var int X;"));
+    saveAfter("the variables window", true);
+    Window.DropNode(Tschuess, Hallo, false);
+    saveAfter("a tree command", true);
+    ImportDia(1);
+    saveAfter("an import", true);
     EXPECT_TRUE(Prompter.Questions.empty());
     EXPECT_EQ(Tschuess->Element()->Heading, "x");
     EXPECT_EQ(Files.Files.count("/mods/Taverne.dlx"), 1u);
