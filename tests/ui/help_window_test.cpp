@@ -61,7 +61,6 @@ TEST_F(THelpTest, ViewerOrOwnWindow) {
     EXPECT_TRUE(Window.HelpWindow()->isVisible());
     EXPECT_EQ(Window.HelpWindow()->Text()->toPlainText(),
               QString::fromUtf8("REDEWERK – Kurzanleitung\n"));
-    EXPECT_TRUE(Window.HelpWindow()->Text()->isReadOnly());
 }
 
 // Ctrl+F, then Enter and Shift+Enter go through the matches round the ends; a text that is not

@@ -98,22 +98,17 @@ TEST_F(TMainWindowTest, TypedTextsAreStoredSoThatTheFileReadsBack) {
     Field("description")->setText(QStringLiteral("Zwei\nZeilen"));
     Field("Npc")->setFocus();
     Field("Npc")->setText(QStringLiteral("Ko\rch"));
+    const QString marker(QChar(2)); // the project file's section marker
     Editor("condition")->setFocus();
-    Editor("condition")
-        ->setPlainText(QStringLiteral("\x02"
-                                      "EOF"));
+    Editor("condition")->setPlainText(marker + "EOF");
     Editor("Body")->setFocus();
-    Editor("Body")->setPlainText(QStringLiteral(">>Hallo\n\x02"
-                                                "END\n\x02"
-                                                "END!"));
+    Editor("Body")->setPlainText(">>Hallo\n" + marker + "END\n" + marker + "END!");
     Click(Tschuess);
     const TElement& stored = *Hallo->Element();
     EXPECT_EQ(stored.Description, "Zwei Zeilen");
     EXPECT_EQ(stored.Npc, "Ko_ch");
     EXPECT_EQ(stored.Condition, TLines{" EOF"});
-    EXPECT_EQ(stored.Body, (TLines{">>Hallo", " END",
-                                   "\x02"
-                                   "END!"}));
+    EXPECT_EQ(stored.Body, (TLines{">>Hallo", " END", FromQt(marker + "END!")}));
     ASSERT_TRUE(Window.SaveProjectFile(QStringLiteral("p.dlx")));
     EXPECT_EQ(testing::RoundTripProblem(Project), "");
 }
