@@ -7,6 +7,7 @@
 #include "codegen/compiler.h"
 #include "codegen/exporter.h"
 #include "model/file_system.h"
+#include "model/native_path.h"
 #include "model/project.h"
 #include "model/prompter.h"
 
@@ -74,7 +75,7 @@ void RunExport(benchmark::State& state, bool keptNames) {
     TQuietPrompter prompter;
     TCompiled compiled;
     compiled.ProjectName = "Bench";
-    compiled.Folder = folder.string();
+    compiled.Folder = PathToUtf8(folder);
     for (auto _ : state) {
         // An export is a one-off: give the memory of the previous one back to the system, so
         // that each run pays for fresh pages as a real export does. Otherwise the allocator

@@ -4,6 +4,7 @@
 #include "bench_support.h"
 #include "gamefiles/output_unit_file.h"
 #include "model/file_system.h"
+#include "model/native_path.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,7 +40,7 @@ std::vector<std::string> WriteScripts(TFileSystem& files, const fs::path& folder
                         "ber die Stadt und ihre Wachen.\r\n";
             text += "};\r\n\r\n";
         }
-        paths.push_back((folder / ("DIA_Teil" + std::to_string(file) + ".d")).string());
+        paths.push_back(PathToUtf8(folder / ("DIA_Teil" + std::to_string(file) + ".d")));
         files.WriteFile(paths.back(), text);
     }
     return paths;
@@ -67,9 +68,9 @@ void BM_UpdateOutputUnits(benchmark::State& state) {
     TDiskFileSystem files;
     bench::TQuietPrompter prompter;
     const std::vector<std::string> scripts = WriteScripts(files, folder);
-    const std::string library = (folder / "OU.csl").string();
+    const std::string library = PathToUtf8(folder / "OU.csl");
     WriteLibrary(files, library);
-    const std::string merged = (folder / "OU_neu.csl").string();
+    const std::string merged = PathToUtf8(folder / "OU_neu.csl");
     for (auto _ : state) {
         const TOutputUnitReport report =
             UpdateOutputUnitsFromFiles(files, prompter, scripts, merged, library);

@@ -17,6 +17,8 @@ char32_t Cp1252ToUnicode(unsigned char byte);
 bool UnicodeToCp1252(char32_t codePoint, unsigned char& byte);
 
 std::string Cp1252ToUtf8(std::string_view text);
+// Appends the UTF-8 form of one code point.
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 // Converts UTF-8 to Windows-1252. Characters without a Windows-1252 form become '?';
 // `lossy` (when given) tells whether that happened. Invalid UTF-8 sequences are taken
