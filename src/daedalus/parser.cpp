@@ -22,7 +22,10 @@ void TParser::Fail(std::string message) {
 }
 
 void TParser::SetText(std::string_view s) {
-    Text.assign(s);
+    // Room for the NUL first: appending it to a full buffer would copy the whole text again.
+    Text.clear();
+    Text.reserve(s.size() + 1);
+    Text.append(s);
     Text.push_back('\0');
     Pos = 1;
     TokenStart = 1;
