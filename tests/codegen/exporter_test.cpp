@@ -31,6 +31,18 @@ std::string ExportedFile(const std::string& folder, const std::string& name) {
                       PathFromUtf8(name));
 }
 
+// The files of an expected-output folder, by the names the exporter gives them in "/exp".
+std::map<std::string, std::string> ExpectedFiles(const std::string& layout) {
+    std::map<std::string, std::string> expected;
+    TDiskFileSystem disk;
+    const std::string folder = REDEWERK_TEST_DATA_DIR "/codegen/exporter/" + layout;
+    for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(folder))) {
+        std::string& content = expected[ExportedFile("/exp", PathToUtf8(entry.path().filename()))];
+        EXPECT_EQ(disk.ReadFile(PathToUtf8(entry.path()), content), 0) << entry.path();
+    }
+    return expected;
+}
+
 // Fails every write after the first `GoodWrites` ones, like a disk that fills up, and makes
 // no folder while `CreateError` is set.
 class TFailingFileSystem : public testing::TMemoryFileSystem {
@@ -81,53 +93,30 @@ protected:
     TFailingFileSystem files;
     testing::TRecordingPrompter prompter;
 
-    const std::string kVariables = JoinLines(
-        {"var int x;", "", "//--------------------------------", "", "var int Bekannt_E;"});
-    const std::string kEvents = JoinLines({"FUNC void E()", "{", "\tif (Bekannt_E == FALSE)", "\t{",
-                                           "\t\tif (x == 1)", "\t\t{", "\t\t\tBekannt_E = TRUE;",
-                                           "\t\t\t", "\t\t\tx = 1;", "\t\t};", "\t};", "};", "\t"});
-    const std::string kCode = JoinLines({"const int z = Bekannt_E;", ""});
-    // An important Event has no frame of its own: it runs inside the loop function.
-    const std::string kLoop =
-        JoinLines({"FUNC void SCHLEIFE_Wirt()", "{", "\t//****************************************",
-                   "\t//   L\xE4uft", "\t//****************************************", "\t",
-                   "\t\ty = 2;", "\t", "};", ""});
-    const std::string kDialogs = JoinLines({"FUNC void DIA_F_JA()", "{", "\t\tx = 3;", "};", "\t"});
+    // A file of the default layout, dialogs, events and variables apart.
+    static std::string Expected(const std::string& name) {
+        return ExpectedFiles("events_variables").at(ExportedFile("/exp", name));
+    }
 };
 
 // Dialogs, events and variables apart (the default), all in one file, and variables with the
-// events; the NPC globals come on request.
+// events; the NPC globals come on request. An important Event has no frame of its own: it runs
+// inside the loop function.
 TEST_F(Exporter, LayoutsPutEachPartIntoItsFile) {
     // The NPC globals skip the hero, in any letter case, and align their values.
     for (const char* npc :
          {"Hero", "Wirt", "hero", "Koch_von_Khorinis", "Ein_sehr_langer_Name_ABC"})
         project.Npcs.Add(npc, std::string("VLK_") + npc);
-    const std::string npcs = JoinLines(
-        {"//****************************************", "//   NPCs",
-         "//****************************************", "", "var C_NPC Wirt;",
-         "var C_NPC Koch_von_Khorinis;", "var C_NPC Ein_sehr_langer_Name_ABC;", "",
-         "FUNC void INIT_NpcGlobals_Wirt()", "{", "\tWirt\t\t\t\t\t= Hlp_GetNpc (VLK_Wirt);",
-         "\tKoch_von_Khorinis\t\t= Hlp_GetNpc (VLK_Koch_von_Khorinis);",
-         "\tEin_sehr_langer_Name_ABC= Hlp_GetNpc (VLK_Ein_sehr_langer_Name_ABC);", "};"});
-    // The options set: events apart, variables apart, code as dialogs, NPC globals.
-    const std::pair<std::string, std::map<std::string, std::string>> cases[] = {
-        {"events variables",
-         {{ExportedFile("/exp", "DIA_Wirt.d"), kDialogs},
-          {ExportedFile("/exp", "EVT_Wirt.d"), kEvents + kCode + kLoop},
-          {ExportedFile("/exp", "VAR_Wirt.d"), kVariables}}},
-        {"code",
-         {{ExportedFile("/exp", "DLX_Wirt.d"), kVariables + kEvents + kLoop + kDialogs + kCode}}},
-        {"events npcs",
-         {{ExportedFile("/exp", "DIA_Wirt.d"), kDialogs},
-          {ExportedFile("/exp", "EVT_Wirt.d"), kVariables + kEvents + kCode + kLoop},
-          {ExportedFile("/exp", "NPCS_Wirt.d"), npcs}}}};
-    for (const auto& [options, expected] : cases) {
-        SCOPED_TRACE(options);
+    // Each folder names the options set: events apart, variables apart, code as dialogs, NPC
+    // globals.
+    for (const std::string layout : {"events_variables", "code", "events_npcs"}) {
+        SCOPED_TRACE(layout);
         files.Files.clear();
-        compiled.SeparateEvents = options.find("events") != std::string::npos;
-        compiled.SeparateVariables = options.find("variables") != std::string::npos;
-        compiled.CodeAsDialog = options.find("code") != std::string::npos;
-        compiled.WriteNpcGlobals = options.find("npcs") != std::string::npos;
+        compiled.SeparateEvents = layout.find("events") != std::string::npos;
+        compiled.SeparateVariables = layout.find("variables") != std::string::npos;
+        compiled.CodeAsDialog = layout.find("code") != std::string::npos;
+        compiled.WriteNpcGlobals = layout.find("npcs") != std::string::npos;
+        const std::map<std::string, std::string> expected = ExpectedFiles(layout);
         const TExportReport report = Export();
         EXPECT_EQ(report.Result, TExportResult::Exported);
         EXPECT_EQ(report.WrittenFiles.size(), expected.size());
@@ -191,7 +180,7 @@ TEST_F(Exporter, FindingsAreReviewedBeforeAnythingIsWritten) {
             EXPECT_EQ(files.Files, old);
             EXPECT_EQ(files.Directories, std::set<std::string>{"/"}); // not even the folder
         } else {
-            EXPECT_EQ(File("DIA_Wirt.d"), kDialogs);
+            EXPECT_EQ(File("DIA_Wirt.d"), Expected("DIA_Wirt.d"));
         }
     }
 }
@@ -204,7 +193,7 @@ TEST_F(Exporter, YesToAllHoldsForOneExportOnly) {
     EXPECT_EQ(Export().Result, TExportResult::Exported);
     EXPECT_EQ(prompter.Questions,
               std::vector<std::string>{Question(ExportedFile("/exp", "DIA_Wirt.d"))});
-    EXPECT_EQ(File("VAR_Wirt.d"), kVariables);
+    EXPECT_EQ(File("VAR_Wirt.d"), Expected("VAR_Wirt.d"));
 
     prompter.Questions.clear();
     prompter.OverwriteAnswers = {Answer::Yes, Answer::Yes, Answer::Yes};
@@ -213,7 +202,7 @@ TEST_F(Exporter, YesToAllHoldsForOneExportOnly) {
               (std::vector<std::string>{Question(ExportedFile("/exp", "DIA_Wirt.d")),
                                         Question(ExportedFile("/exp", "EVT_Wirt.d")),
                                         Question(ExportedFile("/exp", "VAR_Wirt.d"))}));
-    EXPECT_EQ(File("VAR_Wirt.d"), kVariables); // written anew, not appended to
+    EXPECT_EQ(File("VAR_Wirt.d"), Expected("VAR_Wirt.d")); // written anew, not appended to
 }
 
 TEST_F(Exporter, AFailedWriteKeepsTheFilesNotYetWritten) {
@@ -223,7 +212,7 @@ TEST_F(Exporter, AFailedWriteKeepsTheFilesNotYetWritten) {
     TExportReport report = Export();
     EXPECT_EQ(report.Result, TExportResult::Failed);
     EXPECT_EQ(report.WrittenFiles, std::vector<std::string>{ExportedFile("/exp", "DIA_Wirt.d")});
-    EXPECT_EQ(File("DIA_Wirt.d"), kDialogs);
+    EXPECT_EQ(File("DIA_Wirt.d"), Expected("DIA_Wirt.d"));
     EXPECT_EQ(File("EVT_Wirt.d"), "alt");
     EXPECT_EQ(prompter.Messages,
               std::vector<std::string>{"E/A-Fehler 28\n" + ExportedFile("/exp", "EVT_Wirt.d")});
@@ -317,6 +306,7 @@ TEST(ExportOptions, PickedFilesGiveFolderAndName) {
         {"/home/mod/EVT_Wirt.D", "/home/mod/", "Wirt"},
         {"/m/VAR_NPCS_Wirt.d", "/m/", "Wirt"}, // one of the three, then NPCS_
         {"/m/DLX_Wirt.d", "/m/", "Wirt"},
+        {"/m/NPCS_Wirt.d", "/m/", "Wirt"},
         {"/m/DIA_EVT_Wirt.d", "/m/", "EVT_Wirt"}, // at most one of the three
         {"Wirt", "", "Wirt"},
     };

@@ -1,0 +1,35 @@
+var int x;
+
+//--------------------------------
+
+var int Bekannt_E;
+FUNC void E()
+{
+	if (Bekannt_E == FALSE)
+	{
+		if (x == 1)
+		{
+			Bekannt_E = TRUE;
+			
+			x = 1;
+		};
+	};
+};
+	
+FUNC void SCHLEIFE_Wirt()
+{
+	//****************************************
+	//   Läuft
+	//****************************************
+	
+		y = 2;
+	
+};
+
+FUNC void DIA_F_JA()
+{
+		x = 3;
+};
+	
+const int z = Bekannt_E;
+

@@ -1,0 +1,5 @@
+FUNC void DIA_F_JA()
+{
+		x = 3;
+};
+	
