@@ -5,32 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 
 namespace redewerk {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::EmptyFolder;
+using testing::FileNames;
 using testing::ReadDiskFile;
 using testing::RunCliCommand;
 using testing::TCliRun;
 
 const std::string kTaverne = testing::JoinPath(REDEWERK_SOURCE_DIR, "examples/Taverne.dlx");
 const fs::path kExpected = PathFromUtf8(REDEWERK_TEST_DATA_DIR) / "codegen";
-
-// A fresh, empty folder for one test.
-fs::path EmptyFolder(const std::string& name) {
-    fs::path folder = PathFromUtf8(testing::TempPath("redewerk_" + name));
-    fs::remove_all(folder);
-    return folder;
-}
-
-std::set<std::string> FileNames(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(PathToUtf8(entry.path().filename()));
-    return names;
-}
 
 std::vector<std::string> ExportArgs(const fs::path& folder, std::vector<std::string> options = {}) {
     std::vector<std::string> args = {"export",  kTaverne,   "--name",
@@ -48,7 +35,7 @@ TEST(CliCodegen, ExportMatchesTheExpectedFiles) {
     };
     for (const auto& [name, options] : cases) {
         SCOPED_TRACE(name);
-        const fs::path folder = EmptyFolder(name);
+        const fs::path folder = EmptyFolder("redewerk_" + std::string(name)) / "skripte";
         const TCliRun run = RunCliCommand(ExportArgs(folder, options));
         EXPECT_EQ(run.Exit, kExitOk) << run.Err;
         EXPECT_EQ(run.Err, "");
@@ -63,8 +50,7 @@ TEST(CliCodegen, ExportMatchesTheExpectedFiles) {
 }
 
 TEST(CliCodegen, ExportStopsAtAnExistingFileUnlessToldToOverwrite) {
-    const fs::path folder = EmptyFolder("overwrite");
-    fs::create_directories(folder);
+    const fs::path folder = EmptyFolder("redewerk_overwrite");
     const std::string events = PathToUtf8(folder / "EVT_Taverne.d");
     TDiskFileSystem files;
     ASSERT_EQ(files.WriteFile(events, "alt"), 0);
@@ -82,7 +68,8 @@ TEST(CliCodegen, ExportStopsAtAnExistingFileUnlessToldToOverwrite) {
 }
 
 // Code that will not compile is printed on stderr, file:line:column with the block; the files
-// are written all the same (exit 0), unless --strict makes it a failure that writes nothing.
+// are written all the same (exit 0), unless --strict makes it a failure that writes nothing,
+// not the library of the spoken lines either.
 TEST(CliCodegen, ExportPrintsFindingsAndWritesUnlessStrict) {
     const std::string project = PathToUtf8(kExpected / "taverne_findings.dlx");
     const std::string findings =
@@ -91,19 +78,21 @@ TEST(CliCodegen, ExportPrintsFindingsAndWritesUnlessStrict) {
         "DIA_Taverne.d:50:39: Ungültiger Verweis: #INVALID:GELöSCHT!# (Knoten Wirt\\Arbeit)\n"
         "DIA_Taverne.d:90:27: Identifier oder Literal erwartet. (Knoten Wirt\\Bier)\n"
         "EVT_Taverne.d:16:26: Semikolon \";\" erwartet. (Knoten Hilfen)\n";
-    const fs::path folder = EmptyFolder("findings");
+    const fs::path folder = EmptyFolder("redewerk_findings") / "skripte";
+    const std::string library = PathToUtf8(folder.parent_path() / "OU.csl");
     const std::string written = PathToUtf8(folder / "DIA_Taverne.d") + "\n" +
                                 PathToUtf8(folder / "EVT_Taverne.d") + "\n" +
                                 PathToUtf8(folder / "VAR_Taverne.d") + "\n";
     const std::vector<std::string> args = {"export",  project,    "--name",
                                            "Taverne", "--folder", PathToUtf8(folder)};
     std::vector<std::string> strict = args;
-    strict.push_back("--strict");
+    strict.insert(strict.end(), {"--strict", "--ou", library});
     EXPECT_EQ(RunCliCommand(strict),
               (TCliRun{kExitFailure, "",
                        findings + "redewerk-cli: Der erzeugte Code enthält Fehler (--strict): "
                                   "nichts geschrieben.\n"}));
     EXPECT_FALSE(fs::exists(folder)); // not even the folder is made
+    EXPECT_FALSE(fs::exists(library));
     EXPECT_EQ(RunCliCommand(args), (TCliRun{kExitOk, written, findings}));
     EXPECT_EQ(FileNames(folder),
               (std::set<std::string>{"DIA_Taverne.d", "EVT_Taverne.d", "VAR_Taverne.d"}));

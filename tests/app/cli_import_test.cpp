@@ -22,15 +22,16 @@ const std::string kGuard =
     "func int DIA_Guard_Hallo_Condition () { return TRUE; };\r\n"
     "func void DIA_Guard_Hallo_Info ()\r\n{\r\n\tAI_Output (other, self, \"X\"); //Hallo\r\n};\r\n";
 
+const std::string kStages =
+    "Daten einlesen...\nDaten verarbeiten...\nKnotenhierarchie klären...\nKnoten anlegen...\n"
+    "Referenzen umwandeln...\nDaten in Knoten kopieren...\n";
+
 TEST(CliImport, ImportsScriptsInOrderAndReportsTheStages) {
     testing::TMemoryFileSystem files;
     files.Files["DIA_Guard.d"] = kGuard;
     files.Files["B_Tools.d"] = "func void B_Tool () { x = 1; };\r\nvar int Tools;\r\n";
-    EXPECT_EQ(
-        RunCliCommand({"import", "out.dlx", "B_Tools.d", "DIA_Guard.d"}, files),
-        (TCliRun{kExitOk, "2 Bausteine importiert.\n",
-                 "Daten einlesen...\nDaten verarbeiten...\nKnotenhierarchie klären...\n"
-                 "Knoten anlegen...\nReferenzen umwandeln...\nDaten in Knoten kopieren...\n"}));
+    EXPECT_EQ(RunCliCommand({"import", "out.dlx", "B_Tools.d", "DIA_Guard.d"}, files),
+              (TCliRun{kExitOk, "2 Bausteine importiert.\n", kStages}));
     EXPECT_EQ(ProjectOutline(files.Files["out.dlx"]),
               (TPaths{"IMPORT", "IMPORT\\Tools", "IMPORT\\Tools\\B_Tool", "IMPORT\\Guard",
                       "IMPORT\\Guard\\Hallo"}));
@@ -78,10 +79,10 @@ TEST(CliImport, LeavesOutScriptsWithFaultsUnlessStrict) {
     const TPaths scripts = {"import", "out.dlx", "DIA_Bad.d", "DIA_Guard.d", "fehlt.d"};
     EXPECT_EQ(RunCliCommand(scripts, files),
               (TCliRun{kExitFailure, "1 Baustein importiert.\n",
-                       "Daten einlesen...\nDaten verarbeiten...\nKnotenhierarchie klären...\n"
-                       "Knoten anlegen...\nReferenzen umwandeln...\nDaten in Knoten kopieren...\n"
-                       "DIA_Bad.d:2:6: Identifier oder Literal erwartet.\n"
-                       "fehlt.d: Datei nicht lesbar (Datei nicht gefunden)\n"}));
+                       kStages +
+
+                           "DIA_Bad.d:2:6: Identifier oder Literal erwartet.\n"
+                           "fehlt.d: Datei nicht lesbar (Datei nicht gefunden)\n"}));
     EXPECT_EQ(ProjectOutline(files.Files["out.dlx"]),
               (TPaths{"IMPORT", "IMPORT\\Guard", "IMPORT\\Guard\\Hallo"}));
 

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,6 +49,22 @@ inline std::string WriteTempFile(const std::string& name, const std::string& con
     TDiskFileSystem files;
     EXPECT_EQ(files.WriteFile(path, content), 0) << path;
     return path;
+}
+
+// A folder of the temporary folder, emptied of whatever an earlier run left in it.
+inline std::filesystem::path EmptyFolder(const std::string& name) {
+    const std::filesystem::path folder = PathFromUtf8(TempPath(name));
+    RemoveTree(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+// The names in a folder: what a command wrote there.
+inline std::set<std::string> FileNames(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(PathToUtf8(entry.path().filename()));
+    return names;
 }
 
 inline std::string ReadDiskFile(const std::string& path) {
