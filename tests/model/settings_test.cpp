@@ -212,32 +212,32 @@ TEST(Settings, ABadColourIsReportedAndTheOtherKeysStillCount) {
     EXPECT_EQ(s.FontSize, 12);
 }
 
+// A file that cannot be written, or read (rewriting it would drop its other lines), stays as
+// it was; the message names the path as the user knows it.
 TEST(Settings, AFailedWriteKeepsTheFileAndSaysSo) {
-    TMemoryFileSystem files;
-    files.Files["S.ini"] = "[Pfade]\r\nOeffnen=x\r\n";
-    files.WriteError = 28;
-    TRecordingPrompter prompter;
-    EXPECT_FALSE(WriteSettingsFile("S.ini", TSettings{}, files, prompter));
-    EXPECT_EQ(files.Files["S.ini"], "[Pfade]\r\nOeffnen=x\r\n");
-    EXPECT_EQ(prompter.Messages,
-              std::vector<std::string>{"In S.ini kann nicht geschrieben werden"});
-
-    // The path in the message reads as the user knows it.
-    prompter.Messages.clear();
-    EXPECT_FALSE(WriteSettingsFile("/home/j\xC3\xB6rg/S.ini", TSettings{}, files, prompter));
-    EXPECT_EQ(prompter.Messages,
-              std::vector<std::string>{"In /home/j\xF6rg/S.ini kann nicht geschrieben werden"});
-
-    // A read-only file says so.
-    prompter.Messages.clear();
-    files.WriteError = kErrorReadOnly;
-    EXPECT_FALSE(WriteSettingsFile("S.ini", TSettings{}, files, prompter));
-    EXPECT_EQ(prompter.Messages, std::vector<std::string>{"Datei S.ini ist schreibgesch\xFCtzt."});
-
-    files.WriteError = 0;
-    files.ReadError = 13; // unreadable: rewriting it would drop its other lines
-    EXPECT_FALSE(WriteSettingsFile("S.ini", TSettings{}, files, prompter));
-    EXPECT_EQ(files.Files["S.ini"], "[Pfade]\r\nOeffnen=x\r\n");
+    const struct {
+        const char* Path;
+        int WriteError;
+        int ReadError;
+        const char* Message;
+    } cases[] = {
+        {"S.ini", 28, 0, "In S.ini kann nicht geschrieben werden"},
+        {"/home/j\xC3\xB6rg/S.ini", 28, 0, "In /home/j\xF6rg/S.ini kann nicht geschrieben werden"},
+        {"S.ini", kErrorReadOnly, 0, "Datei S.ini ist schreibgesch\xFCtzt."},
+        {"S.ini", 0, 13, "In S.ini kann nicht geschrieben werden"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.Path << " " << c.WriteError << " " << c.ReadError);
+        TMemoryFileSystem files;
+        files.Files["S.ini"] = "[Pfade]\r\nOeffnen=x\r\n";
+        const auto before = files.Files;
+        files.WriteError = c.WriteError;
+        files.ReadError = c.ReadError;
+        TRecordingPrompter prompter;
+        EXPECT_FALSE(WriteSettingsFile(c.Path, TSettings{}, files, prompter));
+        EXPECT_EQ(files.Files, before);
+        EXPECT_EQ(prompter.Messages, std::vector<std::string>{c.Message});
+    }
 }
 
 } // namespace
