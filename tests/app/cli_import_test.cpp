@@ -26,15 +26,23 @@ const std::string kStages =
     "Daten einlesen...\nDaten verarbeiten...\nKnotenhierarchie klären...\nKnoten anlegen...\n"
     "Referenzen umwandeln...\nDaten in Knoten kopieren...\n";
 
+// The scripts in the order given, the stages on stderr; with --keep-names the dialog and its
+// spoken line keep the names of the script.
 TEST(CliImport, ImportsScriptsInOrderAndReportsTheStages) {
     testing::TMemoryFileSystem files;
     files.Files["DIA_Guard.d"] = kGuard;
     files.Files["B_Tools.d"] = "func void B_Tool () { x = 1; };\r\nvar int Tools;\r\n";
-    EXPECT_EQ(RunCliCommand({"import", "out.dlx", "B_Tools.d", "DIA_Guard.d"}, files),
-              (TCliRun{kExitOk, "2 Bausteine importiert.\n", kStages}));
+    EXPECT_EQ(
+        RunCliCommand({"import", "out.dlx", "B_Tools.d", "DIA_Guard.d", "--keep-names"}, files),
+        (TCliRun{kExitOk, "2 Bausteine importiert.\n", kStages}));
     EXPECT_EQ(ProjectOutline(files.Files["out.dlx"]),
               (TPaths{"IMPORT", "IMPORT\\Tools", "IMPORT\\Tools\\B_Tool", "IMPORT\\Guard",
                       "IMPORT\\Guard\\Hallo"}));
+    TProject project;
+    TProjectFileError error;
+    ASSERT_TRUE(ParseProject(files.Files["out.dlx"], project, error));
+    EXPECT_EQ(project.Tree.FindByPath("IMPORT\\Guard\\Hallo")->Element()->Body,
+              (TLines{"#:DIA_Guard_Hallo#", "#:X#>>Hallo"}));
 }
 
 // The blocks count only what the import added; the base file itself is left as it was.
@@ -54,19 +62,6 @@ TEST(CliImport, IntoABaseWithoutFolderPerFile) {
     EXPECT_EQ(ProjectOutline(files.Files["out.dlx"]),
               (TPaths{"IMPORT", "IMPORT\\Alt", "IMPORT1", "IMPORT1\\Hallo"}));
     EXPECT_EQ(files.Files["base.dlx"], saved);
-}
-
-// --keep-names: the dialog and its spoken line keep the names of the script.
-TEST(CliImport, KeepsTheNamesOfTheScripts) {
-    testing::TMemoryFileSystem files;
-    files.Files["DIA_Guard.d"] = kGuard;
-    EXPECT_EQ(RunCliCommand({"import", "out.dlx", "DIA_Guard.d", "--keep-names"}, files).Exit,
-              kExitOk);
-    TProject project;
-    TProjectFileError error;
-    ASSERT_TRUE(ParseProject(files.Files["out.dlx"], project, error));
-    EXPECT_EQ(project.Tree.FindByPath("IMPORT\\Guard\\Hallo")->Element()->Body,
-              (TLines{"#:DIA_Guard_Hallo#", "#:X#>>Hallo"}));
 }
 
 // Without --strict a script that cannot be imported is named on stderr and left out, the

@@ -66,34 +66,6 @@ TEST(CliOutputUnits, WritesAndMergesTheLinesOfTheScripts) {
     EXPECT_NE(merged.find("\t\t\t\ttext=string:Na?\n"), std::string::npos);
 }
 
-TEST(CliOutputUnits, RefusesBadArgumentsAndBrokenInput) {
-    const fs::path folder = EmptyFolder("redewerk_ou_bad");
-    const std::string script = WriteTempFile("redewerk_ou_bad/a.d", "AI_Output (a, b, \"X\");");
-    const std::string broken = WriteTempFile("redewerk_ou_bad/OU.csl", "ZenGin Archive\nEND\n");
-    const std::string out = PathToUtf8(folder / "neu.csl");
-    const std::pair<std::vector<std::string>, std::string> usage[] = {
-        {{"ou"}, "ou braucht eine Ausgabedatei und mindestens ein Skript."},
-        {{"ou", out}, "ou braucht eine Ausgabedatei und mindestens ein Skript."},
-        {{"ou", out, script, "--into"}, "--into braucht einen Wert."},
-        {{"ou", out, script, "--merge"}, "Unbekannte Option: --merge"},
-    };
-    for (const auto& [args, problem] : usage) {
-        const TCliRun run = RunCliCommand(args);
-        EXPECT_EQ(run.Exit, kExitUsage);
-        EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')), "redewerk-cli: " + problem);
-    }
-    const std::pair<std::vector<std::string>, std::string> failures[] = {
-        {{"ou", out, script, "--into", broken},
-         broken + ":2: Der Kopf des Archivs nennt nicht die Textform ASCII.\n"},
-        {{"ou", out, PathToUtf8(folder / "fehlt.d")},
-         "Ausgabeeinheiten: " + PathToUtf8(folder / "fehlt.d") +
-             " kann nicht gelesen werden: E/A-Fehler 2\n"},
-    };
-    for (const auto& [args, message] : failures)
-        EXPECT_EQ(RunCliCommand(args), (TCliRun{kExitFailure, "", message}));
-    EXPECT_FALSE(fs::exists(out));
-}
-
 // export --ou merges the spoken lines of the written scripts into the library, a new one
 // dated with the project file; ou over the same scripts then finds nothing to change.
 TEST(CliOutputUnits, ExportUpdatesTheLibraryAfterTheScripts) {

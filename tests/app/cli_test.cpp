@@ -59,6 +59,10 @@ TEST(Cli, FailuresSayWhyAndWriteNothing) {
         {"import|out.dlx", "import braucht eine Ausgabedatei und mindestens ein Skript."},
         {"import|o|a.d|--into", "--into braucht einen Wert."},
         {"import|o|a.d|--folders", "Unbekannte Option: --folders"},
+        {"ou", "ou braucht eine Ausgabedatei und mindestens ein Skript."},
+        {"ou|neu.csl", "ou braucht eine Ausgabedatei und mindestens ein Skript."},
+        {"ou|neu.csl|a.d|--into", "--into braucht einen Wert."},
+        {"ou|neu.csl|a.d|--merge", "Unbekannte Option: --merge"},
     };
     const std::pair<const char*, std::string> failures[] = {
         {"info|broken.dlx", "Ungültige numerische Eingabe\nDatei: broken.dlx, Zeile 4\n"},
@@ -84,6 +88,10 @@ TEST(Cli, FailuresSayWhyAndWriteNothing) {
          "Fehler bei DIA_Bad\nDem Dialog fehlt die Condition und/oder Information!\n"},
         {"import|--strict|out.dlx|fehlt.d",
          "Daten einlesen...\nDatei nicht lesbar: fehlt.d (Datei nicht gefunden)\n"},
+        {"ou|neu.csl|a.d|--into|OU.csl",
+         "OU.csl:2: Der Kopf des Archivs nennt nicht die Textform ASCII.\n"},
+        {"ou|neu.csl|fehlt.d",
+         "Ausgabeeinheiten: fehlt.d kann nicht gelesen werden: E/A-Fehler 2\n"},
     };
 
     testing::TMemoryFileSystem files;
@@ -95,6 +103,8 @@ TEST(Cli, FailuresSayWhyAndWriteNothing) {
     files.Files["base.dlx"] = SerializeProject(base);
     files.Files["wirt.dia"] = "PERSON: VLK_1_Wirt\r\nINFO: Hallo\r\n";
     files.Files["bad.d"] = "instance DIA_Bad (C_INFO) { npc = X; };\r\n";
+    files.Files["a.d"] = "AI_Output (a, b, \"X\");";
+    files.Files["OU.csl"] = "ZenGin Archive\nEND\n";
     const auto before = files.Files;
     auto expect = [&](const char* call, const TCliRun& expected) {
         SCOPED_TRACE(call);
