@@ -66,14 +66,13 @@ using TNameList = std::array<std::string_view, 3>;
 // Reads a name line's list of names; the message of its fault otherwise.
 std::optional<std::string> ParseNameList(std::string_view list, bool dialog, TNameList& parts) {
     parts = {};
+    if (!dialog && list.find(',') != std::string_view::npos)
+        return "Nur ein Dialog nennt hinter seinem Namen Condition- und Informationsfunktion.";
     size_t count = 0;
     for (size_t start = 0;; ++count) {
         const size_t comma = list.find(',', start);
         if (count == 3)
-            return dialog ? "Zu viele Namen: \"#:Name,Condition,Information#\" ist die l\xE4ngste "
-                            "Form."
-                          : "Nur ein Dialog nennt hinter seinem Namen Condition- und "
-                            "Informationsfunktion.";
+            return "Zu viele Namen: \"#:Name,Condition,Information#\" ist die l\xE4ngste Form.";
         parts[count] = TrimLineBlanks(list.substr(start, comma - start));
         if (comma == std::string_view::npos) {
             ++count;
@@ -81,8 +80,6 @@ std::optional<std::string> ParseNameList(std::string_view list, bool dialog, TNa
         }
         start = comma + 1;
     }
-    if (count > 1 && !dialog)
-        return "Nur ein Dialog nennt hinter seinem Namen Condition- und Informationsfunktion.";
     for (size_t i = 0; i < count; ++i)
         if ((i == 0 || !parts[i].empty()) && !IsKeepableName(parts[i]))
             return InvalidName(parts[i], false);
